@@ -1,0 +1,26 @@
+// A fresh device root for one test: a temporary folder set as LISTORA_ROOT while the
+// object lives. The registry is closed on both ends so each test sees its own store.
+#pragma once
+#include <string>
+
+class TestRoot {
+public:
+    TestRoot();
+    ~TestRoot();
+    TestRoot(const TestRoot&) = delete;
+    TestRoot& operator=(const TestRoot&) = delete;
+
+    const std::string& path() const { return m_path; }
+    // Host path of a file inside the root.
+    std::string file(const std::string& relative) const { return m_path + "/" + relative; }
+
+private:
+    std::string m_path;
+    std::string m_previous;
+    bool m_hadPrevious = false;
+};
+
+// Reads a whole host file; empty when it cannot be read.
+std::string ReadHostFile(const std::string& path);
+void WriteHostFile(const std::string& path, const std::string& bytes);
+bool HostFileExists(const std::string& path);
