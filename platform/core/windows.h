@@ -10,5 +10,6 @@
 #include "RegistryApi.h"
 #include "ProcessApi.h"
 #include "TimeApi.h"
+#include "MessageBoxApi.h"
 #include "CString.h"
 #include "CTime.h"

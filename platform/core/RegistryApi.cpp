@@ -1,0 +1,811 @@
+// The registry over one SQLite database in the device root.
+//
+// Keys form a tree (table keys: id, parent, name as created, folded name for the
+// case-insensitive match); values hang off a key (table vals). The database uses UTF-16
+// text so names keep their exact code units.
+//
+// Speed and safety: an application writes values one by one, so each write joins an open
+// write transaction that a background thread commits at most a quarter second later (and
+// RegFlushKey or process exit at once). The database runs in WAL mode with full sync, so
+// a killed process loses at most that last quarter second and never corrupts the store.
+#include "RegistryApi.h"
+
+#include "DevicePath.h"
+#include "TimeApi.h"
+#include "WideString.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <pthread.h>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kCommitDelay = std::chrono::milliseconds(200);
+constexpr auto kFlusherTick = std::chrono::milliseconds(50);
+constexpr std::uintptr_t kFirstHandle = 0x10000;
+
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+// Resets a cached statement when a call is done with it, whatever path it leaves by.
+class Use {
+public:
+    explicit Use(sqlite3_stmt* s) : m_s(s) {}
+    ~Use() { sqlite3_reset(m_s); }
+    sqlite3_stmt* operator*() const { return m_s; }
+
+private:
+    sqlite3_stmt* m_s;
+};
+
+struct EnumCache {
+    std::uint64_t generation = 0;
+    bool valid = false;
+    std::vector<std::u16string> names;
+};
+
+struct OpenKey {
+    std::int64_t id = 0;
+    EnumCache subKeys;
+    EnumCache values;
+};
+
+enum StatementId {
+    kFindChild,
+    kInsertKey,
+    kKeyExists,
+    kHasChildren,
+    kDeleteKey,
+    kDeleteKeyValues,
+    kQueryValue,
+    kUpsertValue,
+    kDeleteValue,
+    kListChildren,
+    kListValues,
+    kCountChildren,
+    kCountValues,
+    kStatementCount
+};
+
+const char* const kStatementSql[kStatementCount] = {
+    "SELECT id FROM keys WHERE parent=?1 AND folded=?2",
+    "INSERT INTO keys(parent, name, folded, written) VALUES(?1, ?2, ?3, ?4)",
+    "SELECT 1 FROM keys WHERE id=?1",
+    "SELECT 1 FROM keys WHERE parent=?1 LIMIT 1",
+    "DELETE FROM keys WHERE id=?1",
+    "DELETE FROM vals WHERE key=?1",
+    "SELECT type, data FROM vals WHERE key=?1 AND folded=?2",
+    "INSERT INTO vals(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
+    "ON CONFLICT(key, folded) DO UPDATE SET type=excluded.type, data=excluded.data",
+    "DELETE FROM vals WHERE key=?1 AND folded=?2",
+    "SELECT name, folded FROM keys WHERE parent=?1",
+    "SELECT name, folded FROM vals WHERE key=?1",
+    "SELECT count(*), coalesce(max(length(name)), 0) FROM keys WHERE parent=?1",
+    "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0) FROM vals WHERE key=?1",
+};
+
+// Root handles map to fixed key ids.
+constexpr std::int64_t kRootIds[4] = {1, 2, 3, 4};
+
+class Store {
+public:
+    ~Store() { Close(); }
+
+    bool IsOpen() const { return m_db != nullptr; }
+
+    bool Open() {
+        if (m_db)
+            return true;
+        if (!DevicePath::EnsureRoot())
+            return false;
+        m_path = DevicePath::Root() + "/registry.db";
+        if (sqlite3_open_v2(m_path.c_str(), &m_db,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                            nullptr) != SQLITE_OK) {
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            return false;
+        }
+        sqlite3_busy_timeout(m_db, 10000);
+        const char* setup =
+            "PRAGMA encoding='UTF-16le';"
+            "PRAGMA journal_mode=WAL;"
+            "PRAGMA synchronous=FULL;"
+            "PRAGMA temp_store=MEMORY;"
+            "CREATE TABLE IF NOT EXISTS keys(id INTEGER PRIMARY KEY AUTOINCREMENT,"
+            " parent INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL,"
+            " written INTEGER NOT NULL DEFAULT 0, UNIQUE(parent, folded));"
+            "CREATE TABLE IF NOT EXISTS vals(key INTEGER NOT NULL, name TEXT NOT NULL,"
+            " folded TEXT NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL,"
+            " PRIMARY KEY(key, folded)) WITHOUT ROWID;"
+            "INSERT OR IGNORE INTO keys(id, parent, name, folded) VALUES"
+            " (1, 0, 'HKEY_CLASSES_ROOT', 'hkey_classes_root'),"
+            " (2, 0, 'HKEY_CURRENT_USER', 'hkey_current_user'),"
+            " (3, 0, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine'),"
+            " (4, 0, 'HKEY_USERS', 'hkey_users');";
+        if (sqlite3_exec(m_db, setup, nullptr, nullptr, nullptr) != SQLITE_OK) {
+            CloseDb();
+            return false;
+        }
+        for (int i = 0; i < kStatementCount; ++i) {
+            if (sqlite3_prepare_v3(m_db, kStatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
+                                   &m_statements[i].stmt, nullptr) != SQLITE_OK) {
+                CloseDb();
+                return false;
+            }
+        }
+        return true;
+    }
+
+    void Close() {
+        Commit();
+        CloseDb();
+        m_handles.clear();
+    }
+
+    // After fork the child must not touch the parent's connection: forget it unclosed.
+    void AbandonAfterFork() {
+        for (auto& s : m_statements)
+            s.stmt = nullptr;
+        m_db = nullptr;
+        m_inTransaction = false;
+        m_writing = false;
+        m_handles.clear();
+    }
+
+    bool BeginWrite() {
+        if (m_inTransaction && m_writing)
+            return true;
+        // A read window cannot be widened into a write once another process has
+        // committed, so it is closed first.
+        if (m_inTransaction && !Commit())
+            return false;
+        if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return false;
+        m_inTransaction = true;
+        m_writing = true;
+        m_transactionStart = Clock::now();
+        return true;
+    }
+
+    // Reads share one read transaction for a short window: starting one per read would
+    // cost more than the read itself. Commits of other processes show once it closes.
+    void BeginRead() {
+        if (m_inTransaction)
+            return;
+        if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
+            return;
+        m_inTransaction = true;
+        m_writing = false;
+        m_transactionStart = Clock::now();
+    }
+
+    bool Commit() {
+        if (!m_db || !m_inTransaction)
+            return true;
+        m_writing = false;
+        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            // A failed commit leaves the transaction open; roll it back so the store
+            // stays usable, and report the loss.
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            m_inTransaction = false;
+            return false;
+        }
+        m_inTransaction = false;
+        return true;
+    }
+
+    bool CommitIfDue() {
+        if (m_inTransaction && Clock::now() - m_transactionStart >= kCommitDelay)
+            return Commit();
+        return true;
+    }
+
+    sqlite3_stmt* Stmt(StatementId id) { return m_statements[id].stmt; }
+
+    std::optional<std::int64_t> Resolve(HKEY key) {
+        const auto value = reinterpret_cast<std::uintptr_t>(key);
+        if (value >= 0x80000000u && value <= 0x80000003u)
+            return kRootIds[value - 0x80000000u];
+        auto it = m_handles.find(value);
+        if (it == m_handles.end())
+            return std::nullopt;
+        return it->second.id;
+    }
+
+    OpenKey* Handle(HKEY key) {
+        auto it = m_handles.find(reinterpret_cast<std::uintptr_t>(key));
+        return it == m_handles.end() ? nullptr : &it->second;
+    }
+
+    HKEY NewHandle(std::int64_t id) {
+        const std::uintptr_t value = m_nextHandle++;
+        m_handles[value].id = id;
+        return reinterpret_cast<HKEY>(value);
+    }
+
+    bool CloseHandle(HKEY key) { return m_handles.erase(reinterpret_cast<std::uintptr_t>(key)) > 0; }
+
+    bool KeyExists(std::int64_t id) {
+        if (id >= 1 && id <= 4)
+            return true;
+        Use s(Stmt(kKeyExists));
+        sqlite3_bind_int64(*s, 1, id);
+        return sqlite3_step(*s) == SQLITE_ROW;
+    }
+
+    std::uint64_t keyGeneration = 1;
+    std::uint64_t valueGeneration = 1;
+
+private:
+    void CloseDb() {
+        for (auto& s : m_statements) {
+            sqlite3_finalize(s.stmt);
+            s.stmt = nullptr;
+        }
+        if (m_db)
+            sqlite3_close(m_db);
+        m_db = nullptr;
+        m_inTransaction = false;
+    }
+
+    sqlite3* m_db = nullptr;
+    std::string m_path;
+    Statement m_statements[kStatementCount];
+    bool m_inTransaction = false;
+    bool m_writing = false;
+    Clock::time_point m_transactionStart;
+    std::unordered_map<std::uintptr_t, OpenKey> m_handles;
+    std::uintptr_t m_nextHandle = kFirstHandle;
+};
+
+// Process-wide state. The store and the flusher thread live on the heap and are
+// deliberately never destroyed by static destructors: the exit handler closes them.
+std::recursive_mutex* g_mutex = new std::recursive_mutex;
+Store* g_store = nullptr;
+std::thread* g_flusher = nullptr;
+std::condition_variable_any* g_wake = new std::condition_variable_any;
+bool g_stopFlusher = false;
+bool g_hooksInstalled = false;
+
+void ConfigureSqlite() {
+    // Every connection is used under the store's own lock: SQLite's global mutexes and
+    // memory statistics only cost time. Refused (harmlessly) if SQLite already started.
+    sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+}
+
+void FlusherLoop() {
+    std::unique_lock<std::recursive_mutex> lock(*g_mutex);
+    while (!g_stopFlusher) {
+        g_wake->wait_for(lock, kFlusherTick);
+        if (g_store)
+            g_store->CommitIfDue();
+    }
+}
+
+void StopFlusher() {
+    if (!g_flusher)
+        return;
+    {
+        std::lock_guard<std::recursive_mutex> lock(*g_mutex);
+        g_stopFlusher = true;
+    }
+    g_wake->notify_all();
+    g_flusher->join();
+    delete g_flusher;
+    g_flusher = nullptr;
+    g_stopFlusher = false;
+}
+
+void ShutdownStore() {
+    StopFlusher();
+    std::lock_guard<std::recursive_mutex> lock(*g_mutex);
+    if (g_store) {
+        g_store->Close();
+        delete g_store;
+        g_store = nullptr;
+    }
+}
+
+void AtForkPrepare() { g_mutex->lock(); }
+void AtForkParent() { g_mutex->unlock(); }
+void AtForkChild() {
+    // Only the forking thread exists in the child: the flusher is gone and the
+    // connection belongs to the parent. Start afresh on first use.
+    g_mutex = new std::recursive_mutex;
+    g_wake = new std::condition_variable_any;
+    g_flusher = nullptr;  // the parent's thread object is left behind on purpose
+    if (g_store) {
+        g_store->AbandonAfterFork();
+        g_store = nullptr;  // left behind: its connection is the parent's
+    }
+}
+
+void InstallHooks() {
+    if (g_hooksInstalled)
+        return;
+    g_hooksInstalled = true;
+    ConfigureSqlite();
+    pthread_atfork(AtForkPrepare, AtForkParent, AtForkChild);
+    std::atexit(ShutdownStore);
+}
+
+// Locks the store and opens it on first use.
+class Session {
+public:
+    Session() : m_lock(*g_mutex) {
+        InstallHooks();
+        if (!g_store) {
+            auto store = std::make_unique<Store>();
+            if (store->Open())
+                g_store = store.release();
+        }
+        if (g_store && !g_flusher)
+            g_flusher = new std::thread(FlusherLoop);
+        if (g_store)
+            g_store->BeginRead();
+    }
+    Store* operator->() const { return g_store; }
+    Store& operator*() const { return *g_store; }
+    bool ok() const { return g_store != nullptr; }
+
+private:
+    std::unique_lock<std::recursive_mutex> m_lock;
+};
+
+void BindText(sqlite3_stmt* s, int index, const std::u16string& text) {
+    sqlite3_bind_text16(s, index, text.data(), static_cast<int>(text.size() * sizeof(char16_t)),
+                        SQLITE_STATIC);
+}
+
+std::u16string ColumnText(sqlite3_stmt* s, int column) {
+    const void* data = sqlite3_column_text16(s, column);
+    const int bytes = sqlite3_column_bytes16(s, column);
+    if (!data || bytes <= 0)
+        return {};
+    std::u16string text(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
+    std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
+    return text;
+}
+
+std::u16string ValueName(LPCWSTR name) { return name ? std::u16string(name) : std::u16string(); }
+
+// Splits a key path at "\" into names; null or empty means the key itself.
+LONG SplitPath(LPCWSTR path, std::vector<std::u16string>& parts) {
+    parts.clear();
+    if (!path || !*path)
+        return ERROR_SUCCESS;
+    std::u16string current;
+    for (const WCHAR* p = path;; ++p) {
+        if (*p == u'\\' || *p == 0) {
+            if (current.empty() || current.size() > REG_MAX_KEY_NAME)
+                return ERROR_INVALID_PARAMETER;
+            parts.push_back(std::move(current));
+            current.clear();
+            if (*p == 0)
+                break;
+        } else {
+            current += *p;
+        }
+    }
+    return ERROR_SUCCESS;
+}
+
+std::int64_t FindChild(Store& store, std::int64_t parent, const std::u16string& folded) {
+    Use s(store.Stmt(kFindChild));
+    sqlite3_bind_int64(*s, 1, parent);
+    BindText(*s, 2, folded);
+    return sqlite3_step(*s) == SQLITE_ROW ? sqlite3_column_int64(*s, 0) : 0;
+}
+
+std::int64_t NowFileTime() {
+    SYSTEMTIME st;
+    GetSystemTime(&st);
+    FILETIME ft{};
+    SystemTimeToFileTime(&st, &ft);
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
+}
+
+// Resolves the handle and checks that its key was not deleted meanwhile.
+LONG ResolveLive(Store& store, HKEY key, std::int64_t& id) {
+    auto resolved = store.Resolve(key);
+    if (!resolved)
+        return ERROR_INVALID_HANDLE;
+    id = *resolved;
+    if (!store.KeyExists(id))
+        return ERROR_KEY_DELETED;
+    return ERROR_SUCCESS;
+}
+
+// Copies a value's type and bytes out with the query contract.
+LONG CopyValue(sqlite3_stmt* s, int typeColumn, int dataColumn, LPDWORD type, LPBYTE data,
+               LPDWORD dataSize) {
+    const DWORD storedType = static_cast<DWORD>(sqlite3_column_int64(s, typeColumn));
+    const void* bytes = sqlite3_column_blob(s, dataColumn);
+    const DWORD length = static_cast<DWORD>(sqlite3_column_bytes(s, dataColumn));
+    if (type)
+        *type = storedType;
+    if (!data) {
+        if (dataSize)
+            *dataSize = length;
+        return ERROR_SUCCESS;
+    }
+    if (!dataSize)
+        return ERROR_INVALID_PARAMETER;
+    if (*dataSize < length) {
+        *dataSize = length;
+        return ERROR_MORE_DATA;
+    }
+    if (length)
+        std::memcpy(data, bytes, length);
+    *dataSize = length;
+    return ERROR_SUCCESS;
+}
+
+// Names of a key's subkeys or values, sorted ignoring case (then exactly, so the
+// order is total and stable).
+void LoadNames(Store& store, std::int64_t id, StatementId which, std::vector<std::u16string>& out) {
+    struct Entry {
+        std::u16string folded;
+        std::u16string name;
+    };
+    std::vector<Entry> entries;
+    Use s(store.Stmt(which));
+    sqlite3_bind_int64(*s, 1, id);
+    while (sqlite3_step(*s) == SQLITE_ROW)
+        entries.push_back({ColumnText(*s, 1), ColumnText(*s, 0)});
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
+    });
+    out.clear();
+    out.reserve(entries.size());
+    for (auto& e : entries)
+        out.push_back(std::move(e.name));
+}
+
+const std::vector<std::u16string>& CachedNames(Store& store, OpenKey* open, std::int64_t id,
+                                               DWORD index, bool subKeys,
+                                               std::vector<std::u16string>& scratch) {
+    if (!open) {
+        // A root handle: no cache of its own.
+        LoadNames(store, id, subKeys ? kListChildren : kListValues, scratch);
+        return scratch;
+    }
+    EnumCache& cache = subKeys ? open->subKeys : open->values;
+    const std::uint64_t generation = subKeys ? store.keyGeneration : store.valueGeneration;
+    // Index 0 starts a new enumeration: read afresh, so changes made by other
+    // processes are seen.
+    if (index == 0 || !cache.valid || cache.generation != generation) {
+        LoadNames(store, id, subKeys ? kListChildren : kListValues, cache.names);
+        cache.generation = generation;
+        cache.valid = true;
+    }
+    return cache.names;
+}
+
+LONG CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD chars) {
+    if (!buffer || !chars)
+        return ERROR_INVALID_PARAMETER;
+    if (*chars <= name.size()) {
+        *chars = static_cast<DWORD>(name.size() + 1);
+        return ERROR_MORE_DATA;
+    }
+    std::copy(name.begin(), name.end(), buffer);
+    buffer[name.size()] = 0;
+    *chars = static_cast<DWORD>(name.size());
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPSECURITY_ATTRIBUTES,
+                     PHKEY result, LPDWORD disposition) {
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    std::vector<std::u16string> parts;
+    if (LONG error = SplitPath(subKey, parts))
+        return error;
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    bool created = false;
+    for (const auto& name : parts) {
+        const std::u16string folded = FoldCase(name);
+        std::int64_t child = FindChild(*store, id, folded);
+        if (!child) {
+            if (!store->BeginWrite())
+                return ERROR_REGISTRY_IO_FAILED;
+            Use s(store->Stmt(kInsertKey));
+            sqlite3_bind_int64(*s, 1, id);
+            BindText(*s, 2, name);
+            BindText(*s, 3, folded);
+            sqlite3_bind_int64(*s, 4, NowFileTime());
+            if (sqlite3_step(*s) != SQLITE_DONE)
+                return ERROR_REGISTRY_IO_FAILED;
+            child = sqlite3_last_insert_rowid(sqlite3_db_handle(*s));
+            ++store->keyGeneration;
+            created = true;
+        }
+        id = child;
+    }
+    *result = store->NewHandle(id);
+    if (disposition)
+        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    return ERROR_SUCCESS;
+}
+
+LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    std::vector<std::u16string> parts;
+    if (LONG error = SplitPath(subKey, parts))
+        return error == ERROR_INVALID_PARAMETER ? ERROR_FILE_NOT_FOUND : error;
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    for (const auto& name : parts) {
+        id = FindChild(*store, id, FoldCase(name));
+        if (!id)
+            return ERROR_FILE_NOT_FOUND;
+    }
+    *result = store->NewHandle(id);
+    return ERROR_SUCCESS;
+}
+
+LONG RegCloseKey(HKEY key) {
+    const auto value = reinterpret_cast<std::uintptr_t>(key);
+    if (value >= 0x80000000u && value <= 0x80000003u)
+        return ERROR_SUCCESS;
+    std::lock_guard<std::recursive_mutex> lock(*g_mutex);
+    if (!g_store || !g_store->CloseHandle(key))
+        return ERROR_INVALID_HANDLE;
+    return ERROR_SUCCESS;
+}
+
+LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
+    std::vector<std::u16string> parts;
+    if (LONG error = SplitPath(subKey, parts))
+        return error;
+    if (parts.empty())
+        return ERROR_INVALID_PARAMETER;
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    for (const auto& name : parts) {
+        id = FindChild(*store, id, FoldCase(name));
+        if (!id)
+            return ERROR_FILE_NOT_FOUND;
+    }
+    {
+        Use s(store->Stmt(kHasChildren));
+        sqlite3_bind_int64(*s, 1, id);
+        if (sqlite3_step(*s) == SQLITE_ROW)
+            return ERROR_ACCESS_DENIED;
+    }
+    if (!store->BeginWrite())
+        return ERROR_REGISTRY_IO_FAILED;
+    for (StatementId which : {kDeleteKeyValues, kDeleteKey}) {
+        Use s(store->Stmt(which));
+        sqlite3_bind_int64(*s, 1, id);
+        if (sqlite3_step(*s) != SQLITE_DONE)
+            return ERROR_REGISTRY_IO_FAILED;
+    }
+    ++store->keyGeneration;
+    ++store->valueGeneration;
+    return ERROR_SUCCESS;
+}
+
+LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    if (!store->BeginWrite())
+        return ERROR_REGISTRY_IO_FAILED;
+    const std::u16string folded = FoldCase(ValueName(valueName));
+    Use s(store->Stmt(kDeleteValue));
+    sqlite3_bind_int64(*s, 1, id);
+    BindText(*s, 2, folded);
+    if (sqlite3_step(*s) != SQLITE_DONE)
+        return ERROR_REGISTRY_IO_FAILED;
+    if (sqlite3_changes(sqlite3_db_handle(*s)) == 0)
+        return ERROR_FILE_NOT_FOUND;
+    ++store->valueGeneration;
+    return ERROR_SUCCESS;
+}
+
+LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD, LPDWORD type, LPBYTE data,
+                      LPDWORD dataSize) {
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    auto id = store->Resolve(key);
+    if (!id)
+        return ERROR_INVALID_HANDLE;
+    const std::u16string folded = FoldCase(ValueName(valueName));
+    Use s(store->Stmt(kQueryValue));
+    sqlite3_bind_int64(*s, 1, *id);
+    BindText(*s, 2, folded);
+    if (sqlite3_step(*s) != SQLITE_ROW)
+        return ERROR_FILE_NOT_FOUND;
+    return CopyValue(*s, 0, 1, type, data, dataSize);
+}
+
+LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* data,
+                    DWORD dataSize) {
+    if (!data && dataSize)
+        return ERROR_INVALID_PARAMETER;
+    const std::u16string name = ValueName(valueName);
+    if (name.size() > REG_MAX_VALUE_NAME)
+        return ERROR_INVALID_PARAMETER;
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    if (!store->BeginWrite())
+        return ERROR_REGISTRY_IO_FAILED;
+    const std::u16string folded = FoldCase(name);
+    Use s(store->Stmt(kUpsertValue));
+    sqlite3_bind_int64(*s, 1, id);
+    BindText(*s, 2, name);
+    BindText(*s, 3, folded);
+    sqlite3_bind_int64(*s, 4, type);
+    static const BYTE kEmpty = 0;
+    sqlite3_bind_blob(*s, 5, data ? data : &kEmpty, static_cast<int>(dataSize), SQLITE_STATIC);
+    if (sqlite3_step(*s) != SQLITE_DONE)
+        return ERROR_REGISTRY_IO_FAILED;
+    ++store->valueGeneration;
+    return ERROR_SUCCESS;
+}
+
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWORD,
+                   LPWSTR className, LPDWORD classChars, LPFILETIME lastWriteTime) {
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    std::vector<std::u16string> scratch;
+    const auto& names = CachedNames(*store, store->Handle(key), id, index, true, scratch);
+    if (index >= names.size())
+        return ERROR_NO_MORE_ITEMS;
+    if (LONG error = CopyName(names[index], name, nameChars))
+        return error;
+    if (className && classChars && *classChars > 0)
+        className[0] = 0;
+    if (classChars)
+        *classChars = 0;
+    if (lastWriteTime) {
+        const std::int64_t child = FindChild(*store, id, FoldCase(names[index]));
+        std::int64_t written = 0;
+        if (child) {
+            sqlite3* db = sqlite3_db_handle(store->Stmt(kKeyExists));
+            sqlite3_stmt* s = nullptr;
+            if (sqlite3_prepare_v2(db, "SELECT written FROM keys WHERE id=?1", -1, &s, nullptr) == SQLITE_OK) {
+                sqlite3_bind_int64(s, 1, child);
+                if (sqlite3_step(s) == SQLITE_ROW)
+                    written = sqlite3_column_int64(s, 0);
+            }
+            sqlite3_finalize(s);
+        }
+        lastWriteTime->dwLowDateTime = static_cast<DWORD>(written & 0xFFFFFFFF);
+        lastWriteTime->dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(written) >> 32);
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameChars, LPDWORD,
+                   LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    std::vector<std::u16string> scratch;
+    const auto& names = CachedNames(*store, store->Handle(key), id, index, false, scratch);
+    if (index >= names.size())
+        return ERROR_NO_MORE_ITEMS;
+    const std::u16string current = names[index];
+    if (LONG error = CopyName(current, valueName, valueNameChars))
+        return error;
+    if (!type && !data && !dataSize)
+        return ERROR_SUCCESS;
+    Use s(store->Stmt(kQueryValue));
+    sqlite3_bind_int64(*s, 1, id);
+    BindText(*s, 2, FoldCase(current));
+    if (sqlite3_step(*s) != SQLITE_ROW)
+        return ERROR_NO_MORE_ITEMS;
+    return CopyValue(*s, 0, 1, type, data, dataSize);
+}
+
+LONG RegQueryInfoKeyW(HKEY key, LPWSTR className, LPDWORD classChars, LPDWORD, LPDWORD subKeys,
+                      LPDWORD maxSubKeyLen, LPDWORD maxClassLen, LPDWORD values,
+                      LPDWORD maxValueNameLen, LPDWORD maxValueLen, LPDWORD,
+                      LPFILETIME lastWriteTime) {
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    std::int64_t id = 0;
+    if (LONG error = ResolveLive(*store, key, id))
+        return error;
+    if (className && classChars && *classChars > 0)
+        className[0] = 0;
+    if (classChars)
+        *classChars = 0;
+    if (maxClassLen)
+        *maxClassLen = 0;
+    {
+        Use s(store->Stmt(kCountChildren));
+        sqlite3_bind_int64(*s, 1, id);
+        sqlite3_step(*s);
+        if (subKeys)
+            *subKeys = static_cast<DWORD>(sqlite3_column_int64(*s, 0));
+        // length() of UTF-16 text counts characters.
+        if (maxSubKeyLen)
+            *maxSubKeyLen = static_cast<DWORD>(sqlite3_column_int64(*s, 1));
+    }
+    {
+        Use s(store->Stmt(kCountValues));
+        sqlite3_bind_int64(*s, 1, id);
+        sqlite3_step(*s);
+        if (values)
+            *values = static_cast<DWORD>(sqlite3_column_int64(*s, 0));
+        if (maxValueNameLen)
+            *maxValueNameLen = static_cast<DWORD>(sqlite3_column_int64(*s, 1));
+        if (maxValueLen)
+            *maxValueLen = static_cast<DWORD>(sqlite3_column_int64(*s, 2));
+    }
+    if (lastWriteTime)
+        *lastWriteTime = FILETIME{0, 0};
+    return ERROR_SUCCESS;
+}
+
+LONG RegFlushKey(HKEY key) {
+    Session store;
+    if (!store.ok())
+        return ERROR_REGISTRY_IO_FAILED;
+    if (!store->Resolve(key))
+        return ERROR_INVALID_HANDLE;
+    return store->Commit() ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+}
+
+namespace RegistryStore {
+
+void Shutdown() { ShutdownStore(); }
+
+std::string DatabasePath() { return DevicePath::Root() + "/registry.db"; }
+
+}  // namespace RegistryStore
