@@ -25,6 +25,7 @@ HANDLE CreateSemaphoreW(LPSECURITY_ATTRIBUTES security, LONG initialCount, LONG 
 // host path, a device path or a bare name searched on PATH; the command line is split
 // into arguments as the shell of the device does (quotes group, backslashes literal).
 // When applicationName is null the first argument of the command line names the program.
+// Otherwise the command line holds only the arguments, as on the device.
 BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES process,
                     LPSECURITY_ATTRIBUTES thread, BOOL inheritHandles, DWORD creationFlags,
                     LPVOID environment, LPCWSTR currentDirectory, LPSTARTUPINFOW startupInfo,

@@ -743,9 +743,10 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameCha
         return error;
     if (!type && !data && !dataSize)
         return ERROR_SUCCESS;
+    const std::u16string folded = FoldCase(current);
     Use s(store->Stmt(kQueryValue));
     sqlite3_bind_int64(*s, 1, id);
-    BindText(*s, 2, FoldCase(current));
+    BindText(*s, 2, folded);
     if (sqlite3_step(*s) != SQLITE_ROW)
         return ERROR_NO_MORE_ITEMS;
     return CopyValue(*s, 0, 1, type, data, dataSize);

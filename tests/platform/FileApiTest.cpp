@@ -1,0 +1,430 @@
+#include "FileApi.h"
+#include "TestRoot.h"
+#include "TimeApi.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fcntl.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+class FileApi : public ::testing::Test {
+protected:
+    TestRoot root;
+
+    static HANDLE Open(const char16_t* path, DWORD access, DWORD share, DWORD disposition) {
+        return CreateFileW(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    static bool Write(HANDLE h, const std::string& bytes) {
+        DWORD written = 0;
+        return WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+               written == bytes.size();
+    }
+    static std::string Read(HANDLE h, DWORD count) {
+        std::string buf(count, '\0');
+        DWORD read = 0;
+        if (!ReadFile(h, buf.data(), count, &read, nullptr))
+            return "<failed>";
+        buf.resize(read);
+        return buf;
+    }
+    // Runs body in a child process and returns its exit status (or -signal).
+    template <typename F>
+    static int InChild(F body) {
+        const pid_t pid = fork();
+        if (pid == 0)
+            _exit(body());
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    }
+};
+
+constexpr DWORD kRW = GENERIC_READ | GENERIC_WRITE;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+TEST_F(FileApi, CreationDispositionsAndTheirLastErrors) {
+    HANDLE h = Open(u"\\f.txt", kRW, 0, CREATE_NEW);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_EQ(DWORD(0), GetLastError());
+    ASSERT_TRUE(Write(h, "hello"));
+    ASSERT_TRUE(CloseHandle(h));
+
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\f.txt", kRW, 0, CREATE_NEW));
+    EXPECT_EQ(DWORD(ERROR_FILE_EXISTS), GetLastError());
+
+    h = Open(u"\\f.txt", GENERIC_READ, 0, OPEN_ALWAYS);
+    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    EXPECT_EQ("hello", Read(h, 100));
+    CloseHandle(h);
+
+    h = Open(u"\\f.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
+    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    EXPECT_EQ(0u, GetFileSize(h, nullptr));
+    Write(h, "again");
+    CloseHandle(h);
+
+    h = Open(u"\\g.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
+    EXPECT_EQ(DWORD(0), GetLastError());
+    CloseHandle(h);
+    h = Open(u"\\h.txt", GENERIC_WRITE, 0, OPEN_ALWAYS);
+    EXPECT_EQ(DWORD(0), GetLastError());
+    CloseHandle(h);
+
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\f.txt", GENERIC_READ, 0, TRUNCATE_EXISTING));
+    EXPECT_EQ("again", ReadHostFile(root.file("f.txt")));
+    h = Open(u"\\f.txt", GENERIC_WRITE, 0, TRUNCATE_EXISTING);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    EXPECT_EQ("", ReadHostFile(root.file("f.txt")));
+
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\missing.txt", GENERIC_READ, 0, OPEN_EXISTING));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\missing.txt", GENERIC_WRITE, 0, TRUNCATE_EXISTING));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\no\\such.txt", GENERIC_READ, 0, OPEN_EXISTING));
+    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\no\\such.txt", GENERIC_WRITE, 0, CREATE_ALWAYS));
+    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\f.txt", GENERIC_READ, 0, 9));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+}
+
+TEST_F(FileApi, AccessRightsAreEnforced) {
+    HANDLE h = Open(u"\\a.bin", GENERIC_READ, 0, CREATE_NEW);
+    DWORD written = 7;
+    EXPECT_FALSE(WriteFile(h, "x", 1, &written, nullptr));
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_EQ(0u, written);
+    EXPECT_FALSE(SetEndOfFile(h));
+    CloseHandle(h);
+
+    h = Open(u"\\a.bin", GENERIC_WRITE, 0, OPEN_EXISTING);
+    char c;
+    DWORD read = 0;
+    EXPECT_FALSE(ReadFile(h, &c, 1, &read, nullptr));
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+    CloseHandle(h);
+
+    ASSERT_TRUE(CreateDirectoryW(u"\\dir", nullptr));
+    for (DWORD access : {DWORD(GENERIC_READ), kRW}) {
+        EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\dir", access, kShareAll, OPEN_EXISTING));
+        EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+    }
+}
+
+TEST_F(FileApi, ExclusiveOpenInTheSameProcess) {
+    WriteHostFile(root.file("x.lsr"), "keep me");
+    HANDLE h = Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING), DWORD(TRUNCATE_EXISTING)}) {
+        EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", kRW, kShareAll, disposition));
+        EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    }
+    EXPECT_EQ("keep me", ReadHostFile(root.file("x.lsr")));  // nothing was truncated
+    EXPECT_FALSE(DeleteFileW(u"\\x.lsr"));
+    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    CloseHandle(h);
+
+    // Shared opens coexist, and keep an exclusive open out.
+    HANDLE a = Open(u"\\x.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    HANDLE b = Open(u"\\x.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    EXPECT_NE(INVALID_HANDLE_VALUE, a);
+    EXPECT_NE(INVALID_HANDLE_VALUE, b);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", GENERIC_WRITE, 0, OPEN_EXISTING));
+    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    CloseHandle(a);
+    CloseHandle(b);
+    h = Open(u"\\x.lsr", GENERIC_WRITE, 0, OPEN_EXISTING);
+    EXPECT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+}
+
+TEST_F(FileApi, ExclusiveOpenAcrossProcesses) {
+    WriteHostFile(root.file("x.lsr"), "data");
+    HANDLE h = Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    // The child reports CreateFileW's last error as its exit code.
+    const int childError = InChild([] {
+        const HANDLE c = CreateFileW(u"\\x.lsr", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        return c == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 100;
+    });
+    EXPECT_EQ(ERROR_SHARING_VIOLATION, childError);
+    EXPECT_EQ("data", ReadHostFile(root.file("x.lsr")));
+    CloseHandle(h);
+    EXPECT_EQ(0, InChild([] {
+                  const HANDLE c = CreateFileW(u"\\x.lsr", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+                  return c == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 0;
+              }));
+
+    // A child holding the file keeps this process from opening, deleting or replacing it.
+    int toChild[2], fromChild[2];
+    ASSERT_EQ(0, pipe(toChild));
+    ASSERT_EQ(0, pipe(fromChild));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(toChild[1]);
+        close(fromChild[0]);
+        const HANDLE c = CreateFileW(u"\\x.lsr", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        const char ok = c == INVALID_HANDLE_VALUE ? 'n' : 'y';
+        (void)!write(fromChild[1], &ok, 1);
+        char buf;
+        (void)!read(toChild[0], &buf, 1);  // until the parent closes its end
+        _exit(0);
+    }
+    close(toChild[0]);
+    close(fromChild[1]);
+    char ok = 0;
+    ASSERT_EQ(1, read(fromChild[0], &ok, 1));
+    ASSERT_EQ('y', ok);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    EXPECT_FALSE(DeleteFileW(u"\\x.lsr"));
+    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    WriteHostFile(root.file("new.lsr"), "new");
+    EXPECT_FALSE(MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    EXPECT_EQ("data", ReadHostFile(root.file("x.lsr")));
+    EXPECT_EQ("new", ReadHostFile(root.file("new.lsr")));
+    close(toChild[1]);
+    close(fromChild[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ("new", ReadHostFile(root.file("x.lsr")));
+}
+
+TEST_F(FileApi, ReadWriteSeekAndSize) {
+    HANDLE h = Open(u"\\s.bin", kRW, 0, CREATE_ALWAYS);
+    ASSERT_TRUE(Write(h, "hello world"));
+    EXPECT_EQ(6u, SetFilePointer(h, 6, nullptr, FILE_BEGIN));
+    EXPECT_EQ("world", Read(h, 100));
+    EXPECT_EQ("", Read(h, 10));  // end of file reads nothing, successfully
+    EXPECT_EQ(6u, SetFilePointer(h, -5, nullptr, FILE_END));
+    EXPECT_EQ(8u, SetFilePointer(h, 2, nullptr, FILE_CURRENT));
+
+    EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(h, -9, nullptr, FILE_CURRENT));
+    EXPECT_EQ(DWORD(ERROR_NEGATIVE_SEEK), GetLastError());
+    EXPECT_EQ(8u, SetFilePointer(h, 0, nullptr, FILE_CURRENT));  // unchanged
+
+    LONG high = 1;  // 4 GiB: only a position, nothing is written
+    EXPECT_EQ(3u, SetFilePointer(h, 3, &high, FILE_BEGIN));
+    EXPECT_EQ(DWORD(0), GetLastError());
+    EXPECT_EQ(1, high);
+    EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(h, 0, nullptr, FILE_CURRENT));
+    high = -1;
+    EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(h, 0, &high, FILE_BEGIN));
+    EXPECT_EQ(DWORD(ERROR_NEGATIVE_SEEK), GetLastError());
+
+    SetFilePointer(h, 5, nullptr, FILE_BEGIN);
+    EXPECT_TRUE(SetEndOfFile(h));
+    DWORD sizeHigh = 9;
+    EXPECT_EQ(5u, GetFileSize(h, &sizeHigh));
+    EXPECT_EQ(0u, sizeHigh);
+    EXPECT_TRUE(FlushFileBuffers(h));
+
+    FILETIME created{}, accessed{}, written{};
+    EXPECT_TRUE(GetFileTime(h, &created, &accessed, &written));
+    struct stat st {};
+    stat(root.file("s.bin").c_str(), &st);
+    EXPECT_EQ(st.st_mtime, FileTimeToUnixSeconds(written));
+    CloseHandle(h);
+    EXPECT_EQ("hello", ReadHostFile(root.file("s.bin")));
+}
+
+TEST_F(FileApi, BogusAndClosedHandlesAreRejected) {
+    int notAHandle = 0;
+    for (HANDLE bad : {static_cast<HANDLE>(nullptr), INVALID_HANDLE_VALUE, static_cast<HANDLE>(&notAHandle)}) {
+        char c;
+        DWORD n;
+        EXPECT_FALSE(ReadFile(bad, &c, 1, &n, nullptr));
+        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+        EXPECT_FALSE(WriteFile(bad, &c, 1, &n, nullptr));
+        EXPECT_EQ(INVALID_FILE_SIZE, GetFileSize(bad, nullptr));
+        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+        EXPECT_FALSE(CloseHandle(bad));
+        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+    }
+    HANDLE h = Open(u"\\c.bin", kRW, 0, CREATE_ALWAYS);
+    EXPECT_FALSE(FindClose(h));  // not a search
+    EXPECT_TRUE(Write(h, "still open"));
+    EXPECT_TRUE(CloseHandle(h));
+    EXPECT_FALSE(CloseHandle(h));
+    EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+    EXPECT_FALSE(Write(h, "x"));
+}
+
+TEST_F(FileApi, DeleteMoveAndFolders) {
+    EXPECT_FALSE(DeleteFileW(u"\\none"));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    WriteHostFile(root.file("a"), "A");
+    WriteHostFile(root.file("b"), "B");
+
+    EXPECT_FALSE(MoveFileW(u"\\a", u"\\b"));
+    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    EXPECT_FALSE(MoveFileExW(u"\\a", u"\\b", 0));
+    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    EXPECT_EQ("A", ReadHostFile(root.file("a")));
+    EXPECT_EQ("B", ReadHostFile(root.file("b")));
+    EXPECT_FALSE(MoveFileW(u"\\none", u"\\c"));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_TRUE(MoveFileW(u"\\a", u"\\c"));
+    EXPECT_FALSE(HostFileExists(root.file("a")));
+    EXPECT_TRUE(MoveFileExW(u"\\c", u"\\b", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ("A", ReadHostFile(root.file("b")));
+    EXPECT_FALSE(HostFileExists(root.file("c")));
+
+    EXPECT_TRUE(CreateDirectoryW(u"\\d", nullptr));
+    EXPECT_FALSE(CreateDirectoryW(u"\\d", nullptr));
+    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    EXPECT_FALSE(CreateDirectoryW(u"\\x\\y", nullptr));
+    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_FALSE(MoveFileExW(u"\\b", u"\\d", MOVEFILE_REPLACE_EXISTING));  // not over a folder
+    EXPECT_FALSE(DeleteFileW(u"\\d"));
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_TRUE(MoveFileW(u"\\b", u"\\d\\b"));
+
+    EXPECT_EQ(DWORD(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesW(u"\\d"));
+    EXPECT_EQ(DWORD(FILE_ATTRIBUTE_NORMAL), GetFileAttributesW(u"\\d\\b"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\d\\zz"));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\q\\zz"));
+    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+
+    EXPECT_FALSE(RemoveDirectoryW(u"\\d"));
+    EXPECT_EQ(DWORD(ERROR_DIR_NOT_EMPTY), GetLastError());
+    EXPECT_FALSE(RemoveDirectoryW(u"\\d\\b"));
+    EXPECT_EQ(DWORD(ERROR_DIRECTORY), GetLastError());
+    EXPECT_TRUE(DeleteFileW(u"\\d\\b"));
+    EXPECT_TRUE(RemoveDirectoryW(u"\\d"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\d"));
+}
+
+TEST_F(FileApi, TheDeviceRootAppearsOnFirstUse) {
+    const std::string inner = root.path() + "/device";
+    setenv("LISTORA_ROOT", inner.c_str(), 1);
+    EXPECT_FALSE(CreateDirectoryW(u"\\a\\b", nullptr));  // only the root itself is made
+    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+    RemoveDirectoryW(u"\\");
+    EXPECT_TRUE(CreateDirectoryW(u"\\My Documents", nullptr));
+    EXPECT_TRUE(HostFileExists(inner + "/My Documents"));
+
+    setenv("LISTORA_ROOT", (root.path() + "/device2").c_str(), 1);
+    HANDLE h = Open(u"\\Listora.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
+    EXPECT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    EXPECT_TRUE(HostFileExists(root.path() + "/device2/Listora.txt"));
+}
+
+TEST_F(FileApi, FindFilesByPatternSortedIgnoringCase) {
+    for (const char* name : {"b.lsr", "A.LSR", "aa.lsr", "c.txt", "noext", "\xFF.lsr"})
+        WriteHostFile(root.file(name), name);
+    ASSERT_TRUE(CreateDirectoryW(u"\\Sub", nullptr));
+    const struct timespec times[2] = {{1600000000, 0}, {1600000000, 0}};
+    ASSERT_EQ(0, utimensat(AT_FDCWD, root.file("b.lsr").c_str(), times, 0));
+
+    auto names = [](const char16_t* pattern, DWORD* error = nullptr) {
+        std::vector<std::u16string> found;
+        WIN32_FIND_DATAW data;
+        HANDLE h = FindFirstFileW(pattern, &data);
+        if (h == INVALID_HANDLE_VALUE) {
+            if (error)
+                *error = GetLastError();
+            return found;
+        }
+        do {
+            found.push_back(data.cFileName);
+        } while (FindNextFileW(h, &data));
+        EXPECT_EQ(DWORD(ERROR_NO_MORE_FILES), GetLastError());
+        EXPECT_FALSE(FindNextFileW(h, &data));
+        EXPECT_TRUE(FindClose(h));
+        return found;
+    };
+    using V = std::vector<std::u16string>;
+    // A name that is not valid UTF-8 is left out: it could not be opened again.
+    EXPECT_EQ((V{u"A.LSR", u"aa.lsr", u"b.lsr"}), names(u"\\*.lsr"));
+    EXPECT_EQ((V{u"A.LSR", u"b.lsr"}), names(u"\\?.LSR"));
+    EXPECT_EQ((V{u"A.LSR", u"aa.lsr", u"b.lsr", u"c.txt", u"noext", u"Sub"}), names(u"\\*"));
+    EXPECT_EQ((V{u"A.LSR", u"aa.lsr", u"b.lsr", u"c.txt", u"noext", u"Sub"}), names(u"*.*"));
+    EXPECT_EQ((V{u"aa.lsr"}), names(u"\\Sub/..\\A*A.LSR"));
+    EXPECT_EQ((V{u"Sub"}), names(u"\\sub"));
+
+    DWORD error = 0;
+    EXPECT_TRUE(names(u"\\*.xyz", &error).empty());
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), error);
+    EXPECT_TRUE(names(u"\\nowhere\\*", &error).empty());
+    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), error);
+
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW(u"\\b.lsr", &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_EQ(DWORD(FILE_ATTRIBUTE_NORMAL), data.dwFileAttributes);
+    EXPECT_EQ(5u, data.nFileSizeLow);
+    EXPECT_EQ(1600000000, FileTimeToUnixSeconds(data.ftLastWriteTime));
+    FindClose(h);
+    h = FindFirstFileW(u"\\Su?", &data);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_EQ(DWORD(FILE_ATTRIBUTE_DIRECTORY), data.dwFileAttributes);
+    EXPECT_FALSE(CloseHandle(nullptr));
+    EXPECT_TRUE(FindClose(h));
+    EXPECT_FALSE(FindClose(h));
+}
+
+TEST_F(FileApi, ReplacingIsAtomicForReaders) {
+    WriteHostFile(root.file("t.lsr"), std::string(65536, 'A'));
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        for (int i = 0; i < 150 && !stop; ++i) {
+            const std::string version(65536, i % 2 ? 'B' : 'A');
+            HANDLE h = Open(u"\\t.tmp", GENERIC_WRITE, 0, CREATE_ALWAYS);
+            Write(h, version);
+            CloseHandle(h);
+            MoveFileExW(u"\\t.tmp", u"\\t.lsr", MOVEFILE_REPLACE_EXISTING);
+        }
+    });
+    int bad = 0;
+    for (int i = 0; i < 300; ++i) {
+        HANDLE h = Open(u"\\t.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+        if (h == INVALID_HANDLE_VALUE) {
+            ++bad;
+            continue;
+        }
+        const std::string text = Read(h, 70000);
+        CloseHandle(h);
+        if (text.size() != 65536 || text.find_first_not_of(text[0]) != std::string::npos)
+            ++bad;
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(0, bad);
+}
+
+TEST_F(FileApi, WritePastTheFileSizeLimitFailsCleanly) {
+    const int result = InChild([] {
+        struct rlimit limit {4096, 4096};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 90;
+        HANDLE h = CreateFileW(u"\\big.bin", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return 91;
+        static char block[10000];
+        DWORD written = 0;
+        const BOOL ok = WriteFile(h, block, sizeof block, &written, nullptr);
+        const DWORD error = GetLastError();
+        CloseHandle(h);
+        if (ok)
+            return 92;
+        return error == ERROR_DISK_FULL && written == 4096 ? 0 : 93;
+    });
+    EXPECT_EQ(0, result);  // a signal would show as a negative number
+}
+
+}  // namespace

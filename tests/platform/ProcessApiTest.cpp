@@ -1,0 +1,232 @@
+#include "FileApi.h"
+#include "ProcessApi.h"
+#include "TestRoot.h"
+#include "WideString.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <cstdlib>
+#include <fstream>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::string SelfPath() {
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
+}
+
+// The lock_holder helper, running with its standard input and output on pipes.
+class LockHolder {
+public:
+    LockHolder() {
+        const std::string self = SelfPath();
+        const std::string exe = self.substr(0, self.rfind('/')) + "/platform/helpers/lock_holder";
+        int in[2], out[2];
+        if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
+        if (posix_spawn(&m_pid, exe.c_str(), &actions, nullptr, argv, environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        close(in[0]);
+        close(out[1]);
+        m_stdin = in[1];
+        m_stdout = out[0];
+    }
+    ~LockHolder() { Stop(); }
+
+    std::string ReadLine() {
+        std::string line;
+        char c;
+        while (read(m_stdout, &c, 1) == 1 && c != '\n')
+            line += c;
+        return line;
+    }
+    // Closing its input lets the helper release the lock and end.
+    int Stop() {
+        if (m_stdin >= 0)
+            close(m_stdin);
+        if (m_stdout >= 0)
+            close(m_stdout);
+        m_stdin = m_stdout = -1;
+        int status = 0;
+        if (m_pid > 0)
+            waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return status;
+    }
+    pid_t pid() const { return m_pid; }
+
+private:
+    pid_t m_pid = -1;
+    int m_stdin = -1;
+    int m_stdout = -1;
+};
+
+class ProcessApi : public ::testing::Test {
+protected:
+    TestRoot root;
+};
+
+TEST_F(ProcessApi, NamedSemaphoreIsALockWithinTheProcess) {
+    HANDLE plain = CreateSemaphoreW(nullptr, 1, 1, nullptr);
+    ASSERT_NE(nullptr, plain);
+    EXPECT_EQ(DWORD(0), GetLastError());
+    EXPECT_TRUE(CloseHandle(plain));
+    EXPECT_EQ(nullptr, CreateSemaphoreW(nullptr, 2, 1, nullptr));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+
+    // The device root is created when missing.
+    setenv("LISTORA_ROOT", (root.path() + "/dev").c_str(), 1);
+    HANDLE first = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(DWORD(0), GetLastError());
+    EXPECT_TRUE(HostFileExists(root.path() + "/dev/.ListoraSemaphore.lock"));
+    HANDLE second = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    HANDLE other = CreateSemaphoreW(nullptr, 1, 1, u"Other");
+    EXPECT_EQ(DWORD(0), GetLastError());
+    EXPECT_TRUE(CloseHandle(second));
+    EXPECT_TRUE(CloseHandle(first));
+    HANDLE again = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+    EXPECT_EQ(DWORD(0), GetLastError());
+    CloseHandle(again);
+    CloseHandle(other);
+}
+
+TEST_F(ProcessApi, NamedSemaphoreHeldByAnotherProcess) {
+    {
+        LockHolder holder;
+        ASSERT_GT(holder.pid(), 0);
+        ASSERT_EQ("held", holder.ReadLine());
+        HANDLE h = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+        ASSERT_NE(nullptr, h);
+        EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+        CloseHandle(h);
+        const int status = holder.Stop();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    HANDLE mine = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+    EXPECT_EQ(DWORD(0), GetLastError());
+
+    // While this process holds it, the helper sees it taken.
+    {
+        LockHolder holder;
+        EXPECT_EQ("busy", holder.ReadLine());
+    }
+    CloseHandle(mine);
+
+    // A holder that is killed releases the lock as well.
+    LockHolder holder;
+    ASSERT_EQ("held", holder.ReadLine());
+    kill(holder.pid(), SIGKILL);
+    holder.Stop();
+    HANDLE after = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+    EXPECT_EQ(DWORD(0), GetLastError());
+    CloseHandle(after);
+}
+
+bool WaitForFile(const std::string& path, std::string& content) {
+    for (int i = 0; i < 500; ++i) {
+        content = ReadHostFile(path);
+        if (!content.empty() && content.back() == '\n')
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+TEST_F(ProcessApi, CreateProcessStartsDetachedWithTheDeviceArguments) {
+    // Quotes group, backslashes stay; the command line holds only the arguments.
+    std::u16string args = u"-c \"printf %s $0 $# ${#1} > out.txt; echo >> out.txt\" a\\b \"c d\"";
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(u"/bin/sh", args.data(), nullptr, nullptr, FALSE, 0, nullptr, u"\\",
+                               nullptr, &pi));
+    EXPECT_GT(pi.dwProcessId, 0u);
+    std::string content;
+    ASSERT_TRUE(WaitForFile(root.file("out.txt"), content));
+    EXPECT_EQ("a\\b13\n", content);  // $0, one argument "c d" of length 3
+    EXPECT_TRUE(CloseHandle(pi.hProcess));
+    EXPECT_TRUE(CloseHandle(pi.hThread));
+
+    // No application name: the first argument names the program, found on PATH.
+    std::u16string line = u"sh -c \"sleep 0.3; echo done > " + FromUtf8(root.path()) + u"/late.txt\"";
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               nullptr, &pi));
+    // It runs in its own session and is not our child, so it can never be our zombie.
+    std::ifstream procStat("/proc/" + std::to_string(pi.dwProcessId) + "/stat");
+    std::string pid, name, state, ppid, pgrp, session;
+    procStat >> pid >> name >> state >> ppid >> pgrp >> session;
+    EXPECT_NE(std::to_string(getpid()), ppid);
+    EXPECT_NE(std::to_string(getsid(0)), session);
+    int status;
+    EXPECT_EQ(0, waitpid(-1, &status, WNOHANG) > 0);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    ASSERT_TRUE(WaitForFile(root.file("late.txt"), content));
+}
+
+TEST_F(ProcessApi, CreateProcessReportsAProgramThatCannotStart) {
+    std::u16string args = u"x";
+    EXPECT_FALSE(CreateProcessW(u"/no/such/program", args.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                nullptr, nullptr, nullptr));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FALSE(CreateProcessW(u"no-such-program-on-path", nullptr, nullptr, nullptr, FALSE, 0,
+                                nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FALSE(CreateProcessW(u"/bin/true", nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                u"\\missing-folder", nullptr, nullptr));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+}
+
+TEST_F(ProcessApi, ModuleFileName) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    ASSERT_NE(nullptr, module);
+    WCHAR buf[1024] = {};
+    const DWORD n = GetModuleFileNameW(module, buf, 1024);
+    EXPECT_EQ(FromUtf8(SelfPath()), std::u16string(buf));
+    EXPECT_EQ(n, wcslen16(buf));
+
+    WCHAR small[6];
+    std::fill(std::begin(small), std::end(small), u'#');
+    EXPECT_EQ(5u, GetModuleFileNameW(nullptr, small, 5));
+    EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    EXPECT_EQ(std::u16string(buf, 4), std::u16string(small));
+    EXPECT_EQ(u'#', small[5]);
+}
+
+TEST_F(ProcessApi, DebugOutputOnlyWhenAskedFor) {
+    const char* old = std::getenv("LISTORA_DEBUG");
+    const std::string saved = old ? old : "";
+    unsetenv("LISTORA_DEBUG");
+    testing::internal::CaptureStderr();
+    OutputDebugStringW(u"hidden");
+    setenv("LISTORA_DEBUG", "", 1);
+    OutputDebugStringW(u"hidden");
+    setenv("LISTORA_DEBUG", "1", 1);
+    OutputDebugStringW(u"shown é");
+    OutputDebugStringW(nullptr);
+    EXPECT_EQ("shown \xC3\xA9", testing::internal::GetCapturedStderr());
+    if (old)
+        setenv("LISTORA_DEBUG", saved.c_str(), 1);
+    else
+        unsetenv("LISTORA_DEBUG");
+}
+
+}  // namespace
