@@ -1,0 +1,5 @@
+#include "System/Collections/ICollection.h"
+
+namespace Collections {
+ICollection::~ICollection() = default;
+}

@@ -1,0 +1,5 @@
+#include "System/Collections/IEnumerator.h"
+
+namespace Collections {
+IEnumerator::~IEnumerator() = default;
+}

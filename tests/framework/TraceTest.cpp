@@ -1,0 +1,242 @@
+#include "System/Diagnostics/Debug.h"
+#include "System/Diagnostics/DefaultTraceListener.h"
+#include "System/Diagnostics/Trace.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace Diagnostics;
+
+namespace {
+
+// Records every call as "W:<text>", "L:<text>", "flush", "close" or "fail:<text>".
+class RecordingListener : public TraceListener {
+public:
+    explicit RecordingListener(const TCHAR* name = nullptr, int* destroyed = nullptr)
+        : TraceListener(name), m_destroyed(destroyed) {}
+    ~RecordingListener() override {
+        if (m_destroyed)
+            ++*m_destroyed;
+    }
+    using TraceListener::Write;
+    using TraceListener::WriteLine;
+    void Write(const TCHAR* message) override { events.push_back(u"W:" + Text(message)); }
+    void WriteLine(const TCHAR* message) override { events.push_back(u"L:" + Text(message)); }
+    void Flush() override { events.push_back(u"flush"); }
+    void Close() override { events.push_back(u"close"); }
+    void Fail(const TCHAR* message) override { events.push_back(u"fail:" + Text(message)); }
+    void Indentation() { WriteIndent(); }
+
+    std::vector<std::u16string> events;
+
+private:
+    static std::u16string Text(const TCHAR* t) { return t ? t : u"(null)"; }
+    int* m_destroyed;
+};
+
+// Adds listeners to the trace for one test and always takes them out again.
+class TraceTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        Trace::getListeners().Clear();
+        Trace::getAssertListeners().Clear();
+        Trace::SetClock(nullptr);
+        Trace::setAutoFlush(false);
+    }
+    RecordingListener listener{u"recorder"};
+};
+
+CTime FixedClock() { return CTime(2004, 3, 5, 9, 7, 3); }
+
+}  // namespace
+
+TEST_F(TraceTest, LogLineHasCategoryTimeStampAndMessage) {
+    Trace::getListeners().Add(&listener);
+    Trace::SetClock(&FixedClock);
+    Trace::WriteFormattedLineT(u"info", u"%d item(s)", 3);
+    ASSERT_EQ(listener.events.size(), 1u);
+    EXPECT_EQ(listener.events[0], u"L:info - 5 mar 2004 09:07:03 : 3 item(s)");
+}
+
+TEST_F(TraceTest, CategoryBecomesALineAfterTheMessage) {
+    Trace::getListeners().Add(&listener);
+    Trace::WriteLine(u"disk full", u"error");
+    Trace::Write(u"a", u"info");
+    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"L:disk full", u"L:error", u"W:a", u"W:info"}));
+}
+
+TEST_F(TraceTest, ConditionalAndObjectShapes) {
+    Trace::getListeners().Add(&listener);
+    Trace::WriteLineIf(false, u"no");
+    Trace::WriteFormattedLineIf(false, u"no %d", 1);
+    Trace::WriteIf(true, u"yes");
+    Trace::WriteFormattedLine(u"%s=%d", u"n", 7);
+    Trace::WriteLine(static_cast<const Object*>(nullptr));
+    std::unique_ptr<TCHAR[]> name(listener.ToString());
+    Trace::WriteLine(&listener);
+    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"W:yes", u"L:n=7", u"L:" + std::u16string(name.get())}));
+}
+
+TEST_F(TraceTest, FormattedMessagesAreCutNotOverrun) {
+    Trace::getListeners().Add(&listener);
+    const std::u16string longText(5000, u'x');
+    Trace::WriteFormattedLine(u"%s", longText.c_str());
+    Trace::WriteFormattedLineT(u"info", u"%s", longText.c_str());
+    ASSERT_EQ(listener.events.size(), 2u);
+    EXPECT_EQ(listener.events[0].size(), 2u + TraceListener::maxFormattedLength - 1);
+    EXPECT_EQ(listener.events[1].substr(listener.events[1].size() - 10), std::u16string(10, u'x'));
+}
+
+TEST_F(TraceTest, AssertGoesOnlyToAssertListeners) {
+    RecordingListener asserts;
+    Trace::getListeners().Add(&listener);
+    Trace::getAssertListeners().Add(&asserts);
+    Trace::Assert(true, u"fine");
+    Trace::setAutoFlush(true);
+    Trace::Assert(false, u"bad", u"detail");
+    EXPECT_TRUE(listener.events.empty());
+    EXPECT_EQ(asserts.events, (std::vector<std::u16string>{u"L:Assert failed:", u"L:bad", u"L:detail", u"flush"}));
+}
+
+TEST_F(TraceTest, FailFlushCloseAndIndent) {
+    RecordingListener asserts;
+    Trace::getListeners().Add(&listener);
+    Trace::getAssertListeners().Add(&asserts);
+    Trace::Fail(u"oops");
+    Trace::Close();
+    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"fail:oops", u"flush", u"close"}));
+    EXPECT_EQ(asserts.events, (std::vector<std::u16string>{u"flush", u"close"}));
+
+    Trace::Unindent();
+    EXPECT_EQ(listener.getIndentLevel(), 0u);
+    Trace::Indent();
+    Trace::Indent();
+    listener.events.clear();
+    listener.Indentation();
+    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"W:        "}));
+}
+
+TEST_F(TraceTest, NestedTraceFromAListenerIsDropped) {
+    // A listener that traces while writing, as a failing log stream does.
+    class Echo : public RecordingListener {
+    public:
+        using RecordingListener::Write;
+        void WriteLine(const TCHAR* message) override {
+            RecordingListener::WriteLine(message);
+            Trace::WriteLine(u"nested");
+        }
+    } echo;
+    Trace::getListeners().Add(&echo);
+    Trace::getListeners().Add(&listener);
+    Trace::WriteLine(u"outer");
+    EXPECT_EQ(echo.events, (std::vector<std::u16string>{u"L:outer"}));
+    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"L:outer"}));
+}
+
+TEST_F(TraceTest, CleanupDeletesEachListenerOnce) {
+    int destroyed = 0;
+    auto* shared = new RecordingListener(u"shared", &destroyed);
+    Trace::getListeners().Add(new RecordingListener(u"a", &destroyed));
+    Trace::getListeners().Add(shared);
+    Trace::getListeners().Add(shared);
+    Trace::getAssertListeners().Add(shared);
+    Trace::Cleanup();
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(Trace::getListeners().getCount(), 0);
+    EXPECT_EQ(Trace::getAssertListeners().getCount(), 0);
+}
+
+TEST_F(TraceTest, DebugDoesNothing) {
+    Trace::getListeners().Add(&listener);
+    Debug::WriteLine(u"x");
+    Debug::WriteFormattedLineT(u"info", u"%d", 1);
+    Debug::setAutoFlush(true);
+    Debug::setIndentSize(8);
+    EXPECT_FALSE(Debug::getAutoFlush());
+    EXPECT_EQ(Debug::getIndentSize(), 0u);
+    EXPECT_FALSE(Debug::getAsertUIEnabled());
+    EXPECT_EQ(Debug::getListeners().getCount(), 0);
+    EXPECT_TRUE(listener.events.empty());
+}
+
+TEST_F(TraceTest, WithoutListenersNothingHappens) {
+    Trace::WriteFormattedLineT(u"info", u"%d", 1);
+    Trace::WriteLine(u"x", u"error");
+    Trace::Flush();
+    Trace::Close();
+    EXPECT_EQ(Trace::getListeners().getCount(), 0);
+    EXPECT_TRUE(Trace::getAsertUIEnabled());
+    EXPECT_EQ(Trace::getIndentSize(), 4u);
+}
+
+TEST(TraceListenerCollectionTest, PositionsAndRemoval) {
+    RecordingListener a(u"a"), b(u"b"), c(u"c"), other(u"x");
+    TraceListenerCollection list;
+    EXPECT_EQ(list.Add(&a), 1);
+    EXPECT_EQ(list.Add(&b), 2);
+    list.Insert(0, &c);
+    list.Insert(7, &other);  // outside: ignored
+    list.Insert(-1, &other);
+    EXPECT_EQ(list.IndexOf(&c), 0);
+    EXPECT_EQ(list.IndexOf(&other), -1);
+    EXPECT_FALSE(list.Contains(&other));
+    EXPECT_EQ(list.getItem(3), nullptr);
+
+    list.AddRange(list);  // c a b c a b
+    EXPECT_EQ(list.getCount(), 6);
+    list.Remove(u"a");
+    EXPECT_EQ(list.IndexOf(&a), 3);
+    list.Remove(&c);
+    list.RemoveAt(9);
+    list.RemoveAt(0);  // b c a b -> c a b
+    EXPECT_EQ(list.getCount(), 3);
+    EXPECT_EQ(list.getItem(0), &c);
+    EXPECT_EQ(list.GetEnumerator(), nullptr);
+    list.Clear();
+    EXPECT_EQ(list.getCount(), 0);
+}
+
+TEST(ObjectTest, IdentityAndTexts) {
+    Object a, b;
+    EXPECT_TRUE(a.Equals(&a));
+    EXPECT_FALSE(a.Equals(&b));
+    EXPECT_TRUE(Object::Equals(&a, &a));
+    EXPECT_FALSE(Object::Equals(&a, nullptr));
+
+    std::unique_ptr<TCHAR[]> text(a.ToString());
+    EXPECT_EQ(std::u16string(text.get()), ::Format(u"Object - %X", a.GetHashCode()));
+
+    DefaultTraceListener named(u"dbg");
+    text.reset(named.ToString());
+    EXPECT_EQ(std::u16string(text.get()),
+              ::Format(u"System.Diagnostics.DefaultTraceListener - %X, dbg", named.GetHashCode()));
+    DefaultTraceListener unnamed;
+    EXPECT_EQ(std::u16string(unnamed.getName()), u"");
+
+    Collections::IEnumerator e;
+    e.setCurren(&a);
+    EXPECT_EQ(e.getCurrent(), &a);
+}
+
+TEST(DefaultTraceListenerTest, WriteLineGivesTheSameDebuggerOutputAsWrite) {
+    const char* previous = std::getenv("LISTORA_DEBUG");
+    const std::string saved = previous ? previous : "";
+    setenv("LISTORA_DEBUG", "1", 1);
+    DefaultTraceListener listener;
+    testing::internal::CaptureStderr();
+    listener.Write(u"caf\u00e9");
+    const std::string written = testing::internal::GetCapturedStderr();
+    testing::internal::CaptureStderr();
+    listener.WriteLine(u"caf\u00e9");
+    const std::string line = testing::internal::GetCapturedStderr();
+    if (previous)
+        setenv("LISTORA_DEBUG", saved.c_str(), 1);
+    else
+        unsetenv("LISTORA_DEBUG");
+    EXPECT_EQ(written, "caf\xc3\xa9");
+    EXPECT_EQ(line, written);
+}
