@@ -1,0 +1,7 @@
+#include "Registry/AppOptions.h"
+
+AppOptions::~AppOptions() = default;
+
+bool AppOptions::Load(AppRegistry&) { return false; }
+
+bool AppOptions::Save(AppRegistry&) { return false; }

@@ -1,0 +1,140 @@
+#include "IoTestSupport.h"
+#include "System/IO/FileStream.h"
+#include "TestRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using IO::FileAccess;
+using IO::FileMode;
+using IO::FileStream;
+using IO::OpenResult;
+
+namespace {
+
+int WriteText(FileStream& stream, const std::string& text) {
+    return stream.Write(reinterpret_cast<const BYTE*>(text.data()), 0, static_cast<int>(text.size()));
+}
+
+std::string ReadAll(FileStream& stream, int max = 256) {
+    std::string out(static_cast<std::size_t>(max), '\0');
+    const int n = stream.Read(reinterpret_cast<BYTE*>(out.data()), 0, max);
+    out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return out;
+}
+
+}  // namespace
+
+TEST(FileStreamTest, CreateWriteReopenRead) {
+    TestRoot root;
+    {
+        FileStream out;
+        EXPECT_FALSE(out.GetCanRead());
+        ASSERT_EQ(out.Init(u"\\list.lsr", FileMode::Create, FileAccess::Write), OpenResult::Opened);
+        EXPECT_EQ(std::u16string(out.GetName()), u"\\list.lsr");
+        EXPECT_FALSE(out.GetCanRead());
+        EXPECT_TRUE(out.GetCanWrite());
+        EXPECT_TRUE(out.GetCanSeek());
+        EXPECT_EQ(WriteText(out, "hello world"), 11);
+        EXPECT_TRUE(out.Flush());
+        EXPECT_EQ(out.GetLength(), 11);
+        EXPECT_EQ(out.GetPosition(), 11);
+    }
+    EXPECT_EQ(ReadHostFile(root.file("list.lsr")), "hello world");
+
+    FileStream in;
+    ASSERT_EQ(in.Init(u"\\list.lsr", FileMode::Open, FileAccess::Read), OpenResult::Opened);
+    EXPECT_TRUE(in.GetCanRead());
+    EXPECT_FALSE(in.GetCanWrite());
+    in.SetPosition(6);
+    EXPECT_EQ(in.GetPosition(), 6);
+    EXPECT_EQ(ReadAll(in), "world");
+    BYTE byte = 0;
+    EXPECT_EQ(in.Read(&byte, 0, 0), 0);
+    EXPECT_EQ(in.Read(&byte, 0, 1), 0);  // end of file
+    EXPECT_EQ(in.Seek(-5, IO::SeekOrigin::End), 6);
+    EXPECT_EQ(in.Seek(2, IO::SeekOrigin::Current), 8);
+    EXPECT_EQ(ReadAll(in), "rld");
+}
+
+TEST(FileStreamTest, EmptyNameChangesNothing) {
+    TestRoot root;
+    FileStream stream;
+    EXPECT_EQ(stream.Init(u"", FileMode::Create, FileAccess::Write), OpenResult::EmptyName);
+    EXPECT_EQ(stream.GetName(), nullptr);
+    ASSERT_EQ(stream.Init(u"\\a.txt", FileMode::Create, FileAccess::Write), OpenResult::Opened);
+    EXPECT_EQ(stream.Init(u"", FileMode::Create, FileAccess::Write), OpenResult::EmptyName);
+    EXPECT_EQ(std::u16string(stream.GetName()), u"\\a.txt");
+    EXPECT_TRUE(stream.GetCanWrite());  // still open
+}
+
+TEST(FileStreamTest, OpenFailures) {
+    TestRoot root;
+    FileStream holder;
+    ASSERT_EQ(holder.Init(u"\\held.txt", FileMode::Create, FileAccess::ReadWrite), OpenResult::Opened);
+    FileStream second;
+    EXPECT_EQ(second.Init(u"\\held.txt", FileMode::Open, FileAccess::Read), OpenResult::OpenFailed);
+    EXPECT_EQ(second.GetLength(), -1);
+    EXPECT_EQ(second.Seek(0, IO::SeekOrigin::Begin), -1);
+    second.Close();
+    second.Close();  // closing twice is harmless
+
+    FileStream missing;
+    EXPECT_EQ(missing.Init(u"\\missing.txt", FileMode::Open, FileAccess::Read), OpenResult::OpenFailed);
+    EXPECT_EQ(missing.Init(u"\\missing.txt", FileMode::Truncate, FileAccess::Write), OpenResult::OpenFailed);
+    EXPECT_FALSE(missing.GetCanRead());
+
+    FileStream exclusive;
+    EXPECT_EQ(exclusive.Init(u"\\new.txt", FileMode::CreateNew, FileAccess::Write), OpenResult::Opened);
+    exclusive.Close();
+    EXPECT_EQ(exclusive.Init(u"\\new.txt", FileMode::CreateNew, FileAccess::Write), OpenResult::OpenFailed);
+}
+
+TEST(FileStreamTest, ReinitReleasesTheFileHeldBefore) {
+    TestRoot root;
+    FileStream stream;
+    ASSERT_EQ(stream.Init(u"\\first.txt", FileMode::Create, FileAccess::Write), OpenResult::Opened);
+    ASSERT_EQ(stream.Init(u"\\second.txt", FileMode::Create, FileAccess::Write), OpenResult::Opened);
+    FileStream other;
+    EXPECT_EQ(other.Init(u"\\first.txt", FileMode::Open, FileAccess::Read), OpenResult::Opened);
+
+    // Moving hands the one handle over; the source no longer closes it.
+    FileStream moved(std::move(stream));
+    EXPECT_EQ(stream.GetHandle(), nullptr);
+    EXPECT_EQ(WriteText(moved, "abc"), 3);
+}
+
+TEST(FileStreamTest, AppendAndTruncate) {
+    TestRoot root;
+    WriteHostFile(root.file("log.txt"), "12345");
+    {
+        FileStream append;
+        ASSERT_EQ(append.Init(u"\\log.txt", FileMode::Append, FileAccess::Write), OpenResult::Opened);
+        EXPECT_EQ(WriteText(append, "678"), 3);
+    }
+    EXPECT_EQ(ReadHostFile(root.file("log.txt")), "12345678");
+    {
+        FileStream truncate;
+        ASSERT_EQ(truncate.Init(u"\\log.txt", FileMode::Truncate, FileAccess::ReadWrite), OpenResult::Opened);
+        EXPECT_EQ(truncate.GetLength(), 0);
+    }
+    EXPECT_EQ(ReadHostFile(root.file("log.txt")), "");
+}
+
+TEST(FileStreamTest, FailedWriteTracesTheSystemText) {
+    TestRoot root;
+    WriteHostFile(root.file("ro.txt"), "x");
+    iotest::TraceRecorder trace;
+    FileStream stream;
+    ASSERT_EQ(stream.Init(u"\\ro.txt", FileMode::Open, FileAccess::Read), OpenResult::Opened);
+    EXPECT_EQ(WriteText(stream, "abc"), -1);
+    ASSERT_EQ(trace.lines.size(), 1u);
+    EXPECT_TRUE(trace.HasLineContaining(u"Cannot write to file error message is '"));
+
+    FileStream closed;
+    EXPECT_EQ(WriteText(closed, "abc"), -1);
+    BYTE byte = 0;
+    EXPECT_EQ(closed.Read(&byte, 0, 1), -1);
+    EXPECT_FALSE(closed.Flush());
+}
