@@ -101,9 +101,7 @@ bool ResolveProgram(const std::u16string& name, std::string& out) {
         std::size_t end = path.find(':', start);
         if (end == std::string::npos)
             end = path.size();
-        std::string folder = path.substr(start, end - start);
-        if (folder.empty())
-            folder = ".";
+        const std::string folder = end > start ? path.substr(start, end - start) : std::string(".");
         const std::string candidate = folder + "/" + bare;
         if (IsExecutableFile(candidate)) {
             out = candidate;

@@ -90,8 +90,8 @@ const char* const kStatementSql[kStatementCount] = {
     "DELETE FROM keys WHERE id=?1",
     "DELETE FROM vals WHERE key=?1",
     "SELECT type, data FROM vals WHERE key=?1 AND folded=?2",
-    "INSERT INTO vals(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
-    "ON CONFLICT(key, folded) DO UPDATE SET type=excluded.type, data=excluded.data",
+    ("INSERT INTO vals(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
+     "ON CONFLICT(key, folded) DO UPDATE SET type=excluded.type, data=excluded.data"),
     "DELETE FROM vals WHERE key=?1 AND folded=?2",
     "SELECT name, folded FROM keys WHERE parent=?1",
     "SELECT name, folded FROM vals WHERE key=?1",
