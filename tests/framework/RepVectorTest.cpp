@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(RepVectorTest, StartsWithTenAndGrowsByTen) {
+TEST(RepVectorTest, StartsWithTenAndGrowsByAtLeastTen) {
     rep::vector<int*> list;
     EXPECT_EQ(list.capacity(), 10u);
     EXPECT_TRUE(list.empty());
@@ -15,6 +15,26 @@ TEST(RepVectorTest, StartsWithTenAndGrowsByTen) {
     ASSERT_EQ(list.size(), 25u);
     for (DWORD i = 0; i < 25; ++i)
         EXPECT_EQ(list[i], &values[i]);
+}
+
+TEST(RepVectorTest, LongListsGrowGeometrically) {
+    // Growing by a fixed step would copy the list once per step: quadratic filling.
+    rep::vector<int*> list;
+    int value = 0;
+    int reallocations = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const DWORD before = list.capacity();
+        list.push_back(&value);
+        reallocations += list.capacity() != before;
+    }
+    EXPECT_LT(reallocations, 40);
+    EXPECT_LT(list.capacity(), 200000u);
+
+    rep::vector<int*> reserved;
+    reserved.reserve(5000);
+    EXPECT_EQ(5000u, reserved.capacity());
+    reserved.reserve(10);
+    EXPECT_EQ(5000u, reserved.capacity()) << "reserve never shrinks";
 }
 
 TEST(RepVectorTest, InsertEraseAndSearch) {

@@ -1,5 +1,6 @@
 // rep::vector: the framework's growable array of pointers. It starts with room for 10
-// and grows by 10. It never owns what it points to: whoever fills it with new[] texts
+// and grows by at least 10; large lists grow by half their size, so filling a list of
+// any length costs time in proportion to its length. It never owns what it points to: whoever fills it with new[] texts
 // or new objects frees them (delete_arrays / delete_objects, or a string_list, which
 // frees its texts itself).
 #pragma once
@@ -56,6 +57,12 @@ public:
     const T* begin() const { return m_data; }
     const T* end() const { return m_data + m_count; }
 
+    // Room for at least capacity entries, so a known number of appends moves nothing.
+    void reserve(DWORD capacity) {
+        if (capacity > m_capacity)
+            Reallocate(capacity);
+    }
+
     void push_back(T value) {
         if (m_count == m_capacity)
             Grow();
@@ -93,12 +100,14 @@ public:
     void clear() { m_count = 0; }
 
 private:
-    void Grow() {
-        T* larger = new T[m_capacity + growth]();
+    void Grow() { Reallocate(m_capacity + std::max<DWORD>(growth, m_capacity / 2)); }
+
+    void Reallocate(DWORD capacity) {
+        T* larger = new T[capacity]();
         std::copy(m_data, m_data + m_count, larger);
         delete[] m_data;
         m_data = larger;
-        m_capacity += growth;
+        m_capacity = capacity;
     }
 
     T* m_data;

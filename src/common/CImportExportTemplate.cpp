@@ -1,0 +1,10 @@
+#include "CImportExportTemplate.h"
+
+CImportExportTemplate::CImportExportTemplate(const TCHAR* templateName, const int (&templateColumns)[columnCount],
+                                             TCHAR fieldDelimiter, TCHAR categoriesDelimiter, bool strings)
+    : name(templateName), delimiter(fieldDelimiter), categoryDelimiter(categoriesDelimiter), bStrings(strings) {
+    for (int i = 0; i < columnCount; ++i)
+        columns[i] = templateColumns[i];
+}
+
+CImportExportTemplate::~CImportExportTemplate() = default;

@@ -1,0 +1,190 @@
+#include "Currency.h"
+
+namespace {
+
+// Rows are found by code, so the repeated "EUR" abbreviations do no harm. "Colombian
+// Peso," keeps its comma: stored options may name it that way.
+constexpr Currency kCurrencies[] = {
+    {u"AFA", u"Afghan Afghani", u' ', 0},
+    {u"ALL", u"Albanian Lek", u' ', 1},
+    {u"DZD", u"Algerian Dinar", u' ', 2},
+    {u"ADF", u"Andorran Franc", u' ', 3},
+    {u"ADP", u"Andorran Peseta", u' ', 4},
+    {u"AON", u"Angolan New Kwanza", u' ', 5},
+    {u"ARS", u"Argentine Peso", u' ', 6},
+    {u"AWG", u"Aruban Florin", u' ', 7},
+    {u"AUD", u"Australian Dollar", u' ', 8},
+    {u"BSD", u"Bahamanian Dollar", u' ', 9},
+    {u"BHD", u"Bahraini Dinar", u' ', 10},
+    {u"BDT", u"Bangladeshi Taka", u' ', 11},
+    {u"BBD", u"Barbados Dollar", u' ', 12},
+    {u"EUR", u"Belgium", u' ', 13},
+    {u"BZD", u"Belize Dollar", u' ', 14},
+    {u"BMD", u"Bermudian Dollar", u' ', 15},
+    {u"BTN", u"Bhutan Ngultrum", u' ', 16},
+    {u"BOB", u"Bolivian Boliviano", u' ', 17},
+    {u"BWP", u"Botswana Pula", u' ', 18},
+    {u"BRL", u"Brazilian Real", u' ', 19},
+    {u"GBP", u"British Pound", u' ', 20},
+    {u"BND", u"Brunei Dollar", u' ', 21},
+    {u"BGL", u"Bulgarian Lev", u' ', 22},
+    {u"BIF", u"Burundi Franc", u' ', 23},
+    {u"KHR", u"Cambodian Riel", u' ', 24},
+    {u"CAD", u"Canadian Dollar", u' ', 25},
+    {u"CVE", u"Cape Verde Escudo", u' ', 26},
+    {u"KYD", u"Cayman Islands Dollar", u' ', 27},
+    {u"CLP", u"Chilean Peso", u' ', 28},
+    {u"CNY", u"Chinese Yuan Renminbi", u' ', 29},
+    {u"COP", u"Colombian Peso,", u' ', 30},
+    {u"KMF", u"Comoros Franc", u' ', 31},
+    {u"CRC", u"Costa Rican Colon", u' ', 32},
+    {u"HRK", u"Croatian Kuna", u' ', 33},
+    {u"CUP", u"Cuban Peso", u' ', 34},
+    {u"CYP", u"Cyprus Pound", u' ', 35},
+    {u"CSK", u"Czech Koruna", u' ', 36},
+    {u"DKK", u"Denmark Crowns", u' ', 37},
+    {u"DJF", u"Djibouti Franc", u' ', 38},
+    {u"DOP", u"Dominican Republic Peso", u' ', 39},
+    {u"ECS", u"Ecuador Sucre", u' ', 40},
+    {u"EGP", u"Egyptian Pound", u' ', 41},
+    {u"SVC", u"El Salvador Colon", u' ', 42},
+    {u"EEK", u"Estonian Kroon", u' ', 43},
+    {u"ETB", u"Ethiopian Birr", u' ', 44},
+    {u"FKP", u"Falkland Islands Pound", u' ', 45},
+    {u"FJD", u"Fiji Dollar", u' ', 46},
+    {u"EUR", u"Finland", u' ', 47},
+    {u"EUR", u"France", u' ', 48},
+    {u"GMD", u"Gambian Dalasi", u' ', 49},
+    {u"EUR", u"Germany", u' ', 50},
+    {u"GHC", u"Ghanaian Cedi", u' ', 51},
+    {u"GIP", u"Gibraltar Pound", u' ', 52},
+    {u"EUR", u"Greece", u' ', 53},
+    {u"GTQ", u"Guatemalan Quetzal", u' ', 54},
+    {u"GNF", u"Guinea Franc", u' ', 55},
+    {u"GYD", u"Guyanese Dollar", u' ', 56},
+    {u"HTG", u"Haitian Gourde", u' ', 57},
+    {u"HNL", u"Honduran Lempira", u' ', 58},
+    {u"HKD", u"Hong Kong Dollar", u' ', 59},
+    {u"HUF", u"Hungarian Forint", u' ', 60},
+    {u"ISK", u"Iceland Krona", u' ', 61},
+    {u"INR", u"Indian Rupee", u' ', 62},
+    {u"IDR", u"Indonesian Rupiah", u' ', 63},
+    {u"IRR", u"Iranian Rial", u' ', 64},
+    {u"IQD", u"Iraqi Dinar", u' ', 65},
+    {u"ILS", u"Israeli New Shekel", u' ', 66},
+    {u"EUR", u"Italy", u' ', 67},
+    {u"JMD", u"Jamaican Dollar", u' ', 68},
+    {u"JPY", u"Japanese Yen", u' ', 69},
+    {u"JOD", u"Jordanian Dinar", u' ', 70},
+    {u"KZT", u"Kazakhstan Tenge", u' ', 71},
+    {u"KES", u"Kenyan Shilling", u' ', 72},
+    {u"KWD", u"Kuwaiti Dinar", u' ', 73},
+    {u"LAK", u"Lao Kip", u' ', 74},
+    {u"LVL", u"Latvian Lats", u' ', 75},
+    {u"LBP", u"Lebanese Pound", u' ', 76},
+    {u"LSL", u"Lesotho Loti", u' ', 77},
+    {u"LRD", u"Liberian Dollar", u' ', 78},
+    {u"LYD", u"Libyan Dinar", u' ', 79},
+    {u"LTL", u"Lithuanian Litas", u' ', 80},
+    {u"EUR", u"Luxembourg", u' ', 81},
+    {u"MOP", u"Macau Pataca", u' ', 82},
+    {u"MWK", u"Malawi Kwacha", u' ', 83},
+    {u"MYR", u"Malaysian Ringgit", u' ', 84},
+    {u"MVR", u"Maldive Rufiyaa", u' ', 85},
+    {u"MRO", u"Mauritanian Ouguiya", u' ', 86},
+    {u"MUR", u"Mauritius Rupee", u' ', 87},
+    {u"MXP", u"Mexican Peso", u' ', 88},
+    {u"EUR", u"Mongolian Tugrik", u' ', 89},
+    {u"MAD", u"Moroccan Dirham", u' ', 90},
+    {u"MZM", u"Mozambique Metical", u' ', 91},
+    {u"MMK", u"Myanmar Kyat", u' ', 92},
+    {u"NAD", u"Namibia Dollar", u' ', 93},
+    {u"NPR", u"Nepalese Rupee", u' ', 94},
+    {u"EUR", u"Netherlands", u' ', 95},
+    {u"NZD", u"New Zealand Dollar", u' ', 96},
+    {u"NIO", u"Nicaraguan Cordoba Oro", u' ', 97},
+    {u"NGN", u"Nigerian Naira", u' ', 98},
+    {u"KPW", u"North Korean Won", u' ', 99},
+    {u"NOK", u"Norwegian Kroner", u' ', 100},
+    {u"OMR", u"Omani Rial", u' ', 101},
+    {u"PKR", u"Pakistan Rupee", u' ', 102},
+    {u"PAB", u"Panamanian Balboa", u' ', 103},
+    {u"PGK", u"Papua New Guinea Kina", u' ', 104},
+    {u"PYG", u"Paraguay Guarani", u' ', 105},
+    {u"PEN", u"Peruvian Nuevo Sol", u' ', 106},
+    {u"PHP", u"Philippine Peso", u' ', 107},
+    {u"PLZ", u"Polish Zloty", u' ', 108},
+    {u"EUR", u"Portugal", u' ', 109},
+    {u"QAR", u"Qatari Rial", u' ', 110},
+    {u"ROL", u"Romanian Leu", u' ', 111},
+    {u"RUB", u"Russian Rouble", u' ', 112},
+    {u"WST", u"Samoan Tala", u' ', 113},
+    {u"STD", u"Sao Tome/Principe Dobra", u' ', 114},
+    {u"SAR", u"Saudi Riyal", u' ', 115},
+    {u"SCR", u"Seychelles Rupee", u' ', 116},
+    {u"SLL", u"Sierra Leone Leone", u' ', 117},
+    {u"SGD", u"Singapore Dollar", u' ', 118},
+    {u"SKK", u"Slovak Koruna", u' ', 119},
+    {u"SIT", u"Slovenian Tolar", u' ', 120},
+    {u"SBD", u"Solomon Islands Dollar", u' ', 121},
+    {u"SOS", u"Somali Shilling", u' ', 122},
+    {u"ZAR", u"South African Rand", u' ', 123},
+    {u"EUR", u"Spain", u' ', 124},
+    {u"KRW", u"South-Korean Won", u' ', 125},
+    {u"LKR", u"Sri Lanka Rupee", u' ', 126},
+    {u"SHP", u"St. Helena Pound", u' ', 127},
+    {u"SDD", u"Sudanese Dinar", u' ', 128},
+    {u"SDP", u"Sudanese Pound", u' ', 129},
+    {u"SRG", u"Suriname Guilder", u' ', 130},
+    {u"SZL", u"Swaziland Lilangeni", u' ', 131},
+    {u"SEK", u"Swedish Krona", u' ', 132},
+    {u"CHF", u"Swiss Franc", u' ', 133},
+    {u"SYP", u"Syrian Pound", u' ', 134},
+    {u"TWD", u"Taiwan Dollar", u' ', 135},
+    {u"TZS", u"Tanzanian Shilling", u' ', 136},
+    {u"THB", u"Thai Baht", u' ', 137},
+    {u"TOP", u"Tonga Pa'anga", u' ', 138},
+    {u"TTD", u"Trinidad/Tobago Dollar", u' ', 139},
+    {u"TND", u"Tunisian Dinar", u' ', 140},
+    {u"TRL", u"Turkish Lira", u' ', 141},
+    {u"UGS", u"Uganda Shilling", u' ', 142},
+    {u"UAH", u"Ukraine Hryvnia", u' ', 143},
+    {u"USD", u"United States", u'$', 144},
+    {u"UYP", u"Uruguayan Peso", u' ', 145},
+    {u"AED", u"United Arab Emirates Dirham", u' ', 146},
+    {u"VUV", u"Vanuatu Vatu", u' ', 147},
+    {u"VEB", u"Venezuelan Bolivar", u' ', 148},
+    {u"VND", u"Vietnamese Dong", u' ', 149},
+    {u"YER", u"Yemeni Rial", u' ', 150},
+    {u"YUN", u"Yugoslav Dinar", u' ', 151},
+    {u"ZMK", u"Zambian Kwacha", u' ', 152},
+};
+
+static_assert(sizeof(kCurrencies) / sizeof(kCurrencies[0]) == kCurrencyCount);
+
+constexpr bool ImageIndexesArePositions() {
+    for (std::size_t i = 0; i < kCurrencyCount; ++i)
+        if (kCurrencies[i].imageIndex != static_cast<int>(i))
+            return false;
+    return true;
+}
+static_assert(ImageIndexesArePositions());
+
+}  // namespace
+
+const Currency* GetCurrencies() { return kCurrencies; }
+
+const Currency* GetCurrency(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= kCurrencyCount)
+        return nullptr;
+    return &kCurrencies[index];
+}
+
+const Currency* FindCurrency(const TCHAR* code) {
+    if (!code)
+        return nullptr;
+    for (const Currency& row : kCurrencies)
+        if (_tcscmp(row.code, code) == 0)
+            return &row;
+    return nullptr;
+}

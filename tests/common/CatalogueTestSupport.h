@@ -1,0 +1,95 @@
+// Shared pieces of the catalogue store and options tests: message boxes caught instead
+// of shown, and direct looks into the registry beside the store under test.
+#pragma once
+#include "ListTestSupport.h"
+
+#include "MessageBoxApi.h"
+#include "Registry/Registry.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Collects the text of every message box while it lives; each box answers OK.
+class MessageBoxes {
+public:
+    MessageBoxes() { m_previous = SetMessageBoxHandler(&Record); }
+    ~MessageBoxes() {
+        SetMessageBoxHandler(m_previous);
+        Texts().clear();
+    }
+    MessageBoxes(const MessageBoxes&) = delete;
+    MessageBoxes& operator=(const MessageBoxes&) = delete;
+
+    const std::vector<std::u16string>& texts() const { return Texts(); }
+
+private:
+    static std::vector<std::u16string>& Texts() {
+        static std::vector<std::u16string> texts;
+        return texts;
+    }
+    static int Record(HWND, LPCWSTR text, LPCWSTR, UINT) {
+        Texts().push_back(text ? text : u"");
+        return IDOK;
+    }
+    MessageBoxHandler m_previous = nullptr;
+};
+
+using KeyPtr = std::unique_ptr<IRegistryKey>;
+
+// A key below HKEY_LOCAL_MACHINE, or null.
+inline KeyPtr OpenKey(const std::u16string& path) {
+    return KeyPtr(Registry::LocalMachine.OpenSubKey(path.c_str()));
+}
+inline KeyPtr MakeKey(const std::u16string& path) {
+    return KeyPtr(Registry::LocalMachine.CreateSubKey(path.c_str()));
+}
+
+inline const std::u16string kAppKey = u"SOFTWARE\\Tamra\\Listora";
+
+// The raw DWORD of a value; fails the test's expectation with -1 when missing.
+inline long long RawDword(const std::u16string& keyPath, const TCHAR* name) {
+    const KeyPtr key = OpenKey(keyPath);
+    DWORD value = 0;
+    if (!key || !key->GetDWORD(name, value))
+        return -1;
+    return value;
+}
+
+inline std::u16string RawString(const std::u16string& keyPath, const TCHAR* name) {
+    const KeyPtr key = OpenKey(keyPath);
+    TCHAR* raw = nullptr;
+    if (!key || !key->GetString(name, raw))
+        return u"(missing)";
+    const std::unique_ptr<TCHAR[]> text(raw);
+    return text.get();
+}
+
+inline std::vector<std::u16string> RawList(const std::u16string& keyPath, const TCHAR* name) {
+    const KeyPtr key = OpenKey(keyPath);
+    rep::string_list list;
+    std::vector<std::u16string> result;
+    if (!key || !key->GetMultiString(name, list))
+        return {u"(missing)"};
+    for (const TCHAR* text : list)
+        result.emplace_back(text);
+    return result;
+}
+
+inline std::vector<std::u16string> SubKeys(const std::u16string& keyPath) {
+    const KeyPtr key = OpenKey(keyPath);
+    rep::string_list names;
+    std::vector<std::u16string> result;
+    if (key)
+        key->GetSubKeyNames(names);
+    for (const TCHAR* name : names)
+        result.emplace_back(name);
+    return result;
+}
+
+inline std::vector<std::u16string> ToVector(const rep::vector<TCHAR*>& list) {
+    std::vector<std::u16string> result;
+    for (const TCHAR* text : list)
+        result.emplace_back(text ? text : u"(null)");
+    return result;
+}

@@ -1,0 +1,415 @@
+#include "LRRegistry.h"
+
+#include "CatalogueTestSupport.h"
+#include "NameList.h"
+#include "TestRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+namespace {
+
+const std::u16string kItemsKey = kAppKey + u"\\Items";
+const std::u16string kTemplatesKey = kAppKey + u"\\ImportExportTempl";
+
+const std::u16string kHeader = u"\"Name\",\"Unit\",\"Qty\",\"Price\",\"Coupon\",\"Purchased\",\"+*(XX)+\"\r\n";
+
+Item* MakeItem(const TCHAR* name, const TCHAR* unit, const TCHAR* location, float price, bool taxable,
+               std::initializer_list<const TCHAR*> categories = {}) {
+    rep::string_list list;
+    Fill(list, categories);
+    auto* item = new Item(name);
+    item->Set(name, unit, location, taxable, price, list);
+    return item;
+}
+
+bool SameTemplate(const CImportExportTemplate& a, const CImportExportTemplate& b) {
+    return a.name == b.name && std::equal(std::begin(a.columns), std::end(a.columns), std::begin(b.columns)) &&
+           a.delimiter == b.delimiter && a.categoryDelimiter == b.categoryDelimiter &&
+           a.boolFormat == b.boolFormat && a.priceType == b.priceType && a.bStrings == b.bStrings &&
+           a.charType == b.charType;
+}
+
+class LRRegistryTest : public ::testing::Test {
+protected:
+    // A store that exists, as after the first start, with no items yet.
+    void Create() {
+        store.SetDefaultItemsFile(WriteDefaults(u"").c_str());
+        ASSERT_TRUE(store.Open());
+    }
+    // A default items file in the device root holding the header and the given records.
+    std::u16string WriteDefaults(const std::u16string& records) {
+        WriteHostFile(root.file("init.isl"), "\xFF\xFE" + Utf16Bytes(kHeader + records));
+        return HostPath(root.file("init.isl"));
+    }
+
+    TestRoot root;
+    TraceLines trace;
+    MessageBoxes boxes;
+    LRRegistry store;
+};
+
+}  // namespace
+
+TEST_F(LRRegistryTest, FirstStartCreatesSeedListsItemsAndLastFile) {
+    store.SetDefaultItemsFile(WriteDefaults(u"\"Milk\",\"gal\",0,3.49,0,0,\"+*(WA)+Foods+Drinks\"\r\n"
+                                            u"\"Bread\",\"pkg\",1,2.29,0,0,\"+*(  )+Foods\"\r\n"
+                                            u"\"Nuts\",\"kg\",0,7,0,0,\"+*(XY)+\"\r\n")
+                                  .c_str());
+    EXPECT_FALSE(store.IsExist());
+    ASSERT_TRUE(store.Open());
+    EXPECT_TRUE(trace.Has(u"Cannot init registry. Try to create default!"));
+    EXPECT_TRUE(boxes.texts().empty());
+
+    using V = std::vector<std::u16string>;
+    EXPECT_EQ(RawList(kAppKey, u"Units"),
+              (V{u"Bags", u"bunch", u"cup", u"doz", u"gal", u"kg", u"lib", u"litre", u"pint", u"pkg", u"qrt"}));
+    EXPECT_EQ(RawList(kAppKey, u"Categories"),
+              (V{u"Foods", u"Vegetables", u"Fruits", u"Drinks", u"Drugs", u"Household & Cleaning Items", u"Meat",
+                 u"Health & Beauty,Necessities", u"Kitchen Items", u"Vegetables"}));
+    EXPECT_EQ(RawList(kAppKey, u"Locations"), (V{u"walmart", u"sam's club"}));
+    EXPECT_EQ(RawString(kAppKey, u"LastFile"), u"\\My Documents\\New.lsr");
+    EXPECT_EQ(SubKeys(kItemsKey), (V{u"Bread", u"Milk", u"Nuts"}));
+    EXPECT_EQ(RawDword(kItemsKey + u"\\Milk", u"Price"), 349);
+    EXPECT_EQ(RawString(kItemsKey + u"\\Milk", u"Location"), u"walmart");  // code WA expanded
+    EXPECT_EQ(RawString(kItemsKey + u"\\Bread", u"Location"), u"");
+    EXPECT_EQ(RawString(kItemsKey + u"\\Nuts", u"Location"), u"XY");
+    EXPECT_EQ(RawList(kItemsKey + u"\\Milk", u"Categories"), (V{u"Foods", u"Drinks"}));
+
+    // The next start opens what the first one made.
+    LRRegistry next;
+    EXPECT_TRUE(next.Open());
+    rep::string_list units;
+    EXPECT_TRUE(next.GetUnits(units));
+    EXPECT_EQ(units.size(), 11u);
+}
+
+TEST_F(LRRegistryTest, FirstStartWithoutDefaultItemsFileLeavesNoKeyBehind) {
+    store.SetDefaultItemsFile(HostPath(root.file("missing/init.isl")).c_str());
+    EXPECT_FALSE(store.Open());
+    EXPECT_EQ(boxes.texts(), (std::vector<std::u16string>{u"Init file is invalid!", u"Cannot init the registry!"}));
+    EXPECT_TRUE(trace.Has(u"Init file is invalid!"));
+    EXPECT_TRUE(trace.Has(u"Cannot create default values!"));
+    EXPECT_FALSE(store.IsExist());
+    EXPECT_EQ(store.GetKey(), nullptr);
+    EXPECT_TRUE(SubKeys(u"SOFTWARE\\Tamra").empty());
+}
+
+TEST_F(LRRegistryTest, DamagedDefaultItemsFileFailsTheCreation) {
+    // The price of the first record is no number.
+    store.SetDefaultItemsFile(WriteDefaults(u"\"Milk\",\"gal\",0,cheap,0,0,\"+*(WA)+Foods\"\r\n").c_str());
+    EXPECT_FALSE(store.Open());
+    ASSERT_FALSE(boxes.texts().empty());
+    EXPECT_EQ(boxes.texts().front(), u"Init file is invalid!");
+    EXPECT_FALSE(store.IsExist());
+}
+
+TEST_F(LRRegistryTest, DefaultItemsFileIsLookedForBesideTheProgram) {
+    TCHAR program[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
+    const std::filesystem::path beside = std::filesystem::path(ToUtf8(program)).parent_path() / "init.isl";
+    ASSERT_FALSE(std::filesystem::exists(beside)) << "a stray file would decide this test";
+    WriteHostFile(beside.string(), "\xFF\xFE" + Utf16Bytes(kHeader + u"\"Tea\",\"pkg\",0,3,0,0,\"+*(  )+\"\r\n"));
+    const bool opened = store.Open();
+    std::filesystem::remove(beside);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(SubKeys(kItemsKey), std::vector<std::u16string>{u"Tea"});
+}
+
+TEST_F(LRRegistryTest, ShippedDefaultItemsFileMakesAUsableCatalogue) {
+    const std::filesystem::path shipped =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources/device/init.isl";
+    ASSERT_TRUE(std::filesystem::exists(shipped)) << shipped;
+    store.SetDefaultItemsFile(HostPath(shipped.string()).c_str());
+    ASSERT_TRUE(store.Open());
+    EXPECT_TRUE(boxes.texts().empty());
+
+    Items items;
+    ASSERT_TRUE(store.GetItems(items));
+    EXPECT_GE(items.size(), 80u);
+    EXPECT_LE(items.size(), 150u);
+    rep::string_list categories;
+    rep::string_list units;
+    ASSERT_TRUE(store.GetCategories(categories));
+    ASSERT_TRUE(store.GetUnits(units));
+    for (const Item* item : items) {
+        SCOPED_TRACE(ToUtf8(item->GetName()));
+        EXPECT_GT(item->GetPrice(), 0.0f);
+        EXPECT_LT(item->GetPrice(), 100.0f);
+        EXPECT_TRUE(*item->GetUnit() == 0 || ListContains(units, item->GetUnit()));
+        if (item->GetLocation()) {
+            const std::u16string location = item->GetLocation();
+            EXPECT_TRUE(location == u"walmart" || location == u"sam's club");
+        }
+        for (const TCHAR* category : item->GetCategories())
+            EXPECT_TRUE(ListContains(categories, category));
+    }
+}
+
+TEST_F(LRRegistryTest, PricesAreStoredInHundredths) {
+    Create();
+    Items items;
+    items.push_back(MakeItem(u"A", u"", nullptr, 0.53f, false));
+    items.push_back(MakeItem(u"B", u"", nullptr, 1.99f, false));
+    items.push_back(MakeItem(u"C", u"", nullptr, 0.0f, false));
+    items.push_back(MakeItem(u"D", u"", nullptr, 12345.67f, false));
+    ASSERT_TRUE(store.SaveItems(items));
+    EXPECT_EQ(RawDword(kItemsKey + u"\\A", u"Price"), 53);
+    EXPECT_EQ(RawDword(kItemsKey + u"\\B", u"Price"), 199);
+    EXPECT_EQ(RawDword(kItemsKey + u"\\C", u"Price"), 0);
+    EXPECT_EQ(RawDword(kItemsKey + u"\\D", u"Price"), 1234567);
+
+    Items back;
+    ASSERT_TRUE(store.GetItems(back));
+    ASSERT_EQ(back.size(), 4u);
+    EXPECT_EQ(back[0]->GetPrice(), 0.53f);
+    EXPECT_EQ(back[1]->GetPrice(), 1.99f);
+    EXPECT_EQ(back[2]->GetPrice(), 0.0f);
+    EXPECT_EQ(back[3]->GetPrice(), 12345.67f);
+}
+
+TEST(LRRegistryPriceTest, OutOfRangePricesStoreBoundedValues) {
+    EXPECT_EQ(LRRegistry::PriceToHundredths(-1.5f), 0u);
+    EXPECT_EQ(LRRegistry::PriceToHundredths(std::numeric_limits<float>::quiet_NaN()), 0u);
+    EXPECT_EQ(LRRegistry::PriceToHundredths(1e30f), 0xFFFFFFFFu);
+    EXPECT_EQ(LRRegistry::PriceToHundredths(0.006f), 1u);  // nearest, not cut off
+}
+
+TEST_F(LRRegistryTest, ItemsRoundTripWithAbsentLocationAndDefaultsForMissingValues) {
+    Create();
+    std::unique_ptr<Item> plain(MakeItem(u"Soap", u"", nullptr, 1.0f, false));
+    std::unique_ptr<Item> full(MakeItem(u"Milk", u"gal", u"walmart", 3.49f, true, {u"Foods", u"Drinks"}));
+    ASSERT_TRUE(store.AddItem(*plain));
+    ASSERT_TRUE(store.AddItem(*full));
+    EXPECT_EQ(RawString(kItemsKey + u"\\Soap", u"Location"), u"");
+    EXPECT_EQ(RawDword(kItemsKey + u"\\Milk", u"Taxable"), 1);
+
+    // Values written by hand: Taxable 2 is not taxable; a bare key reads as defaults.
+    {
+        // Values of the wrong type or size read as missing.
+        const KeyPtr odd = MakeKey(kItemsKey + u"\\Odd");
+        odd->SetDWORD(u"Taxable", 2);
+        odd->SetDWORD(u"Unit", 7);
+        odd->SetString(u"Categories", u"Foods");
+        odd->SetString(u"Price", u"abc");
+    }
+    MakeKey(kItemsKey + u"\\Bare");
+
+    Items back;
+    ASSERT_TRUE(store.GetItems(back));
+    ASSERT_EQ(back.size(), 4u);  // Bare, Milk, Odd, Soap
+    EXPECT_EQ(Text(back[0]->GetName()), u"Bare");
+    EXPECT_EQ(Text(back[0]->GetUnit()), u"");
+    EXPECT_EQ(back[0]->GetLocation(), nullptr);
+    EXPECT_EQ(back[0]->GetPrice(), 0.0f);
+    EXPECT_TRUE(back[0]->GetCategories().empty());
+    EXPECT_TRUE(back[1]->Equals(*full));
+    EXPECT_FALSE(back[2]->IsTaxable());
+    EXPECT_EQ(Text(back[2]->GetUnit()), u"");
+    EXPECT_TRUE(back[2]->GetCategories().empty());
+    EXPECT_EQ(back[2]->GetPrice(), 0.0f);
+    EXPECT_TRUE(back[3]->Equals(*plain));
+    EXPECT_EQ(back[3]->GetLocation(), nullptr);
+}
+
+TEST_F(LRRegistryTest, ANameWithBackslashesIsOneKeyAndComesBackUnchanged) {
+    Create();
+    const std::u16string odd = u"Milk\\2%\\\uE05C\uE000end";
+    std::unique_ptr<Item> item(MakeItem(odd.c_str(), u"l", nullptr, 1.0f, false));
+    ASSERT_TRUE(store.AddItem(*item));
+    ASSERT_EQ(SubKeys(kItemsKey).size(), 1u);
+    EXPECT_TRUE(SubKeys(kItemsKey + u"\\" + SubKeys(kItemsKey)[0]).empty());  // no nested keys
+
+    Items back;
+    ASSERT_TRUE(store.GetItems(back));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(Text(back[0]->GetName()), odd);
+    EXPECT_TRUE(store.RemoveItem(*item));
+    EXPECT_TRUE(SubKeys(kItemsKey).empty());
+
+    for (const std::u16string name : {u"\\", u"\\\\", u"\uE000", u"\uE000\\", u"a\uE000", u"x\uE05Cy", u"plain"})
+        EXPECT_EQ(LRRegistry::NameOfKey(LRRegistry::KeyNameOf(name.c_str()).c_str()), name);
+    EXPECT_EQ(LRRegistry::KeyNameOf(u"Bread & Butter"), u"Bread & Butter");
+}
+
+TEST_F(LRRegistryTest, ANameTooLongForTheStoreFailsWithoutHarmingOthers) {
+    Create();
+    Items items;
+    items.push_back(MakeItem(u"Before", u"", nullptr, 1.0f, false));
+    items.push_back(MakeItem(std::u16string(256, u'x').c_str(), u"", nullptr, 1.0f, false));
+    items.push_back(MakeItem(u"", u"", nullptr, 1.0f, false));
+    items.push_back(MakeItem(u"After", u"", nullptr, 2.0f, false));
+    EXPECT_FALSE(store.SaveItems(items));
+    EXPECT_TRUE(trace.Has(u"Cannot create registry key"));
+    EXPECT_EQ(SubKeys(kItemsKey), (std::vector<std::u16string>{u"After", u"Before"}));
+    EXPECT_EQ(RawDword(kItemsKey, u"Price"), -1);  // the nameless item wrote nothing on "Items"
+    EXPECT_FALSE(store.AddItem(*items[1]));
+    EXPECT_FALSE(store.InsertItem(*items[1]));
+
+    std::unique_ptr<Item> longest(MakeItem(std::u16string(255, u'y').c_str(), u"", nullptr, 1.0f, false));
+    EXPECT_TRUE(store.InsertItem(*longest));
+    Items back;
+    ASSERT_TRUE(store.GetItems(back));
+    EXPECT_EQ(back.size(), 3u);
+}
+
+TEST_F(LRRegistryTest, InsertItemReopensTheApplicationKey) {
+    Create();
+    store.close();
+    std::unique_ptr<Item> item(MakeItem(u"Tea", u"pkg", nullptr, 3.0f, false));
+    ASSERT_TRUE(store.InsertItem(*item));
+    EXPECT_NE(store.GetKey(), nullptr);
+    EXPECT_EQ(RawDword(kItemsKey + u"\\Tea", u"Price"), 300);
+}
+
+TEST_F(LRRegistryTest, GetItemsOnEmptyAndMissingItemsKey) {
+    Create();
+    Items items;
+    EXPECT_TRUE(store.GetItems(items));
+    EXPECT_TRUE(items.empty());
+
+    OpenKey(kAppKey)->DeleteSubKeyTree(u"Items");
+    EXPECT_FALSE(store.GetItems(items));
+    EXPECT_TRUE(trace.Has(u"Cannot open the items registry key!"));
+}
+
+TEST_F(LRRegistryTest, CancelledProgressDropsEveryItemRead) {
+    struct Progress : ProgressSink {
+        int steps = 0;
+        int cancelAfter = 0;
+        void Step() override { ++steps; }
+        bool IsCancelPressed() override { return cancelAfter > 0 && steps >= cancelAfter; }
+    };
+    Create();
+    Items items;
+    for (const TCHAR* name : {u"A", u"B", u"C", u"D"})
+        items.push_back(MakeItem(name, u"", nullptr, 1.0f, false));
+    ASSERT_TRUE(store.SaveItems(items));
+
+    Progress all;
+    Items back;
+    EXPECT_TRUE(store.GetItems(back, &all));
+    EXPECT_EQ(all.steps, 4);
+    EXPECT_EQ(back.size(), 4u);
+
+    Progress cancel;
+    cancel.cancelAfter = 2;
+    EXPECT_FALSE(store.GetItems(back, &cancel));
+    EXPECT_TRUE(back.empty());
+    EXPECT_EQ(cancel.steps, 2);
+}
+
+TEST_F(LRRegistryTest, FirstTemplateReadSeedsTheFourBuiltInTemplates) {
+    Create();
+    OwnedList<CImportExportTemplate> templates;
+    ASSERT_TRUE(store.GetTemplates(templates));
+    ASSERT_EQ(templates.size(), 4u);
+    EXPECT_EQ(templates[0]->name, CString(u"Tamra"));
+    EXPECT_EQ(templates[1]->name, CString(u"EZ Shopping"));
+    EXPECT_EQ(templates[2]->name, CString(u"OB Listora"));
+    EXPECT_EQ(templates[3]->name, CString(u"Handy Shop"));
+    EXPECT_EQ(templates[1]->charType, 1);
+    EXPECT_EQ(templates[3]->delimiter, u'\t');
+    EXPECT_EQ(templates[3]->priceType, 1);
+    EXPECT_EQ(templates[0]->boolFormat, 1);
+    EXPECT_EQ(templates[2]->boolFormat, 0);
+    EXPECT_EQ(SubKeys(kTemplatesKey).size(), 4u);
+    // "EZ Shopping": columns 1,0,2,6,4,15,3,9 and 7,5.
+    EXPECT_EQ(RawDword(kTemplatesKey + u"\\EZ Shopping", u"columns1"), 0x93F46201);
+    EXPECT_EQ(RawDword(kTemplatesKey + u"\\EZ Shopping", u"columns2"), 0x57);
+
+    // A second read gives the same templates, in the store's order (names ignoring case).
+    OwnedList<CImportExportTemplate> again;
+    ASSERT_TRUE(store.GetTemplates(again));
+    ASSERT_EQ(again.size(), 4u);
+    const int seedOf[] = {1, 3, 2, 0};
+    for (DWORD i = 0; i < 4; ++i)
+        EXPECT_TRUE(SameTemplate(*again[i], *templates[static_cast<DWORD>(seedOf[i])])) << i;
+}
+
+TEST_F(LRRegistryTest, TemplateColumnsArePackedInNibbles) {
+    Create();
+    const int columns[10] = {3, 1, 4, 1, 5, 9, 2, 6, 5, 3};
+    CImportExportTemplate pi(u"Pi\\Digits", columns, u';', u'|', false);
+    pi.boolFormat = 2;
+    pi.priceType = 2;
+    pi.charType = 3;
+    ASSERT_TRUE(store.SaveTemplate(pi));
+    const std::u16string key = kTemplatesKey + u"\\" + LRRegistry::KeyNameOf(u"Pi\\Digits");
+    EXPECT_EQ(RawDword(key, u"columns1"), 0x62951413);
+    EXPECT_EQ(RawDword(key, u"columns2"), 0x35);
+    EXPECT_EQ(RawString(key, u"delimiter"), u";");
+    EXPECT_EQ(RawString(key, u"CategoryDelimiter"), u"|");
+    EXPECT_EQ(RawDword(key, u"bStrings"), 0);
+
+    OwnedList<CImportExportTemplate> templates;
+    ASSERT_TRUE(store.GetTemplates(templates));
+    ASSERT_EQ(templates.size(), 1u);
+    EXPECT_TRUE(SameTemplate(*templates[0], pi));
+
+    EXPECT_TRUE(store.DeleteTemplate(pi));
+    EXPECT_TRUE(SubKeys(kTemplatesKey).empty());
+}
+
+TEST_F(LRRegistryTest, DamagedTemplateValuesReadAsDefaults) {
+    Create();
+    const KeyPtr key = MakeKey(kTemplatesKey + u"\\Broken");
+    key->SetDWORD(u"columns1", 0x76543210);  // columns2 missing: slots 9 and 10 keep 8, 9
+    key->SetString(u"delimiter", u"");
+    key->SetDWORD(u"bool", 7);
+    key->SetDWORD(u"priceType", 0xFFFFFFFF);
+    key->SetDWORD(u"charType", 1000);
+    OwnedList<CImportExportTemplate> templates;
+    ASSERT_TRUE(store.GetTemplates(templates));
+    ASSERT_EQ(templates.size(), 1u);
+    const CImportExportTemplate& read = *templates[0];
+    const int expected[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), std::begin(read.columns)));
+    EXPECT_EQ(read.delimiter, u',');
+    EXPECT_EQ(read.categoryDelimiter, u',');
+    EXPECT_EQ(read.boolFormat, 1);
+    EXPECT_EQ(read.priceType, 0);
+    EXPECT_EQ(read.charType, 0);
+    EXPECT_TRUE(read.bStrings);
+}
+
+TEST_F(LRRegistryTest, ListsWithNoKeyOpenTellTheUser) {
+    rep::string_list list;
+    Fill(list, {u"x"});
+    EXPECT_FALSE(store.SaveCategories(list));
+    EXPECT_FALSE(store.SaveUnits(list));
+    EXPECT_FALSE(store.SaveLocations(list));
+    EXPECT_EQ(boxes.texts(), (std::vector<std::u16string>{u"Cannot set categories multistring",
+                                                          u"Cannot set multisting",
+                                                          u"Cannot set locations multistring"}));
+    EXPECT_EQ(trace.Count(u"Reg key is null"), 3u);
+
+    EXPECT_FALSE(store.GetCategories(list));
+    EXPECT_TRUE(trace.Has(u"LRRegistry::GetCategories fails!"));
+    EXPECT_EQ(list.size(), 1u);
+    EXPECT_FALSE(store.GetLocations(list));
+    EXPECT_TRUE(trace.Has(u"LRRegistry::GetLocations fails!"));
+    EXPECT_TRUE(list.empty());
+}
+
+TEST_F(LRRegistryTest, NameListsRoundTripAndAnOversizedListIsRefused) {
+    Create();
+    rep::string_list units;
+    Fill(units, {u"kg", u"Bags"});
+    ASSERT_TRUE(store.SaveUnits(units));
+    rep::string_list back;
+    Fill(back, {u"kept"});
+    ASSERT_TRUE(store.GetUnits(back));
+    EXPECT_EQ(ToVector(back), (std::vector<std::u16string>{u"kept", u"kg", u"Bags"}));
+
+    rep::string_list huge;
+    for (int i = 0; i < 100; ++i)
+        huge.push_back(Util::tcsdup(std::u16string(30, static_cast<char16_t>(u'a' + i % 26)).c_str()));
+    EXPECT_FALSE(store.SaveLocations(huge));
+    EXPECT_TRUE(trace.Has(u"Cannot save locations"));
+    EXPECT_EQ(boxes.texts().back(), u"Cannot set locations multistring");
+    EXPECT_EQ(RawList(kAppKey, u"Locations"), (std::vector<std::u16string>{u"walmart", u"sam's club"}));
+}

@@ -1,0 +1,222 @@
+#include "ListFile.h"
+
+#include "ListTestSupport.h"
+#include "TestRoot.h"
+
+#include "System/IO/FileStream.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ListFileTest : public ::testing::Test {
+protected:
+    std::u16string Path(const std::string& name) const { return HostPath(root.file(name)); }
+
+    static Purchase* Milk() {
+        rep::string_list categories;
+        Fill(categories, {u"Food"});
+        auto* milk = new Purchase(u"");
+        milk->Set(u"Milk", u"l", nullptr, nullptr, 2.0f, 1.5f, false, true, false, false, categories);
+        return milk;
+    }
+
+    TestRoot root;
+    TraceLines trace;
+    ListFile file;
+};
+
+const std::string kMilkRecord =
+    "04 00 4D 00 69 00 6C 00 6B 00, 01 00 6C 00, 00 00, 00 00, 00 00 00 40, 00 00 C0 3F,"
+    " 00, 00, 01, 00, 01 00 00 00, 04 00 46 00 6F 00 6F 00 64 00";
+
+}  // namespace
+
+TEST_F(ListFileTest, EmptyListIsFourZeroBytes) {
+    Purchases none;
+    ASSERT_TRUE(file.Write(Path("empty.lsr").c_str(), none));
+    EXPECT_EQ(ReadHostFile(root.file("empty.lsr")), std::string(4, '\0'));
+    Purchases back;
+    EXPECT_TRUE(file.Read(Path("empty.lsr").c_str(), back));
+    EXPECT_TRUE(back.empty());
+}
+
+TEST_F(ListFileTest, RecordBytesAreExact) {
+    Purchases list;
+    list.push_back(Milk());
+    ASSERT_TRUE(file.Write(Path("milk.lsr").c_str(), list));
+    EXPECT_EQ(ReadHostFile(root.file("milk.lsr")), HexBytes("01 00 00 00") + HexBytes(kMilkRecord));
+    EXPECT_FALSE(HostFileExists(root.file(".milk.lsr.tmp")));
+}
+
+TEST_F(ListFileTest, RoundTripKeepsEveryField) {
+    Purchases list;
+    list.push_back(Milk());
+    rep::string_list categories;
+    Fill(categories, {u"Fruits", u"", u"Kitchen Items"});
+    auto* full = new Purchase(u"");
+    full->Set(u"Äpfel \\ Birnen", u"kg", u"ripe ones", u"sam's club", 0.25f, 3.99f, true, false, true,
+              true, categories);
+    list.push_back(full);
+    auto* emptyNote = new Purchase(u"Tea");
+    emptyNote->SetNote(u"");
+    list.push_back(emptyNote);
+
+    ASSERT_TRUE(file.Write(Path("round.lsr").c_str(), list));
+    Purchases back;
+    ASSERT_TRUE(file.Read(Path("round.lsr").c_str(), back));
+    ASSERT_EQ(back.size(), 3u);
+
+    const Purchase& b = *back[1];
+    EXPECT_EQ(b.Name(), u"Äpfel \\ Birnen");
+    EXPECT_EQ(b.Unit(), u"kg");
+    EXPECT_EQ(Text(b.GetNote()), u"ripe ones");
+    EXPECT_EQ(Text(b.GetLocation()), u"sam's club");
+    EXPECT_EQ(b.GetQty(), 0.25f);
+    EXPECT_EQ(b.GetPrice(), 3.99f);
+    EXPECT_TRUE(b.HasCoupon());
+    EXPECT_FALSE(b.IsTaxable());
+    EXPECT_TRUE(b.IsOnce());
+    EXPECT_TRUE(b.IsPurchased());
+    ASSERT_EQ(b.GetCategories().size(), 3u);
+    EXPECT_EQ(Text(b.GetCategories()[1]), u"");
+    EXPECT_EQ(Text(b.GetCategories()[2]), u"Kitchen Items");
+
+    // No note and an empty note are both written with count 0 and read back as an
+    // empty note; no location stays no location.
+    EXPECT_EQ(Text(back[0]->GetNote()), u"");
+    EXPECT_EQ(Text(back[2]->GetNote()), u"");
+    EXPECT_EQ(back[0]->GetLocation(), nullptr);
+    EXPECT_TRUE(back[0]->Equals(*list[0]));
+    EXPECT_TRUE(back[2]->IsOnce());
+}
+
+TEST_F(ListFileTest, ReadAppendsToWhatTheListHolds) {
+    Purchases list;
+    list.push_back(Milk());
+    ASSERT_TRUE(file.Write(Path("one.lsr").c_str(), list));
+    Purchases back;
+    back.push_back(new Purchase(u"Already there"));
+    ASSERT_TRUE(file.Read(Path("one.lsr").c_str(), back));
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1]->Name(), u"Milk");
+}
+
+TEST_F(ListFileTest, KindComesFromTheNameEnding) {
+    EXPECT_TRUE(file.GetKind(u"\\My Documents\\a.lsr"));
+    EXPECT_EQ(file.GetKindValue(), ListFile::KindBinary);
+    EXPECT_TRUE(file.GetKind(u"SHOPPING.LSR"));
+    EXPECT_EQ(file.GetKindValue(), ListFile::KindBinary);
+    EXPECT_TRUE(file.GetKind(u"nodotlsr"));
+    EXPECT_EQ(file.GetKindValue(), ListFile::KindBinary);
+    EXPECT_TRUE(file.GetKind(u"list.obls"));
+    EXPECT_EQ(file.GetKindValue(), ListFile::KindText);
+    EXPECT_TRUE(file.GetKind(u"x.lsr"));
+    EXPECT_TRUE(file.GetKind(u"init.ISL"));
+    EXPECT_EQ(file.GetKindValue(), ListFile::KindText);
+    EXPECT_TRUE(file.GetKind(u"export.csv"));
+    EXPECT_EQ(file.GetKindValue(), ListFile::KindText);
+
+    // "obls" is compared with its case; anything else is refused and keeps the kind.
+    EXPECT_FALSE(file.GetKind(u"list.OBLS"));
+    EXPECT_FALSE(file.GetKind(u"notes.txt"));
+    EXPECT_FALSE(file.GetKind(u"ls"));
+    EXPECT_FALSE(file.GetKind(nullptr));
+    EXPECT_EQ(file.GetKindValue(), ListFile::KindText);
+    EXPECT_TRUE(trace.Has(u"Unsupported file type - 'list.OBLS'"));
+    EXPECT_TRUE(trace.Has(u"Unsupported file type - 'notes.txt'"));
+}
+
+TEST_F(ListFileTest, ReadTextKeepsTheByteOrderMark) {
+    WriteHostFile(root.file("a.isl"), Utf16Bytes(u"\uFEFFab,c"));
+    ASSERT_TRUE(file.ReadText(Path("a.isl").c_str()));
+    EXPECT_EQ(Text(file.GetText()), u"\uFEFFab,c");
+
+    // An odd last byte is dropped.
+    WriteHostFile(root.file("odd.isl"), Utf16Bytes(u"xy") + "z");
+    ASSERT_TRUE(file.ReadText(Path("odd.isl").c_str()));
+    EXPECT_EQ(Text(file.GetText()), u"xy");
+
+    WriteHostFile(root.file("empty.isl"), "");
+    EXPECT_FALSE(file.ReadText(Path("empty.isl").c_str()));
+    EXPECT_EQ(file.GetText(), nullptr);
+    EXPECT_TRUE(trace.Has(u"Error while read from file '" + Path("empty.isl") + u"'"));
+
+    EXPECT_FALSE(file.ReadText(Path("missing.isl").c_str()));
+    EXPECT_TRUE(trace.Has(u"error - "));
+    EXPECT_TRUE(trace.Has(u"Error while opening file '" + Path("missing.isl") + u"'"));
+}
+
+TEST_F(ListFileTest, LoadResultForEachFailure) {
+    Purchases purchases;
+    Items items;
+    rep::string_list locations;
+    EXPECT_EQ(file.Load(Path("notes.txt").c_str(), purchases, items, locations), LR_UNSUPPORTED);
+    EXPECT_EQ(file.Load(Path("missing.lsr").c_str(), purchases, items, locations), LR_CANNOT_OPEN);
+    EXPECT_TRUE(trace.Has(u"Error while opening file '" + Path("missing.lsr") + u"'"));
+    EXPECT_EQ(file.Load(Path("missing.obls").c_str(), purchases, items, locations), LR_CANNOT_OPEN);
+
+    WriteHostFile(root.file("short.lsr"), HexBytes("01 00 00 00 04 00 4D 00"));
+    EXPECT_EQ(file.Load(Path("short.lsr").c_str(), purchases, items, locations), LR_CANNOT_OPEN);
+
+    const std::u16string header = u"\"Name\",\"Unit\",Qty,Price,Coupon,Purchased,+*(XX)+\r\n";
+    WriteHostFile(root.file("bad.CSV"), Utf16Bytes(header + u"\"Tea\",\"pkg\",one,1,0,0,+*(  )+\r\n"));
+    EXPECT_EQ(file.Load(Path("bad.CSV").c_str(), purchases, items, locations), LR_QTY);
+
+    WriteHostFile(root.file("good.obls"),
+                  Utf16Bytes(header + u"\"Tea\",\"pkg\",2,1.5,1,0,+*(WA)+Drinks\r\n"));
+    Fill(locations, {u"walmart"});
+    EXPECT_EQ(file.Load(Path("good.obls").c_str(), purchases, items, locations), LR_OK);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(Text(items[0]->GetLocation()), u"walmart");
+    ASSERT_EQ(purchases.size(), 1u);
+    EXPECT_EQ(purchases[0]->GetQty(), 2.0f);
+    EXPECT_TRUE(purchases[0]->HasCoupon());
+
+    WriteHostFile(root.file("two.lsr"), std::string(4, '\0'));
+    EXPECT_EQ(file.Load(Path("two.lsr").c_str(), purchases, items, locations), LR_OK);
+    EXPECT_EQ(file.GetText(), nullptr);  // a binary load drops the old text
+}
+
+TEST_F(ListFileTest, DamagedFileKeepsTheRecordsBeforeTheDamage) {
+    const std::string record = HexBytes(kMilkRecord);
+    // Three records announced, two and a half present.
+    WriteHostFile(root.file("cut.lsr"), HexBytes("03 00 00 00") + record + record + record.substr(0, 17));
+    Purchases back;
+    EXPECT_FALSE(file.Read(Path("cut.lsr").c_str(), back));
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1]->Name(), u"Milk");
+
+    // A count far beyond what the file holds is read until the data ends.
+    WriteHostFile(root.file("count.lsr"), HexBytes("FF FF FF FF") + record);
+    rep::delete_objects<Purchase>(back);
+    EXPECT_FALSE(file.Read(Path("count.lsr").c_str(), back));
+    EXPECT_EQ(back.size(), 1u);
+
+    // A huge category count or a negative string count fails the record cleanly.
+    std::string hugeCategories = record;
+    hugeCategories.replace(record.size() - 14, 4, HexBytes("FF FF FF 7F"));
+    WriteHostFile(root.file("cats.lsr"), HexBytes("01 00 00 00") + hugeCategories);
+    Purchases none;
+    EXPECT_FALSE(file.Read(Path("cats.lsr").c_str(), none));
+    EXPECT_TRUE(none.empty());
+
+    WriteHostFile(root.file("negative.lsr"), HexBytes("01 00 00 00 FF FF 41 00"));
+    EXPECT_FALSE(file.Read(Path("negative.lsr").c_str(), none));
+    EXPECT_TRUE(none.empty());
+
+    WriteHostFile(root.file("nothing.lsr"), HexBytes("01 00"));
+    EXPECT_FALSE(file.Read(Path("nothing.lsr").c_str(), none));
+}
+
+TEST_F(ListFileTest, AnyFlagByteOtherThanZeroReadsAsSet) {
+    std::string record = HexBytes(kMilkRecord);
+    record[26] = '\x07';  // coupon
+    WriteHostFile(root.file("flags.lsr"), HexBytes("01 00 00 00") + record);
+    Purchases back;
+    ASSERT_TRUE(file.Read(Path("flags.lsr").c_str(), back));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_TRUE(back[0]->HasCoupon());
+    EXPECT_FALSE(back[0]->IsOnce());
+    EXPECT_TRUE(back[0]->IsTaxable());
+}

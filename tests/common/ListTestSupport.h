@@ -1,0 +1,93 @@
+// Shared pieces of the list file and text list tests: a trace listener that keeps the
+// lines, owned purchase/item lists, and byte helpers.
+#pragma once
+#include "Item.h"
+#include "Purchase.h"
+#include "System/Diagnostics/Trace.h"
+#include "System/Diagnostics/TraceListener.h"
+#include "Text/Util.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+// Collects every trace line while it lives.
+class TraceLines : public Diagnostics::TraceListener {
+public:
+    TraceLines() { Diagnostics::Trace::getListeners().Add(this); }
+    ~TraceLines() override { Diagnostics::Trace::getListeners().Remove(this); }
+    TraceLines(const TraceLines&) = delete;
+    TraceLines& operator=(const TraceLines&) = delete;
+
+    using TraceListener::Write;
+    using TraceListener::WriteLine;
+    void Write(const TCHAR* message) override { pending += message ? message : u""; }
+    void WriteLine(const TCHAR* message) override {
+        lines.push_back(pending + (message ? message : u""));
+        pending.clear();
+    }
+
+    // True when some line contains text.
+    bool Has(const std::u16string& text) const {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::u16string& line) { return line.find(text) != std::u16string::npos; });
+    }
+    std::size_t Count(const std::u16string& text) const {
+        return static_cast<std::size_t>(std::count_if(
+            lines.begin(), lines.end(),
+            [&](const std::u16string& line) { return line.find(text) != std::u16string::npos; }));
+    }
+
+    std::vector<std::u16string> lines;
+    std::u16string pending;
+};
+
+// A rep::vector that deletes its objects.
+template <typename T>
+struct OwnedList : rep::vector<T*> {
+    OwnedList() = default;
+    OwnedList(const OwnedList&) = delete;
+    OwnedList& operator=(const OwnedList&) = delete;
+    ~OwnedList() override { rep::delete_objects<T>(*this); }
+};
+using Purchases = OwnedList<Purchase>;
+using Items = OwnedList<Item>;
+
+// A list of new[] texts built from literals.
+inline void Fill(rep::string_list& list, std::initializer_list<const TCHAR*> texts) {
+    for (const TCHAR* text : texts)
+        list.push_back(Util::tcsdup(text));
+}
+
+inline std::u16string Text(const TCHAR* text) {
+    return text ? std::u16string(text) : std::u16string(u"(null)");
+}
+
+// UTF-16LE bytes of a text, as a text list file holds them.
+inline std::string Utf16Bytes(const std::u16string& text) {
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+// Bytes from a list of values written as hex pairs ("04 00 4D 00").
+inline std::string HexBytes(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size();) {
+        if (hex[i] == ' ' || hex[i] == ',') {
+            ++i;
+            continue;
+        }
+        bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+        i += 2;
+    }
+    return bytes;
+}
+
+// The device path of a host file path (host paths are used as they are).
+inline std::u16string HostPath(const std::string& path) {
+    return std::u16string(path.begin(), path.end());
+}

@@ -1,0 +1,327 @@
+#include "Options.h"
+
+#include "CatalogueTestSupport.h"
+#include "LRRegistry.h"
+#include "TestRoot.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+// A key that keeps its values in memory, records the order of the writes and refuses
+// the writes named in failing.
+class RecordingKey : public IRegistryKey {
+public:
+    std::vector<std::u16string> writes;
+    std::set<std::u16string> failing;
+    std::map<std::u16string, DWORD> dwords;
+    std::map<std::u16string, std::u16string> strings;
+    std::map<std::u16string, float> floats;
+    std::map<std::u16string, std::vector<std::u16string>> lists;
+
+    IRegistryKey* OpenSubKey(const TCHAR*) override { return nullptr; }
+    IRegistryKey* OpenSubKey(const TCHAR*, bool) override { return nullptr; }
+    void Close() override {}
+    IRegistryKey* CreateSubKey(const TCHAR*) override { return nullptr; }
+    bool DeleteSubKey(const TCHAR*) override { return false; }
+    bool DeleteSubKeyTree(const TCHAR*) override { return false; }
+    void GetSubKeyNames(rep::vector<TCHAR*>&) override {}
+    bool DeleteValue(const TCHAR*) override { return false; }
+    bool GetString(const TCHAR* name, TCHAR*& text) override {
+        auto it = strings.find(name);
+        text = it == strings.end() ? nullptr : Util::tcsdup(it->second.c_str());
+        return text != nullptr;
+    }
+    bool SetString(const TCHAR* name, const TCHAR* text) override {
+        if (!Write(name))
+            return false;
+        strings[name] = text;
+        return true;
+    }
+    bool GetMultiString(const TCHAR*, rep::vector<TCHAR*>&) override { return false; }
+    bool SetMultiString(const TCHAR* name, const rep::vector<TCHAR*>& list) override {
+        lists[name] = ToVector(list);
+        return Write(name);
+    }
+    bool GetMultiStringAsString(const TCHAR*, rep::vector<TCHAR*>&, const TCHAR*) override { return false; }
+    bool SetMultiStringAsString(const TCHAR*, const rep::vector<TCHAR*>&, const TCHAR*) override { return false; }
+    bool GetBinary(const TCHAR*, BYTE*&, DWORD&) override { return false; }
+    bool GetDWORD(const TCHAR* name, DWORD& value) override {
+        auto it = dwords.find(name);
+        if (it == dwords.end())
+            return false;
+        value = it->second;
+        return true;
+    }
+    bool SetDWORD(const TCHAR* name, const DWORD& value) override {
+        if (!Write(name))
+            return false;
+        dwords[name] = value;
+        return true;
+    }
+    bool GetFloat(const TCHAR*, float&) override { return false; }
+    bool SetFloat(const TCHAR* name, const float& value) override {
+        floats[name] = value;
+        return Write(name);
+    }
+    const TCHAR* getName() const override { return u"recording"; }
+    bool GetValueNames(rep::vector<TCHAR*>&) override { return true; }
+
+private:
+    bool Write(const TCHAR* name) {
+        writes.emplace_back(name);
+        return failing.count(name) == 0;
+    }
+};
+
+// The options' store: the real one, or one over a recording key.
+class Store : public LRRegistry {
+public:
+    RecordingKey* UseRecordingKey() {
+        close();
+        auto* key = new RecordingKey;
+        m_pRegKey = key;
+        return key;
+    }
+    bool CreateEmpty() {
+        close();
+        m_pRegKey = m_roots.m_pLocalMachine->CreateSubKey(GetKeyPath());
+        return m_pRegKey != nullptr;
+    }
+};
+
+class OptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(store.CreateEmpty()); }
+    IRegistryKey& key() { return *store.GetKey(); }
+
+    TestRoot root;
+    TraceLines trace;
+    MessageBoxes boxes;
+    Store store;
+    Options options;
+};
+
+}  // namespace
+
+TEST_F(OptionsTest, EmptyStoreLoadsDefaultsAndIsCompletedAtOnce) {
+    EXPECT_EQ(options.GetFontName(), nullptr);  // nothing before the load
+    EXPECT_EQ(options.GetTaxRate1(), 0.0f);
+    ASSERT_TRUE(options.Load(store));
+    EXPECT_FALSE(options.NeedsRepair());
+
+    EXPECT_EQ(options.GetTaxRate1(), 10.0f);
+    EXPECT_EQ(options.GetTaxRate3(), 10.0f);
+    EXPECT_EQ(options.GetLastFile(), nullptr);
+    EXPECT_EQ(Text(options.GetFontName()), u"Tahoma");
+    EXPECT_EQ(Text(options.GetCurrencyCode()), u"United States");
+    EXPECT_EQ(ToVector(options.GetFavoriteCurrencies()),
+              (std::vector<std::u16string>{u"United States", u"British Pound", u"Canadian Dollar", u"Japanese Yen"}));
+
+    // Written back whole: absent texts as empty texts, the rates as "%f" texts.
+    EXPECT_EQ(RawDword(kAppKey, u"uTaxRate"), 0);
+    EXPECT_EQ(RawString(kAppKey, u"fTaxRate2"), u"10.000000");
+    EXPECT_EQ(RawString(kAppKey, u"LastFile"), u"");
+    EXPECT_EQ(RawDword(kAppKey, u"mailcolumns1"), 0x76543210);
+    EXPECT_EQ(RawDword(kAppKey, u"mailcolumns2"), 0x98);
+    EXPECT_EQ(RawList(kAppKey, u"FavoritesCurrencyCodes").size(), 4u);
+    EXPECT_EQ(RawDword(kAppKey, u"bDrawTotal"), 1);
+}
+
+TEST_F(OptionsTest, OlderSingleTaxRateIsConvertedOnce) {
+    key().SetDWORD(u"uTaxRate", 7);
+    key().SetString(u"fTaxRate2", u"5.000000");  // not read while the old rate is set
+    ASSERT_TRUE(options.Load(store));
+    EXPECT_EQ(options.GetTaxRate1(), 7.0f);
+    EXPECT_EQ(options.GetTaxRate2(), 0.0f);
+    EXPECT_EQ(options.GetTaxRate3(), 0.0f);
+    EXPECT_EQ(RawDword(kAppKey, u"uTaxRate"), 0);
+    EXPECT_EQ(RawString(kAppKey, u"fTaxRate1"), u"7.000000");
+    EXPECT_EQ(RawString(kAppKey, u"fTaxRate2"), u"0.000000");
+
+    Options again;
+    ASSERT_TRUE(again.Load(store));
+    EXPECT_EQ(again.GetTaxRate1(), 7.0f);
+    EXPECT_EQ(again.GetTaxRate2(), 0.0f);
+}
+
+TEST_F(OptionsTest, OutOfRangeValuesAreRepairedAndRewritten) {
+    Options complete;
+    ASSERT_TRUE(complete.Load(store));  // a complete store to spoil value by value
+    key().SetDWORD(u"FontSize", 9);
+    key().SetDWORD(u"TileNumber", 171);
+    key().SetDWORD(u"uTaxRate", 100);  // out of range: treated as 0, float rates read
+    key().SetString(u"fTaxRate1", u"abc");
+    key().SetString(u"fTaxRate2", u"-5.000000");
+    key().SetString(u"fTaxRate3", u"99.000000");
+    key().SetDWORD(u"uSortColumn", 6);
+    key().SetDWORD(u"uSortDirection", 2);
+    key().SetDWORD(u"DisplayedColumns", 64);
+    key().SetDWORD(u"MatchActionOB", 0);
+    key().SetDWORD(u"MatchActionTamra", 3);
+    rep::string_list none;
+    key().SetMultiString(u"FavoritesCurrencyCodes", none);
+    ASSERT_TRUE(options.Load(store));
+    EXPECT_EQ(options.GetFontSize(), 15u);
+    EXPECT_EQ(options.GetTileNumber(), 162u);
+    EXPECT_EQ(options.GetTaxRate1(), 10.0f);
+    EXPECT_EQ(options.GetTaxRate2(), 10.0f);
+    EXPECT_EQ(options.GetTaxRate3(), 99.0f);
+    EXPECT_EQ(options.GetSortColumn(), 1u);
+    EXPECT_EQ(options.GetSortDirection(), 0u);
+    EXPECT_EQ(options.GetDisplayedColumns(), 63u);
+    EXPECT_EQ(options.GetMatchActionOB(), 1u);
+    EXPECT_EQ(options.GetMatchActionTamra(), 1u);
+    EXPECT_EQ(options.GetFavoriteCurrencies().size(), 4u);
+    EXPECT_EQ(RawDword(kAppKey, u"FontSize"), 15);
+    EXPECT_EQ(RawDword(kAppKey, u"DisplayedColumns"), 63);
+    EXPECT_EQ(RawString(kAppKey, u"fTaxRate1"), u"10.000000");
+
+    // The edges of the ranges are valid.
+    key().SetDWORD(u"FontSize", 20);
+    key().SetDWORD(u"DisplayedColumns", 1);
+    key().SetDWORD(u"MatchActionOB", 2);
+    Options edges;
+    ASSERT_TRUE(edges.Load(store));
+    EXPECT_EQ(edges.GetFontSize(), 20u);
+    EXPECT_EQ(edges.GetDisplayedColumns(), 1u);
+    EXPECT_EQ(edges.GetMatchActionOB(), 2u);
+    EXPECT_EQ(edges.GetMatchAction(0), 2u);
+}
+
+TEST_F(OptionsTest, EveryValueRoundTrips) {
+    ASSERT_TRUE(options.Load(store));
+    options.SetFontSize(12);
+    options.SetTileNumber(170);
+    options.SetSupportOB(false);
+    options.SetTaxRates(8.25f, 1.5f, 0.0f);
+    options.SetSortColumn(5);
+    options.SetSortDirection(1);
+    options.SetLastMail(u"me@example.org");
+    options.SetLastFile(u"\\My Documents\\Week.lsr");
+    options.SetOnDevice(true);
+    options.SetFontName(u"Courier");
+    options.SetConnectionTimeout(5000);
+    options.SetConnectToDevice(false);
+    options.SetDisplayedColumns(0x23);
+    options.SetMatchActionTamraOB(2);
+    options.SetDrawZevav(true);
+    options.SetCurrencyCode(u"Swiss Franc");
+    options.AddFavoriteCurrency(u"Swiss Franc");
+    options.SetImportExportFile(u"\\x.csv");
+    options.SetImportExportConfig(u"Tamra");
+    MailSettings& mail = options.GetMail();
+    const int columns[10] = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+    std::copy(std::begin(columns), std::end(columns), mail.columns);
+    mail.boolFormat = 1;
+    mail.priceType = 2;
+    mail.body = u"Body";
+    mail.subject = u"Subject";
+    options.SetColorNote(0x123456);
+    options.SetAutosave(false);
+    options.SetNotifyWhenReach(true);
+    options.SetNotifyWhenReachSum(250);
+    options.SetDrawTotal(false);
+    ASSERT_TRUE(options.Save(store));
+    EXPECT_FALSE(options.IsChanged());
+    EXPECT_EQ(RawString(kAppKey, u"fTaxRate1"), u"8.250000");
+
+    // Loaded back and saved again, the set writes exactly what it read.
+    Options back;
+    ASSERT_TRUE(back.Load(store));
+    EXPECT_FALSE(back.NeedsRepair());
+    EXPECT_EQ(back.GetTaxRate1(), 8.25f);
+    EXPECT_EQ(Text(back.GetLastMail()), u"me@example.org");
+    EXPECT_TRUE(std::equal(std::begin(columns), std::end(columns), std::begin(back.GetMail().columns)));
+    RecordingKey* first = store.UseRecordingKey();
+    ASSERT_TRUE(options.Save(store));
+    const auto firstDwords = first->dwords;
+    const auto firstStrings = first->strings;
+    const auto firstFloats = first->floats;
+    const auto firstLists = first->lists;
+    RecordingKey* second = store.UseRecordingKey();
+    ASSERT_TRUE(back.Save(store));
+    EXPECT_EQ(second->dwords, firstDwords);
+    EXPECT_EQ(second->strings, firstStrings);
+    EXPECT_EQ(second->floats, firstFloats);
+    EXPECT_EQ(second->lists, firstLists);
+    EXPECT_EQ(second->writes.size(), 39u);  // every value once
+}
+
+TEST_F(OptionsTest, MailValuesFallBackQuietly) {
+    ASSERT_TRUE(options.Load(store));
+    key().SetDWORD(u"mailbool", 3);
+    key().SetDWORD(u"mailpriceType", 7);
+    key().DeleteValue(u"mailcolumns2");
+    key().SetDWORD(u"mailcolumns1", 0x11111111);
+    Options back;
+    ASSERT_TRUE(back.Load(store));
+    EXPECT_FALSE(back.NeedsRepair());
+    EXPECT_EQ(RawDword(kAppKey, u"mailbool"), 3);  // not rewritten: no repair
+    EXPECT_EQ(back.GetMail().boolFormat, 2);
+    EXPECT_EQ(back.GetMail().priceType, 0);
+    // Half a column set is not used.
+    const int expected[10] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected), std::begin(back.GetMail().columns)));
+}
+
+TEST_F(OptionsTest, SaveWritesInItsOrderAndGoesOnAfterFailures) {
+    RecordingKey* recording = store.UseRecordingKey();
+    recording->failing = {u"TileNumber", u"mailbool"};
+    EXPECT_FALSE(options.Save(store));
+    const std::vector<std::u16string> expected = {
+        u"FontSize", u"TileNumber", u"bSupportOB", u"uTaxRate", u"fTaxRate1", u"fTaxRate2", u"fTaxRate3",
+        u"uSortColumn", u"uSortDirection", u"FontName", u"CurrencyCode", u"FavoritesCurrencyCodes", u"LastMail",
+        u"LastFile", u"ImportExportFile", u"ImportExportConfig", u"bOnDevice", u"ConnectionTimeout",
+        u"bConnectToDevice", u"MatchActionOB", u"MatchActionTamra", u"MatchActionTamraOB", u"DrawZevav",
+        u"DisplayedColumns", u"mailcolumns1", u"mailcolumns2", u"mailbool",
+        // the failed "mailbool" ends the mail part only
+        u"ColorQTY", u"ColorName", u"ColorPrice", u"ColorLocation", u"ColorNote", u"Autosave", u"NotifyWhenReach",
+        u"NotifyWhenReachSum", u"bDrawTotal"};
+    EXPECT_EQ(recording->writes, expected);
+    EXPECT_TRUE(trace.Has(u"Cannot create mail bool type!"));
+    EXPECT_EQ(recording->strings[u"LastFile"], u"");
+}
+
+TEST_F(OptionsTest, FailedRepairSaveIsTheLoadResult) {
+    RecordingKey* recording = store.UseRecordingKey();
+    recording->failing = {u"bDrawTotal"};
+    EXPECT_FALSE(options.Load(store));
+    EXPECT_TRUE(options.NeedsRepair());
+    recording->failing.clear();
+    EXPECT_TRUE(options.Load(store));
+    EXPECT_FALSE(options.NeedsRepair());
+}
+
+TEST_F(OptionsTest, FavoriteCurrencies) {
+    ASSERT_TRUE(options.Load(store));
+    EXPECT_FALSE(options.IsChanged());
+    EXPECT_FALSE(options.AddFavoriteCurrency(u"british pound"));
+    EXPECT_FALSE(options.IsChanged());
+    EXPECT_TRUE(options.AddFavoriteCurrency(u"Swiss Franc"));
+    EXPECT_TRUE(options.IsChanged());
+    EXPECT_TRUE(options.AddFavoriteCurrency(u"Zambian Kwacha"));
+    options.RemoveFavoriteCurrency(u"SWISS FRANC");
+    options.RemoveFavoriteCurrency(u"Nowhere");
+    EXPECT_EQ(ToVector(options.GetFavoriteCurrencies()),
+              (std::vector<std::u16string>{u"United States", u"British Pound", u"Canadian Dollar", u"Japanese Yen",
+                                           u"Zambian Kwacha"}));
+}
+
+TEST(OptionsStoreTest, SaveOptionsWithoutAStoreTellsTheUser) {
+    TestRoot root;
+    TraceLines trace;
+    MessageBoxes boxes;
+    LRRegistry missing;
+    Options options;
+    EXPECT_FALSE(options.SaveOptions(missing));
+    EXPECT_TRUE(trace.Has(u"Cannot init registry!"));
+    EXPECT_EQ(boxes.texts(), std::vector<std::u16string>{u"Cannot update registry. File is saved.  "});
+    // Loading from no store leaves usable defaults.
+    EXPECT_FALSE(options.Load(missing));
+    EXPECT_EQ(Text(options.GetFontName()), u"Tahoma");
+    EXPECT_EQ(options.GetFavoriteCurrencies().size(), 4u);
+}

@@ -1,0 +1,201 @@
+#include "TextList.h"
+
+#include "ListTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace {
+
+const std::u16string kHeader = u"\"Name\",\"Unit\",\"Quantity\",\"Price\",\"Coupon\",\"Purchased\",\"+*(XX)+\"\r\n";
+
+class TextListTest : public ::testing::Test {
+protected:
+    int Parse(const std::u16string& records) { return ParseTextList((kHeader + records).c_str(), items, purchases, locations); }
+
+    TraceLines trace;
+    Items items;
+    Purchases purchases;
+    rep::string_list locations;
+};
+
+}  // namespace
+
+TEST_F(TextListTest, HeaderOnlyGivesNothing) {
+    EXPECT_EQ(Parse(u""), LR_OK);
+    EXPECT_EQ(Parse(u"\r\n,,\r\n"), LR_OK);
+    EXPECT_TRUE(items.empty());
+    EXPECT_TRUE(purchases.empty());
+}
+
+TEST_F(TextListTest, ShortHeaderGivesTheCodeOfTheMissingField) {
+    const std::u16string fields[] = {u"a", u"b", u"c", u"d", u"e", u"f"};
+    std::u16string header;
+    for (int present = 0; present < 7; ++present) {
+        EXPECT_EQ(ParseTextList(header.c_str(), items, purchases, locations), LR_NAME + present)
+            << present << " header fields";
+        if (present < 6)
+            header += fields[present] + u",";
+    }
+    EXPECT_EQ(ParseTextList(nullptr, items, purchases, locations), LR_NAME);
+}
+
+TEST_F(TextListTest, RecordFields) {
+    Fill(locations, {u"walmart", u"sam's club"});
+    ASSERT_EQ(Parse(u"\"Bread(Once)\",\"pkg\",2,1.25,1,0,\"+*(sa)+Foods+Fresh things\"\r\n"
+                    u"\"Soap\",\"Bags\",1.5,3,0,7,\"+*(XY)+\"\r\n"
+                    u"\"Salt\",\"\",1,0.5,0,0,\"+*(  )+Foods\"\r\n"),
+              LR_OK);
+    ASSERT_EQ(items.size(), 3u);
+    const Item& bread = *items[0];
+    EXPECT_EQ(bread.Name(), u"Bread");
+    EXPECT_EQ(bread.Unit(), u"pkg");
+    EXPECT_EQ(bread.GetPrice(), 1.25f);
+    EXPECT_FALSE(bread.IsTaxable());
+    EXPECT_EQ(Text(bread.GetLocation()), u"sam's club");  // code expanded ignoring case
+    ASSERT_EQ(bread.GetCategories().size(), 2u);
+    EXPECT_EQ(Text(bread.GetCategories()[0]), u"Foods");
+    EXPECT_EQ(Text(bread.GetCategories()[1]), u"Fresh things");
+    EXPECT_EQ(Text(items[1]->GetLocation()), u"XY");  // unknown code stays
+    EXPECT_TRUE(items[1]->GetCategories().empty());
+    EXPECT_EQ(items[2]->GetLocation(), nullptr);  // two blanks: none
+    EXPECT_EQ(items[2]->Unit(), u"");
+
+    ASSERT_EQ(purchases.size(), 3u);
+    EXPECT_TRUE(purchases[0]->IsOnce());
+    EXPECT_EQ(purchases[0]->GetQty(), 2.0f);
+    EXPECT_TRUE(purchases[0]->HasCoupon());
+    EXPECT_FALSE(purchases[0]->IsPurchased());
+    EXPECT_EQ(Text(purchases[0]->GetLocation()), u"sam's club");
+    EXPECT_EQ(purchases[0]->GetCategories().size(), 2u);
+    EXPECT_FALSE(purchases[1]->IsOnce());
+    EXPECT_EQ(purchases[1]->GetQty(), 1.5f);
+    EXPECT_FALSE(purchases[1]->HasCoupon());
+    EXPECT_TRUE(purchases[1]->IsPurchased());
+    EXPECT_EQ(purchases[1]->GetNote(), nullptr);
+
+    // Every new item is traced as not found (there is nothing to take its tax flag from).
+    EXPECT_EQ(trace.Count(u"Cannot find '"), 3u);
+    EXPECT_TRUE(trace.Has(u"warning - "));
+    EXPECT_TRUE(trace.Has(u"Cannot find 'Bread' in items list"));
+}
+
+TEST_F(TextListTest, KnownNamesAndZeroQuantities) {
+    items.push_back(new Item(u"Milk"));
+    purchases.push_back(new Purchase(u"Eggs"));
+    ASSERT_EQ(Parse(u"\"Milk\",\"gal\",1,3,0,0,+*(  )+\r\n"       // catalogue item: ignored
+                    u"\"milk\",\"gal\",1,3,0,0,+*(  )+\r\n"       // other case: a new name
+                    u"\"Tea\",\"pkg\",0,2,0,0,+*(  )+\r\n"        // item only
+                    u"\"Tea\",\"pkg\",5,9,0,0,+*(  )+\r\n"        // repeated: ignored entirely
+                    u"\"Eggs\",\"doz\",1,2,0,0,+*(  )+\r\n"),    // already a line: item only
+              LR_OK);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[1]->Name(), u"milk");
+    EXPECT_EQ(items[2]->Name(), u"Tea");
+    EXPECT_EQ(items[2]->GetPrice(), 2.0f);
+    EXPECT_EQ(items[3]->Name(), u"Eggs");
+    ASSERT_EQ(purchases.size(), 2u);
+    EXPECT_EQ(purchases[1]->Name(), u"milk");
+}
+
+TEST_F(TextListTest, EachBrokenFieldHasItsCode) {
+    struct Case {
+        const char16_t* record;
+        int code;
+    } cases[] = {
+        {u"\"\",\"\",1,1,0,0,+", LR_NAME},  // a name of nothing
+        {u"\"(Once)\",\"\",1,1,0,0,+", LR_NAME},
+        {u"\",\"\",1,1,0,0,+", LR_NAME},
+        {u"\"Tea\"", LR_UNIT},
+        {u"\"Tea\",x,1,1,0,0,+", LR_UNIT},
+        {u"\"Tea\",\"\"", LR_QTY},
+        {u"\"Tea\",\"\",abc,1,0,0,+", LR_QTY},
+        {u"\"Tea\",\"\",1", LR_PRICE},
+        {u"\"Tea\",\"\",1,1x,0,0,+", LR_PRICE},
+        {u"\"Tea\",\"\",1,1", LR_COUPON},
+        {u"\"Tea\",\"\",1,1,yes,0,+", LR_COUPON},
+        {u"\"Tea\",\"\",1,1,0", LR_PURCHASED},
+        {u"\"Tea\",\"\",1,1,0,no,+", LR_PURCHASED},
+        {u"\"Tea\",\"\",1,1,0,0", LR_CATEGORIES},
+    };
+    for (const Case& c : cases) {
+        Items someItems;
+        Purchases somePurchases;
+        const std::u16string text = kHeader + u"\"Good\",\"pkg\",1,1,0,0,+*(  )+\r\n" + c.record + u"\r\n";
+        EXPECT_EQ(ParseTextList(text.c_str(), someItems, somePurchases, locations), c.code)
+            << std::string(c.record, c.record + std::char_traits<char16_t>::length(c.record));
+        // The record before the broken one stays.
+        ASSERT_EQ(someItems.size(), 1u);
+        EXPECT_EQ(somePurchases.size(), 1u);
+    }
+}
+
+TEST_F(TextListTest, EmptyFieldsVanish) {
+    // The doubled comma is one delimiter: every later field slides one place forward.
+    EXPECT_EQ(Parse(u"\"Tea\",\"pkg\",,2.5,0,0,1,+*(  )+Foods\r\n"), LR_OK);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0]->GetPrice(), 0.0f);
+    ASSERT_EQ(purchases.size(), 1u);
+    EXPECT_EQ(purchases[0]->GetQty(), 2.5f);
+    EXPECT_TRUE(purchases[0]->IsPurchased());
+}
+
+TEST_F(TextListTest, ByteOrderMarkBelongsToTheHeader) {
+    const std::u16string text = u"\uFEFF" + kHeader + u"\"Tea\",\"pkg\",1,2,0,0,+*(  )+";
+    EXPECT_EQ(ParseTextList(text.c_str(), items, purchases, locations), LR_OK);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0]->Name(), u"Tea");
+}
+
+// The default items file that the store imports on the first start.
+TEST_F(TextListTest, DefaultItemsFileIsAGoodStarterCatalogue) {
+    const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "resources" / "device" / "init.isl";
+    std::ifstream in(path, std::ios::binary);
+    ASSERT_TRUE(in) << path;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.size() % 2, 0u);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");  // UTF-16LE with its byte-order mark
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+
+    Fill(locations, {u"walmart", u"sam's club"});
+    ASSERT_EQ(ParseTextList(text.c_str(), items, purchases, locations), LR_OK);
+    EXPECT_GE(items.size(), 80u);
+    EXPECT_LE(items.size(), 150u);
+    EXPECT_TRUE(purchases.empty()) << "the catalogue file should not fill a list";
+
+    const std::set<std::u16string> units = {u"",    u"Bags",  u"bunch", u"cup",  u"doz", u"gal",
+                                            u"kg",  u"lib",   u"litre", u"pint", u"pkg", u"qrt"};
+    const std::set<std::u16string> categories = {u"Foods", u"Vegetables", u"Fruits", u"Drinks", u"Drugs",
+                                                 u"Household & Cleaning Items", u"Meat", u"Kitchen Items"};
+    std::set<std::u16string> lowerNames;
+    int withLocation = 0;
+    for (const Item* item : items) {
+        EXPECT_TRUE(units.count(item->Unit())) << "unit of " << items.size();
+        EXPECT_GT(item->GetPrice(), 0.0f);
+        EXPECT_LT(item->GetPrice(), 100.0f);
+        EXPECT_FALSE(item->GetCategories().empty());
+        for (const TCHAR* category : item->GetCategories())
+            EXPECT_TRUE(categories.count(category));
+        if (item->GetLocation()) {
+            ++withLocation;
+            EXPECT_TRUE(Text(item->GetLocation()) == u"walmart" || Text(item->GetLocation()) == u"sam's club");
+        }
+        // The store keeps one key per name, compared ignoring case.
+        std::u16string lower = item->Name();
+        for (char16_t& c : lower)
+            if (c >= u'A' && c <= u'Z')
+                c = static_cast<char16_t>(c - u'A' + u'a');
+        EXPECT_TRUE(lowerNames.insert(lower).second) << "duplicate name";
+        EXPECT_LE(item->Name().size(), 255u);
+        EXPECT_EQ(item->Name().find(u'\\'), std::u16string::npos);
+    }
+    EXPECT_GT(withLocation, 0);
+}
