@@ -2,6 +2,8 @@
 // items (GetItems) and writing 5,000 items (SaveItems).
 #include "LRRegistry.h"
 
+#include "BenchRoot.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -13,19 +15,6 @@ namespace {
 
 constexpr int kItems = 5000;
 
-// A throw-away device root for the whole benchmark run.
-struct BenchRoot {
-    std::string path;
-    BenchRoot() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "listora-bench-XXXXXX").string();
-        path = mkdtemp(tmpl.data());
-        setenv("LISTORA_ROOT", path.c_str(), 1);
-    }
-    ~BenchRoot() {
-        RegistryStore::Shutdown();
-        std::filesystem::remove_all(path);
-    }
-};
 BenchRoot g_root;
 
 // A store whose key exists without the default items.

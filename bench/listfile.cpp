@@ -5,6 +5,8 @@
 
 #include "Text/Util.h"
 
+#include "BenchRoot.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,15 +17,6 @@ namespace {
 
 constexpr int kPurchases = 100000;
 
-struct BenchRoot {
-    std::string path;
-    BenchRoot() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "listora-bench-XXXXXX").string();
-        path = mkdtemp(tmpl.data());
-        setenv("LISTORA_ROOT", path.c_str(), 1);
-    }
-    ~BenchRoot() { std::filesystem::remove_all(path); }
-};
 BenchRoot g_root;
 
 struct Owned : rep::vector<Purchase*> {

@@ -2,6 +2,8 @@
 // point reads of single values.
 #include "RegistryApi.h"
 
+#include "BenchRoot.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -11,19 +13,6 @@
 
 namespace {
 
-// A throw-away device root for the whole benchmark run.
-struct BenchRoot {
-    std::string path;
-    BenchRoot() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "listora-bench-XXXXXX").string();
-        path = mkdtemp(tmpl.data());
-        setenv("LISTORA_ROOT", path.c_str(), 1);
-    }
-    ~BenchRoot() {
-        RegistryStore::Shutdown();
-        std::filesystem::remove_all(path);
-    }
-};
 BenchRoot g_root;
 
 std::vector<std::u16string> Names(const char* prefix, int count) {

@@ -433,6 +433,20 @@ LONG ResolveLive(Store& store, HKEY key, std::int64_t& id) {
     return ERROR_SUCCESS;
 }
 
+LONG OpenLive(Session& store, HKEY key, std::int64_t& id) {
+    return store.ok() ? ResolveLive(*store, key, id) : ERROR_REGISTRY_IO_FAILED;
+}
+
+// Follows existing keys down a split path; false when one is missing.
+bool WalkExisting(Store& store, const std::vector<std::u16string>& parts, std::int64_t& id) {
+    for (const auto& name : parts) {
+        id = FindChild(store, id, FoldCase(name));
+        if (!id)
+            return false;
+    }
+    return true;
+}
+
 // Copies a value's type and bytes out with the query contract.
 LONG CopyValue(sqlite3_stmt* s, int typeColumn, int dataColumn, LPDWORD type, LPBYTE data,
                LPDWORD dataSize) {
@@ -523,10 +537,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPS
     if (LONG error = SplitPath(subKey, parts))
         return error;
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
     bool created = false;
     for (const auto& name : parts) {
@@ -562,16 +574,11 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
     if (LONG error = SplitPath(subKey, parts))
         return error == ERROR_INVALID_PARAMETER ? ERROR_FILE_NOT_FOUND : error;
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
-    for (const auto& name : parts) {
-        id = FindChild(*store, id, FoldCase(name));
-        if (!id)
-            return ERROR_FILE_NOT_FOUND;
-    }
+    if (!WalkExisting(*store, parts, id))
+        return ERROR_FILE_NOT_FOUND;
     *result = store->NewHandle(id);
     return ERROR_SUCCESS;
 }
@@ -593,16 +600,11 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
     if (parts.empty())
         return ERROR_INVALID_PARAMETER;
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
-    for (const auto& name : parts) {
-        id = FindChild(*store, id, FoldCase(name));
-        if (!id)
-            return ERROR_FILE_NOT_FOUND;
-    }
+    if (!WalkExisting(*store, parts, id))
+        return ERROR_FILE_NOT_FOUND;
     {
         Use s(store->Stmt(kHasChildren));
         sqlite3_bind_int64(*s, 1, id);
@@ -624,10 +626,8 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
 
 LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
     if (!store->BeginWrite())
         return ERROR_REGISTRY_IO_FAILED;
@@ -668,10 +668,8 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* 
     if (name.size() > REG_MAX_VALUE_NAME)
         return ERROR_INVALID_PARAMETER;
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
     if (!store->BeginWrite())
         return ERROR_REGISTRY_IO_FAILED;
@@ -692,10 +690,8 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* 
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWORD,
                    LPWSTR className, LPDWORD classChars, LPFILETIME lastWriteTime) {
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
     std::vector<std::u16string> scratch;
     const auto& names = CachedNames(*store, store->Handle(key), id, index, true, scratch);
@@ -729,10 +725,8 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWOR
 LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameChars, LPDWORD,
                    LPDWORD type, LPBYTE data, LPDWORD dataSize) {
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
     std::vector<std::u16string> scratch;
     const auto& names = CachedNames(*store, store->Handle(key), id, index, false, scratch);
@@ -757,10 +751,8 @@ LONG RegQueryInfoKeyW(HKEY key, LPWSTR className, LPDWORD classChars, LPDWORD, L
                       LPDWORD maxValueNameLen, LPDWORD maxValueLen, LPDWORD,
                       LPFILETIME lastWriteTime) {
     Session store;
-    if (!store.ok())
-        return ERROR_REGISTRY_IO_FAILED;
     std::int64_t id = 0;
-    if (LONG error = ResolveLive(*store, key, id))
+    if (LONG error = OpenLive(store, key, id))
         return error;
     if (className && classChars && *classChars > 0)
         className[0] = 0;
