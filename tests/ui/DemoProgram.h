@@ -1,0 +1,202 @@
+// A tiny document/view/frame program that the user-interface tests drive: a
+// document with a flag and a colour, a view that paints the colour and records
+// input, a frame with a command bar and a second view it switches to.
+#pragma once
+#include "AfxMessageBox.h"
+#include "CCmdUI.h"
+#include "CCommandBar.h"
+#include "CDocument.h"
+#include "CFrameWnd.h"
+#include "CSingleDocTemplate.h"
+#include "CView.h"
+#include "CWinApp.h"
+#include "MenuTemplate.h"
+#include "QtText.h"
+#include "ToolBarTemplate.h"
+
+#include <QPainter>
+#include <string>
+#include <vector>
+
+namespace demo {
+
+constexpr UINT kMainResource = 500;
+constexpr UINT kStripBitmap = 9002;
+constexpr UINT ID_VIEW_ONLY = 200;
+constexpr UINT ID_BOTH = 201;
+constexpr UINT ID_DOC_ONLY = 202;
+constexpr UINT ID_FRAME_ONLY = 203;
+constexpr UINT ID_APP_ONLY = 204;
+constexpr UINT ID_CLOSE_DOC = 205;
+constexpr UINT ID_TOGGLE = 301;
+constexpr UINT ID_NOBODY = 302;
+constexpr UINT ID_SWITCH = 303;
+constexpr UINT ID_CATEGORY_FIRST = 34000;
+constexpr UINT ID_CATEGORY_LAST = 34100;
+constexpr UINT kSecondPane = AFX_IDW_PANE_FIRST + 1;
+
+inline std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+inline void RegisterResources() {
+    using M = MenuTemplateItem;
+    MenuTemplate::Register(kMainResource,
+                           {M::Popup(u"&File", {M::Item(u"&New\tCtrl+N", ID_FILE_NEW), M::Separator(),
+                                                M::Item(u"E&xit", ID_APP_EXIT)}),
+                            M::Popup(u"&List", {M::Popup(u"Categories Restriction",
+                                                         {M::Item(u"All Categories", ID_CATEGORY_FIRST),
+                                                          M::Separator()}),
+                                                M::Separator(), M::Item(u"Toggle", ID_TOGGLE),
+                                                M::Item(u"Nobody", ID_NOBODY), M::Item(u"Both", ID_BOTH)})});
+    ToolBarTemplate::Register(kMainResource, ToolBarTemplate{kStripBitmap, 16, 15, {ID_TOGGLE, 0, ID_SWITCH}});
+}
+
+class DemoDoc : public CDocument {
+public:
+    DemoDoc() {
+        MapCommand(ID_BOTH, [] { Log().push_back("doc:both"); });
+        MapCommand(ID_DOC_ONLY, [] { Log().push_back("doc:only"); });
+        MapCommand(ID_TOGGLE, [this] { flag = !flag; });
+        MapCommand(ID_CLOSE_DOC, [this] { OnCloseDocument(); });
+        MapUpdateCommand(ID_TOGGLE, [this](CCmdUI* ui) { ui->SetCheck(flag ? 1 : 0); });
+        MapCommandRange(ID_CATEGORY_FIRST, ID_CATEGORY_LAST,
+                        [this](UINT id) { category = static_cast<int>(id - ID_CATEGORY_FIRST); });
+        MapUpdateCommandRange(ID_CATEGORY_FIRST, ID_CATEGORY_LAST, [](CCmdUI* ui) { ui->Enable(); });
+    }
+
+    BOOL OnNewDocument() override {
+        ++newCalls;
+        return failNew ? FALSE : CDocument::OnNewDocument();
+    }
+    BOOL OnOpenDocument(LPCTSTR path) override {
+        openedPath = CString(path);
+        return failOpen ? FALSE : CDocument::OnOpenDocument(path);
+    }
+    BOOL SaveModified() override {
+        ++saveModifiedCalls;
+        return refuseSave ? FALSE : TRUE;
+    }
+
+    bool flag = false;
+    int category = -1;
+    QColor color = QColor(0, 0, 255);
+    int newCalls = 0;
+    int saveModifiedCalls = 0;
+    CString openedPath;
+    static inline bool failNew = false;
+    static inline bool failOpen = false;
+    static inline bool refuseSave = false;
+};
+
+class DemoView : public CView {
+public:
+    explicit DemoView(const char* name = "view") : m_name(name) {
+        MapCommand(ID_VIEW_ONLY, [this] { Log().push_back(m_name + ":only"); });
+        MapCommand(ID_BOTH, [this] { Log().push_back(m_name + ":both"); });
+    }
+
+    DemoDoc* GetDoc() const { return static_cast<DemoDoc*>(GetDocument()); }
+
+    void OnDraw(QPainter& dc) override {
+        CRect client;
+        GetClientRect(&client);
+        dc.fillRect(client.ToQRect(), GetDoc() ? GetDoc()->color : QColor(Qt::white));
+        dc.fillRect(QRect(5, 5, 10, 10), QColor(255, 0, 0));
+    }
+    void OnInitialUpdate() override {
+        ++initialUpdates;
+        CView::OnInitialUpdate();
+    }
+    void OnUpdate(CView* sender, LPARAM hint, void* hintObject) override {
+        hints.push_back(hint);
+        CView::OnUpdate(sender, hint, hintObject);
+    }
+    void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) override {
+        events.push_back(std::string(activate ? "activate" : "deactivate"));
+        CView::OnActivateView(activate, activateView, deactiveView);
+    }
+
+    std::vector<std::string> events;
+    std::vector<LPARAM> hints;
+    int initialUpdates = 0;
+
+protected:
+    void OnLButtonUp(UINT, CPoint p) override { Record("tap", p); }
+    void OnRButtonUp(UINT, CPoint p) override { Record("right", p); }
+    void OnTapAndHold(CPoint screen) override {
+        ScreenToClient(&screen);
+        Record("hold", screen);
+    }
+    void OnChar(UINT c, UINT, UINT) override { events.push_back("char " + ToUtf8(std::u16string(1, char16_t(c)))); }
+
+private:
+    void Record(const char* what, CPoint p) {
+        events.push_back(std::string(what) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
+    }
+    std::string m_name;
+};
+
+class DemoFrame : public CFrameWnd {
+public:
+    DemoFrame() {
+        MapCommand(ID_FRAME_ONLY, [] { Log().push_back("frame:only"); });
+        MapCommand(ID_SWITCH, [this] { SwitchView(); });
+    }
+
+    // Exchanges the two views the way the program does: swap their ids, hide the
+    // old one, show the new one and lay the frame out again.
+    CView* SwitchView() {
+        CView* active = GetActiveView();
+        CView* target = active == first ? second : first;
+        if (!active || !target)
+            return nullptr;
+        const int activeId = active->GetDlgCtrlID();
+        active->SetDlgCtrlID(target->GetDlgCtrlID());
+        target->SetDlgCtrlID(activeId);
+        active->ShowWindow(SW_HIDE);
+        target->ShowWindow(SW_SHOW);
+        SetActiveView(target);
+        RecalcLayout();
+        target->Invalidate();
+        return active;
+    }
+
+    // Creates the second view as a hidden child, showing the active document.
+    void CreateSecondView() {
+        first = GetActiveView();
+        CCreateContext context;
+        context.m_pCurrentDoc = GetActiveDocument();
+        second = new DemoView("second");
+        second->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), this, kSecondPane, &context);
+        second->OnInitialUpdate();
+    }
+
+    CCommandBar bar;
+    CView* first = nullptr;
+    DemoView* second = nullptr;
+
+protected:
+    int OnCreate(CCreateContext* context) override {
+        if (CFrameWnd::OnCreate(context) == -1)
+            return -1;
+        if (!bar.Create(this) || !bar.InsertMenuBar(kMainResource) || !bar.LoadToolBar(kMainResource))
+            return -1;
+        bar.SetBarStyle(bar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
+        bar.SetButtonStyle(bar.CommandToIndex(ID_SWITCH), TBBS_CHECKBOX);
+        return 0;
+    }
+};
+
+class DemoApp : public CWinApp {
+public:
+    DemoApp() : CWinApp(u"Demo") {
+        MapCommand(ID_APP_ONLY, [] { Log().push_back("app:only"); });
+        AddDocTemplate(new CSingleDocTemplate(kMainResource, RUNTIME_CLASS(DemoDoc), RUNTIME_CLASS(DemoFrame),
+                                              RUNTIME_CLASS(DemoView)));
+    }
+    DemoFrame* Frame() const { return dynamic_cast<DemoFrame*>(m_pMainWnd); }
+};
+
+}  // namespace demo

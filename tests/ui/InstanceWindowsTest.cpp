@@ -1,0 +1,92 @@
+// The window search across running copies: a copy that answers on the device
+// root's socket, and a client (standing in for a second copy) on another thread.
+#include "DemoProgram.h"
+#include "InstanceWindows.h"
+#include "UiTest.h"
+
+#include <QMainWindow>
+#include <future>
+
+using namespace demo;
+
+class InstanceWindowsTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        RegisterResources();
+        DemoDoc::failNew = DemoDoc::failOpen = DemoDoc::refuseSave = false;
+        app = std::make_unique<DemoApp>();
+        CCommandLineInfo info;
+        ASSERT_TRUE(app->ProcessShellCommand(info));
+        frame = app->Frame();
+    }
+    void TearDown() override {
+        InstanceWindows::StopServer();
+        app.reset();
+        UiTest::TearDown();
+    }
+    // Runs work on another thread while this one answers its requests.
+    template <class F>
+    auto OnOtherThread(F work) {
+        auto future = std::async(std::launch::async, work);
+        while (future.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+            WaitMs(10);
+        return future.get();
+    }
+
+    std::unique_ptr<DemoApp> app;
+    DemoFrame* frame = nullptr;
+};
+
+TEST_F(InstanceWindowsTest, SecondCopyFindsAndRaisesTheFirstCopysWindow) {
+    ASSERT_TRUE(InstanceWindows::StartServer());
+    EXPECT_TRUE(InstanceWindows::OwnsServer());
+    EXPECT_TRUE(InstanceWindows::ServerName().startsWith(QString::fromStdString(Root().path())));
+
+    const auto windows = OnOtherThread([] { return InstanceWindows::ListRemote(2000); });
+    ASSERT_EQ(windows.size(), 1u);
+    EXPECT_EQ(windows[0].title, QStringLiteral("Demo"));
+
+    frame->ShowWindow(SW_HIDE);
+    const quint64 id = windows[0].id;
+    EXPECT_TRUE(OnOtherThread([id] { return InstanceWindows::RaiseRemote(id, SW_SHOWNORMAL, 2000); }));
+    EXPECT_TRUE(frame->IsWindowVisible());
+    // An id that is no window of that copy is refused.
+    EXPECT_FALSE(OnOtherThread([] { return InstanceWindows::RaiseRemote(12345, SW_SHOW, 2000); }));
+}
+
+TEST_F(InstanceWindowsTest, OnlyOneCopyAnswersAndNoneMeansNoWindows) {
+    EXPECT_TRUE(OnOtherThread([] { return InstanceWindows::ListRemote(200); }).empty());
+    ASSERT_TRUE(InstanceWindows::StartServer());
+    InstanceWindows::StopServer();
+    ASSERT_TRUE(InstanceWindows::StartServer());
+    EXPECT_TRUE(InstanceWindows::OwnsServer());
+}
+
+TEST_F(InstanceWindowsTest, EnumWindowsFindsWindowByTitle) {
+    ASSERT_TRUE(InstanceWindows::StartServer());
+    struct Search {
+        HWND found = nullptr;
+        int seen = 0;
+    } search;
+    auto finder = [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        ++s->seen;
+        WCHAR text[200];
+        if (GetWindowTextW(hwnd, text, 200) == 0 || _wcsicmp(text, u"demo") != 0)
+            return TRUE;
+        s->found = hwnd;
+        return FALSE;
+    };
+    EXPECT_FALSE(EnumWindows(finder, reinterpret_cast<LPARAM>(&search)));
+    EXPECT_EQ(search.found, frame->GetSafeHwnd());
+    EXPECT_TRUE(ShowWindow(search.found, SW_SHOWNORMAL));
+    EXPECT_TRUE(frame->IsWindowVisible());
+    EXPECT_TRUE(BringWindowToTop(search.found));
+
+    WCHAR small[3];
+    EXPECT_EQ(GetWindowTextW(frame->GetSafeHwnd(), small, 3), 2);
+    EXPECT_EQ(std::u16string(small), u"De");
+    EXPECT_EQ(GetWindowTextW(reinterpret_cast<HWND>(&search), small, 3), 0);
+    EXPECT_FALSE(ShowWindow(reinterpret_cast<HWND>(&search), SW_SHOW));
+}

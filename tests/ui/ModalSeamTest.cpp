@@ -1,0 +1,351 @@
+// Dialogs, message boxes and file dialogs through the modal seam, and the
+// resources the program reads.
+#include "AfxMessageBox.h"
+#include "CWinApp.h"
+#include "CComboBox.h"
+#include "CDialog.h"
+#include "CFileDialog.h"
+#include "CListBox.h"
+#include "CListCtrl.h"
+#include "CPropertyPage.h"
+#include "CPropertySheet.h"
+#include "CSpinButtonCtrl.h"
+#include "CWaitCursor.h"
+#include "DialogTemplate.h"
+#include "QtText.h"
+#include "Resources.h"
+#include "StringTable.h"
+#include "UiTest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QApplication>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest-spi.h>
+
+namespace {
+constexpr UINT kItemDialog = 700;
+constexpr UINT kPageA = 710;
+constexpr UINT kPageB = 711;
+
+void RegisterDialogs() {
+    using K = DlgItemKind;
+    DialogTemplate::Register(kItemDialog, DialogTemplate{u"Add Item to list", 240, 0,
+                                                         {{K::Static, IDC_STATIC, u"Name:", 2, 4, 40, 14},
+                                                          {K::ComboEdit, 1003, u"", 44, 2, 150, 100, CBS_SORT},
+                                                          {K::Edit, 1006, u"", 44, 20, 60, 16},
+                                                          {K::UpDown, 101, u"", 106, 20, 14, 16, UDS_WRAP},
+                                                          {K::CheckBox, 1008, u"Taxable:", 2, 40, 80, 14},
+                                                          {K::PushButton, 1042, u"Select Categories ...", 2, 60, 120, 18},
+                                                          {K::PushButton, IDCANCEL, u"Cancel", 150, 60, 60, 18}}});
+    DialogTemplate::Register(kPageA, DialogTemplate{u"Units", 240, 100,
+                                                    {{K::ListBox, 1100, u"", 2, 2, 200, 80, LBS_SORT}}});
+    DialogTemplate::Register(kPageB, DialogTemplate{u"Lists", 240, 100, {{K::ListCtrl, 1111, u"", 2, 2, 230, 90}}});
+}
+
+// The add-item dialog in small: a name, a quantity stepped by the up-down control,
+// a check box, and a button that asks a question.
+class ItemDialog : public CDialog {
+public:
+    ItemDialog() : CDialog(kItemDialog) {
+        MapCommand(1042, [this] { asked = AfxMessageBox(u"No categories defined!", MB_YESNO); });
+    }
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        names.Attach(GetDlgItem(1003));
+        names.AddString(u"Milk");
+        names.AddString(u"bread");
+        names.AddString(u"Apples");
+        auto* spin = GetDlgItemAs<CSpinButtonCtrl>(101);
+        spin->SetRange(1, 1000);
+        spin->SetPos(1000);
+        QObject::connect(spin, &CSpinButtonCtrl::deltaPos, spin, [this](int, int delta) { steps += delta; });
+        initialised = true;
+        return TRUE;
+    }
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_CBString(pDX, 1003, name);
+        DDX_Text(pDX, 1006, quantity);
+        DDV_MinMaxInt(pDX, quantity, 1, 1000);
+        DDX_Check(pDX, 1008, taxable);
+    }
+
+    CComboBox names;
+    CString name;
+    int quantity = 1;
+    int taxable = 0;
+    int steps = 0;
+    int asked = 0;
+    bool initialised = false;
+};
+
+class UnitsPage : public CPropertyPage {
+public:
+    UnitsPage() : CPropertyPage(kPageA) {}
+    BOOL OnInitDialog() override {
+        ++inits;
+        list.Attach(GetDlgItem(1100));
+        list.AddString(u"kg");
+        list.AddString(u"Box");
+        list.AddString(u"bag");
+        return CPropertyPage::OnInitDialog();
+    }
+    void OnOK() override { ++oks; }
+    CListBox list;
+    int inits = 0;
+    int oks = 0;
+};
+
+class ListsPage : public CPropertyPage {
+public:
+    ListsPage() : CPropertyPage(kPageB) {}
+    BOOL OnInitDialog() override {
+        ++inits;
+        list.Attach(GetDlgItem(1111));
+        list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+        list.InsertColumn(0, u"Name", LVCFMT_LEFT, 130);
+        list.InsertColumn(1, u"Date", LVCFMT_LEFT, 108);
+        list.InsertItem(0, u"week.lsr");
+        list.SetItemText(0, 1, u"2024-05-01");
+        list.InsertItem(1, u"party.lsr");
+        return CPropertyPage::OnInitDialog();
+    }
+    void OnOK() override { ++oks; }
+    CListCtrl list;
+    int inits = 0;
+    int oks = 0;
+};
+}  // namespace
+
+class ModalSeamTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        RegisterDialogs();
+    }
+    void TearDown() override {
+        StringTable::Clear();
+        UiTest::TearDown();
+    }
+};
+
+TEST_F(ModalSeamTest, DialogRunByScriptWithControlsFoundById) {
+    ItemDialog dialog;
+    Script().ExpectDialog(kItemDialog, [](CDialog& d) {
+        auto& item = static_cast<ItemDialog&>(d);
+        EXPECT_TRUE(item.initialised);
+        // Sorted as added, ignoring case; prefix search ignores case too.
+        EXPECT_EQ(item.names.GetCount(), 3);
+        CString first;
+        item.names.GetLBText(0, first);
+        EXPECT_EQ(first, CString(u"Apples"));
+        EXPECT_EQ(item.names.FindString(-1, u"BR"), 1);
+        EXPECT_EQ(item.names.FindStringExact(-1, u"milk"), 2);
+        EXPECT_EQ(item.names.FindString(-1, u"x"), CB_ERR);
+        EXPECT_EQ(d.GetDlgItem(1006)->objectName(), QStringLiteral("1006"));
+        EXPECT_EQ(d.GetDlgItemText(1006), CString(u"1"));  // exchanged at start
+        EXPECT_EQ(d.GetDialog()->windowTitle(), QStringLiteral("Add Item to list"));
+        SetControlText(d, 1003, QStringLiteral("Pears"));
+        SetControlText(d, 1006, QStringLiteral("12"));
+        SetControlCheck(d, 1008, true);
+        // The up-down control wraps at the end of its range.
+        auto* spin = d.GetDlgItemAs<CSpinButtonCtrl>(101);
+        spin->Step(+1);
+        EXPECT_EQ(spin->GetPos(), 1);
+        EXPECT_EQ(item.steps, 1);
+        PressOK(d);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.name, CString(u"Pears"));
+    EXPECT_EQ(dialog.quantity, 12);
+    EXPECT_EQ(dialog.taxable, 1);
+    EXPECT_EQ(dialog.GetWidget(), nullptr);  // the window is gone after the run
+}
+
+TEST_F(ModalSeamTest, FailedValidationKeepsDialogOpenAndCancelKeepsValues) {
+    ItemDialog dialog;
+    Script().ExpectDialog(kItemDialog, [](CDialog& d) {
+        SetControlText(d, 1006, QStringLiteral("abc"));
+        PressOK(d);
+        EXPECT_FALSE(d.IsEnded());
+        EXPECT_EQ(d.GetDialog()->focusWidget(), d.GetDlgItem(1006));
+        SetControlText(d, 1006, QStringLiteral("5000"));
+        PressOK(d);
+        EXPECT_FALSE(d.IsEnded());
+        SetControlText(d, 1006, QStringLiteral("7"));
+        SetControlCheck(d, 1008, true);
+        PressCancel(d);
+    });
+    Script()
+        .ExpectMessageBox(u"Please enter an integer.", IDOK)
+        .ExpectMessageBox(u"Please enter an integer between 1 and 1000.", IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.taxable, 0);
+    EXPECT_EQ(dialog.quantity, 5000);  // what the last exchange read before it failed
+}
+
+TEST_F(ModalSeamTest, ButtonOfDialogAsksYesNoQuestion) {
+    ItemDialog dialog;
+    Script().ExpectDialog(kItemDialog, [](CDialog& d) {
+        PressButton(d, 1042);
+        EXPECT_EQ(static_cast<ItemDialog&>(d).asked, IDNO);
+        PressCancel(d);
+    });
+    Script().ExpectMessageBox(u"No categories defined!", IDNO);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST_F(ModalSeamTest, MessageBoxesByStringIdAndFromTheCore) {
+    StringTable::Register({{61451, u"Are you sure?"}, {57344, u"Listora"}});
+    Script().ExpectMessageBox(u"Are you sure?", IDYES).ExpectMessageBox(u"Are you sure?", IDNO);
+    EXPECT_EQ(AfxMessageBox(61451, MB_YESNO), IDYES);
+    EXPECT_EQ(AfxMessageBox(61451, MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(Script().Messages().back().type, MB_YESNO | MB_ICONQUESTION);
+
+    // Code without a user interface reaches the same seam.
+    Script().ExpectMessageBox(u"Found", IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, u"Found", u"Found", MB_OK), IDOK);
+    EXPECT_EQ(Script().Messages().back().caption, CString(u"Found"));
+}
+
+TEST_F(ModalSeamTest, UnexpectedOrMissingPromptsFailTheTest) {
+    ScriptedModalRunner other;
+    ModalRunner* previous = ModalRunner::Install(&other);
+    int answer = 0;
+    EXPECT_NONFATAL_FAILURE(answer = AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), "unexpected message box");
+    EXPECT_EQ(answer, IDNO);  // the cancelling answer
+    other.ExpectMessageBox(u"Something else", IDYES);
+    EXPECT_NONFATAL_FAILURE(answer = AfxMessageBox(u"Remove 'Milk'?", MB_YESNOCANCEL), "expected message box");
+    EXPECT_EQ(answer, IDCANCEL);
+    EXPECT_NONFATAL_FAILURE(other.Verify(), "\"Something else\" never came");
+    other.ExpectMessageBox(u"Sure?", IDOK);
+    EXPECT_NONFATAL_FAILURE(answer = AfxMessageBox(u"Sure?", MB_YESNO), "not a button");
+    ItemDialog dialog;
+    other.ExpectDialog(kItemDialog, [](CDialog&) {});
+    EXPECT_NONFATAL_FAILURE(dialog.DoModal(), "pressed neither OK nor Cancel");
+    ModalRunner::Install(previous);
+}
+
+TEST_F(ModalSeamTest, FileDialogsTakeTheDeviceFilterAndDefaultExtension) {
+    CFileDialog save(FALSE, u"lsr", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, u"Listora files (*.lsr)|*.lsr|");
+    Script().ExpectFileDialog(false, u"/tmp/lists/week");
+    EXPECT_EQ(save.DoModal(), IDOK);
+    EXPECT_EQ(save.GetPathName(), CString(u"/tmp/lists/week.lsr"));
+    EXPECT_EQ(save.GetFileTitle(), CString(u"week"));
+    EXPECT_EQ(save.GetFileName(), CString(u"week.lsr"));
+    EXPECT_EQ(save.GetFileExt(), CString(u"lsr"));
+    EXPECT_EQ(Script().LastFileFilters(), QStringList{QStringLiteral("Listora files (*.lsr)")});
+
+    CFileDialog open(TRUE, nullptr, nullptr, 6, u"All Supported files|*.lsr;*.obls|;");
+    Script().ExpectFileDialog(true, u"");
+    EXPECT_EQ(open.DoModal(), IDCANCEL);
+    EXPECT_TRUE(open.GetPathName().IsEmpty());
+    EXPECT_EQ(Script().LastFileFilters(), QStringList{QStringLiteral("All Supported files (*.lsr *.obls)")});
+
+    // A name that has an extension keeps it; a dot in a folder name is no extension.
+    save.SetChosenPath(u"/tmp/a.b/list.txt");
+    EXPECT_EQ(save.GetPathName(), CString(u"/tmp/a.b/list.txt"));
+    save.SetChosenPath(u"/tmp/a.b/list");
+    EXPECT_EQ(save.GetPathName(), CString(u"/tmp/a.b/list.lsr"));
+    EXPECT_EQ(CFileDialog::ParseFilter(u"Text (*.txt)|*.txt|All (*.*)|*.*||"),
+              (QStringList{QStringLiteral("Text (*.txt)"), QStringLiteral("All (*.*)")}));
+    EXPECT_TRUE(CFileDialog::ParseFilter(u"|||").isEmpty());
+}
+
+TEST_F(ModalSeamTest, PropertySheetInitialisesPagesWhenShownAndAppliesThemOnOK) {
+    UnitsPage units;
+    ListsPage lists;
+    CPropertySheet sheet(u"Item Manager");
+    sheet.AddPage(&units);
+    sheet.AddPage(&lists);
+    Script().ExpectDialog(0, [&](CDialog& d) {
+        EXPECT_EQ(d.GetDialog()->windowTitle(), QStringLiteral("Item Manager"));
+        EXPECT_EQ(units.inits, 1);
+        EXPECT_EQ(lists.inits, 0);  // not shown yet
+        CString text;
+        units.list.GetText(0, text);
+        EXPECT_EQ(text, CString(u"bag"));
+        EXPECT_EQ(units.list.FindStringExact(-1, u"box"), 1);
+        EXPECT_TRUE(sheet.SetActivePage(1));
+        EXPECT_EQ(lists.inits, 1);
+        EXPECT_EQ(lists.list.GetColumnCount(), 2);
+        EXPECT_EQ(lists.list.GetItemText(0, 1), CString(u"2024-05-01"));
+        lists.list.SetCheck(1, TRUE);
+        EXPECT_TRUE(lists.list.GetCheck(1));
+        EXPECT_FALSE(lists.list.GetCheck(0));
+        EXPECT_EQ(lists.GetParent(), &sheet);
+        PressOK(d);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(units.oks, 1);
+    EXPECT_EQ(lists.oks, 1);
+}
+
+TEST_F(ModalSeamTest, StringTableAndResources) {
+    StringTable::Register({{62216, u"Remove '%s'?"}, {32779, u"Select Items from list\nSelect Items"}});
+    EXPECT_EQ(LoadString(62216), CString(u"Remove '%s'?"));
+    EXPECT_TRUE(LoadString(1).IsEmpty());
+    WCHAR buffer[8];
+    EXPECT_EQ(LoadStringW(AfxGetInstanceHandle(), 32779, buffer, 8), 7);
+    EXPECT_EQ(std::u16string(buffer), u"Select ");
+    EXPECT_EQ(LoadStringW(nullptr, 1, buffer, 8), 0);
+    EXPECT_EQ(buffer[0], 0);
+
+    EXPECT_EQ(Resources::PathOf(204, "JPG"), QStringLiteral(":/res/204.jpg"));
+    const QIcon icon = Resources::LoadIcon(9001);
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(255, 0, 0));
+    EXPECT_EQ(Resources::LoadBitmap(9002).size(), QSize(32, 15));
+    EXPECT_TRUE(Resources::LoadIcon(9999).isNull());
+    EXPECT_TRUE(Resources::LoadData(9999, "JPG").isEmpty());
+
+    // Text keeps every UTF-16 unit both ways, surrogate pairs included.
+    const CString text(u"Äpfel \U0001F34E");
+    EXPECT_EQ(ToCString(ToQString(text)), text);
+    EXPECT_EQ(ToQString(text).size(), 8);
+}
+
+TEST_F(ModalSeamTest, WaitCursorNestsAndIgnoresUnbalancedEnds) {
+    EXPECT_EQ(CWaitCursor::Depth(), 0);
+    {
+        CWaitCursor outer;
+        CWaitCursor::Begin();
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        CWaitCursor::End();
+        EXPECT_EQ(CWaitCursor::Depth(), 1);
+    }
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    CWaitCursor::End();  // one too many: nothing to undo
+    EXPECT_EQ(CWaitCursor::Depth(), 0);
+}
+
+TEST_F(ModalSeamTest, DefaultRunnerShowsRealModalsThatReturnTheButtonPressed) {
+    ModalRunner* scripted = ModalRunner::Install(nullptr);
+    // Stands in for the user: presses a button of whatever modal is up.
+    auto pressLater = [](QMessageBox::StandardButton button, int buttonId) {
+        QTimer::singleShot(50, [button, buttonId] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                box->button(button)->click();
+            else if (modal)
+                if (auto* push = modal->findChild<QAbstractButton*>(QString::number(buttonId)))
+                    push->click();
+        });
+    };
+    pressLater(QMessageBox::No, 0);
+    EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
+    pressLater(QMessageBox::Cancel, 0);
+    EXPECT_EQ(AfxMessageBox(u"Save?", MB_YESNOCANCEL | MB_DEFBUTTON2), IDCANCEL);
+
+    ItemDialog dialog;
+    pressLater(QMessageBox::NoButton, IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.quantity, 1);
+    ModalRunner::Install(scripted);
+}

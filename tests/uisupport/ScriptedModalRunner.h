@@ -1,0 +1,69 @@
+// The modal runner of the tests. Each expected prompt is queued with its answer, in
+// the order the code under test raises them: message boxes by their exact text,
+// file dialogs with the chosen path, dialogs with a script that sets controls and
+// presses OK or Cancel, pop-up menus with the entry to choose. A prompt that was not
+// expected fails the test at once and gets the cancelling answer; Verify fails the
+// test for every expected prompt that never came.
+#pragma once
+#include "ModalRunner.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+class ScriptedModalRunner : public ModalRunner {
+public:
+    using DialogScript = std::function<void(CDialog&)>;
+    using MenuScript = std::function<UINT(CMenu&, const QPoint&)>;
+
+    struct SeenMessage {
+        CString text;
+        CString caption;
+        UINT type;
+    };
+
+    ScriptedModalRunner& ExpectMessageBox(const CString& text, int answer);
+    // An open (true) or save dialog; an empty path cancels it.
+    ScriptedModalRunner& ExpectFileDialog(bool open, const CString& path);
+    // A dialog of the given resource id (0: any, e.g. a property sheet).
+    ScriptedModalRunner& ExpectDialog(UINT templateId, DialogScript script);
+    // Chooses the entry with this command id (0: dismisses the menu).
+    ScriptedModalRunner& ExpectPopupMenu(UINT choice);
+    ScriptedModalRunner& ExpectPopupMenu(MenuScript script);
+
+    // Fails the test for every expectation left, then forgets them.
+    void Verify();
+    std::size_t Remaining() const { return m_expected.size(); }
+    const std::vector<SeenMessage>& Messages() const { return m_messages; }
+    // The path of the last file dialog, its filters and default extension.
+    const QStringList& LastFileFilters() const { return m_lastFilters; }
+    const CString& LastDefaultExtension() const { return m_lastDefaultExtension; }
+
+    int MessageBox(QWidget* owner, const CString& text, const CString& caption, UINT type) override;
+    INT_PTR RunFileDialog(CFileDialog& dialog) override;
+    INT_PTR RunDialog(CDialog& dialog) override;
+    UINT TrackPopupMenu(CMenu& menu, const QPoint& screenPos, QWidget* owner) override;
+
+private:
+    enum class Kind { MessageBox, FileDialog, Dialog, PopupMenu };
+    struct Expectation {
+        Kind kind = Kind::MessageBox;
+        CString text;  // message text or file path
+        int answer = 0;
+        bool open = false;
+        UINT id = 0;
+        DialogScript dialogScript;
+        MenuScript menuScript;
+    };
+    static std::string Describe(const Expectation& e);
+    // The next expectation when it is of this kind; null (and a failure) otherwise.
+    Expectation* Next(Kind kind, const std::string& what);
+
+    std::deque<Expectation> m_expected;
+    std::vector<SeenMessage> m_messages;
+    QStringList m_lastFilters;
+    CString m_lastDefaultExtension;
+};

@@ -1,0 +1,191 @@
+#include "UiTest.h"
+
+#include "CCommandBar.h"
+#include "CDialog.h"
+#include "CFrameWnd.h"
+#include "CMenu.h"
+#include "CView.h"
+#include "QtText.h"
+#include "RegistryApi.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+static void InitTestResources() {
+    Q_INIT_RESOURCE(uitestres);
+}
+
+// Font configuration keeps caches for the life of the process; the leak checker
+// is told about those (and only third-party libraries) here, so the tests need no
+// environment of their own. lsan.supp holds the same list for other programs.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\nleak:libQt6Gui.so\nleak:libQt6Core.so\nleak:libQt6Widgets.so\n";
+}
+
+namespace {
+// The offscreen platform cannot size windows to their hints or raise them, and
+// says so every time; the tests do not care.
+QtMessageHandler g_previousHandler = nullptr;
+
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+}  // namespace
+
+QApplication* EnsureQApplication() {
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return app;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    // Kept for the whole run: Qt does not support a second application object.
+    static QApplication* app = new QApplication(argc, argv);
+    g_previousHandler = qInstallMessageHandler(QuietHandler);
+    InitTestResources();
+    return app;
+}
+
+void ProcessEvents() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void WaitMs(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+}
+
+QImage RenderWidget(QWidget* widget) {
+    return widget ? widget->grab().toImage() : QImage();
+}
+
+namespace {
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+}  // namespace
+
+void Tap(QWidget* widget, QPoint point) {
+    SendMouse(widget, QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(widget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
+}
+
+void RightClick(QWidget* widget, QPoint point) {
+    SendMouse(widget, QEvent::MouseButtonPress, point, Qt::RightButton, Qt::RightButton);
+    SendMouse(widget, QEvent::MouseButtonRelease, point, Qt::RightButton, Qt::NoButton);
+}
+
+void TapAndHold(QWidget* widget, QPoint point) {
+    SendMouse(widget, QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
+    WaitMs(CView::HoldDelayMs + 150);
+    SendMouse(widget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        // Controls act on the key code of editing keys, on the text of the others.
+        const int key = c == QLatin1Char('\b')   ? Qt::Key_Backspace
+                        : c == QLatin1Char('\r') ? Qt::Key_Return
+                                                 : 0;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+bool ChooseMenuCommand(CFrameWnd& frame, std::initializer_list<const char16_t*> path) {
+    CMenu* menu = frame.GetMenu();
+    std::size_t step = 0;
+    for (const char16_t* text : path) {
+        if (!menu)
+            return false;
+        frame.UpdateMenuCmdUI(menu);
+        QAction* action = menu->FindActionByText(CString(text));
+        if (!action || !action->isEnabled())
+            return false;
+        if (++step == path.size()) {
+            if (QMenu::menuInAction(action))
+                return false;
+            action->trigger();
+            return true;
+        }
+        const QList<QAction*> actions = menu->GetWidget()->actions();
+        menu = menu->GetSubMenu(static_cast<int>(actions.indexOf(action)));
+    }
+    return false;
+}
+
+bool ClickToolButton(CFrameWnd& frame, UINT id) {
+    frame.OnUpdateCmdUI();
+    for (CCommandBar* bar : frame.GetCommandBars()) {
+        if (QAction* action = bar->GetButtonAction(id)) {
+            if (!action->isEnabled())
+                return false;
+            action->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+void PressButton(CDialog& dialog, int id) {
+    auto* button = dialog.GetDlgItemAs<QAbstractButton>(id);
+    ASSERT_NE(button, nullptr) << "no button " << id;
+    button->click();
+}
+
+void SetControlText(CDialog& dialog, int id, const QString& text) {
+    QWidget* control = dialog.GetDlgItem(id);
+    ASSERT_NE(control, nullptr) << "no control " << id;
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->isEditable())
+        combo->setEditText(text);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
+        plain->setPlainText(text);
+    else
+        dialog.SetDlgItemText(id, ToCString(text));
+}
+
+void SetControlCheck(CDialog& dialog, int id, bool checked) {
+    auto* box = dialog.GetDlgItemAs<QAbstractButton>(id);
+    ASSERT_NE(box, nullptr) << "no check box " << id;
+    if (box->isChecked() != checked)
+        box->click();
+}
+
+void PrintTo(const CString& text, std::ostream* out) {
+    *out << '"' << ToUtf8(text.str()) << '"';
+}
+
+void UiTest::SetUp() {
+    m_root = std::make_unique<TestRoot>();
+    m_previous = ModalRunner::Install(&m_script);
+}
+
+void UiTest::TearDown() {
+    ModalRunner::Install(m_previous);
+    m_script.Verify();
+    ProcessEvents();
+    // Whatever the test wrote reaches the store before its root goes away.
+    RegistryStore::Shutdown();
+    m_root.reset();
+}
