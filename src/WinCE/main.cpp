@@ -1,14 +1,8 @@
-// Listora's entry point. Until the application object lands, it opens the main
-// window at the handheld's size.
-#include <QApplication>
-#include <QMainWindow>
+// Listora's entry point: the application object runs start-up and the event loop.
+#include "Listora.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Listora"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Listora"));
-    window.resize(240, 320);
-    window.show();
-    return app.exec();
+    CListoraApp app;
+    app.m_exitOnTerminationSignals = true;
+    return AfxWinMain(argc, argv);
 }

@@ -1,0 +1,104 @@
+// The application object: start-up (trace log, single instance, catalogue store,
+// options, document template, file-type registration, reopening the last list), the
+// switch between the list view and the choice view, and the application commands
+// New, Open, Exit and Help.
+#pragma once
+#include "CWinApp.h"
+#include "UiTypes.h"
+#include "listoradoc.h"
+
+#include "System/IO/FileStream.h"
+
+#include <memory>
+#include <string>
+
+class CView;
+class QSocketNotifier;
+class CListoraView;
+class CListoraChoiceView;
+class CMainFrame;
+
+namespace Diagnostics {
+class TextWriterTraceListener;
+}
+
+// Resource and command ids owned by the application.
+namespace ListoraApp {
+constexpr UINT IDR_MAINFRAME = 178;          // menu bar, tool bar and document template
+constexpr UINT IDI_PROGRAM = 128;            // the program's icon
+constexpr UINT kChoiceViewId = 0xE901;       // AFX_IDW_PANE_FIRST + 1
+constexpr int kMaxLogNameRetries = 20;
+}  // namespace ListoraApp
+
+class CListoraApp : public CWinApp, public IListoraViewSwitcher {
+public:
+    CListoraApp();
+    ~CListoraApp() override;
+
+    // Start-up, in order; false ends the program without a window.
+    BOOL InitInstance() override;
+    // Closes the trace log (its listener is unregistered first).
+    int ExitInstance() override;
+
+    // Creates the second view of the frame (hidden); called once at the end of
+    // start-up.
+    void CreateChoiseView();
+    // Toggles the frame between the list view and the choice view; returns the view
+    // that was active (null when there is none).
+    CView* SwitchView() override;
+
+    CListoraView* GetListView() const { return m_pListView; }
+    CListoraChoiceView* GetChoiceView() const { return m_pChoiceView; }
+    // 0 while the list view is shown, 1 while the choice view is.
+    UINT GetCurrentView() const { return m_nCurrentView; }
+    CMainFrame* GetMainFrame() const;
+    CListoraDoc* GetDocument() const;
+
+    // Commands.
+    void OnFileNew() override;
+    void OnFileOpen() override;
+    void OnAppExit() override;
+    void OnHelp();
+
+    // Writes the ".lsr" file type under HKEY_CLASSES_ROOT with the program's current
+    // path. Any failing call ends it silently.
+    static void RegisterFileType();
+    // Registers the string table, the menus, the tool bar and the art; harmless to
+    // call again.
+    static void RegisterResources();
+
+    // The name the trace log was opened under ("\Listora.txt", "\Listor1.txt", ...);
+    // empty when no log could be opened.
+    const std::u16string& GetLogPath() const { return m_logPath; }
+    bool IsSecondInstance() const { return m_secondInstance; }
+
+    // How the second copy looks for the first copy's window: attempts and the pause
+    // between them (tests shorten them).
+    int m_findWindowAttempts = 40;
+    int m_findWindowPauseMs = 250;
+    // The program (not the tests) ends on SIGTERM, SIGINT and SIGHUP as on Exit: the
+    // list is saved first, as when the session ends.
+    bool m_exitOnTerminationSignals = false;
+
+private:
+    bool OpenTraceLog();
+    void CloseTraceLog();
+    bool FindRunningCopy();
+    bool OpenCatalogueStore();
+    // The empty list the first start opens.
+    static void CreateFirstList();
+    void ExitOnTerminationSignals();
+
+    CListoraView* m_pListView = nullptr;
+    CListoraChoiceView* m_pChoiceView = nullptr;
+    UINT m_nCurrentView = 0;
+    HANDLE m_hSemaphore = nullptr;
+    IO::FileStream m_logStream;
+    std::unique_ptr<Diagnostics::TextWriterTraceListener> m_pLogListener;
+    std::u16string m_logPath;
+    bool m_secondInstance = false;
+    std::unique_ptr<QSocketNotifier> m_signalNotifier;
+};
+
+// The running application object (null when there is none or it is another class).
+CListoraApp* GetListoraApp();

@@ -1,0 +1,287 @@
+// CListoraDoc: the program's one document. It owns the open shopping list (the
+// purchases, in display order), the in-memory catalogue (items and the category,
+// location and unit name lists), the category and location restrictions and the
+// show-purchased switch. It loads list files, saves itself without asking whenever
+// the framework asks it to save, keeps the list sorted by the user's sort setting and
+// handles the list, file and catalogue commands of the menus.
+//
+// Views and dialogs read the lists through the accessors and change them only through
+// the operations below; they may flip a purchase's flags, quantity or price in place
+// and then mark the document modified and update all views.
+#pragma once
+#include "CDocument.h"
+#include "Item.h"
+#include "Purchase.h"
+#include "Registry/RepVector.h"
+#include "UiTypes.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+class CCmdUI;
+class CFrameWnd;
+class CListoraDoc;
+class CMenu;
+class CView;
+
+// What the document asks of the main frame. The main frame implements it; without it
+// (a frame of another class) the document marks and shows the frame's menus and
+// command bar itself and the restriction submenus are not rebuilt.
+class IListoraFrame {
+public:
+    // Shows (true) or hides (false) the command bar.
+    virtual void ShowCommandBar(BOOL show) = 0;
+    // Rebuilds both restriction submenus from doc (null: the active document).
+    virtual void RebuildRestrictionMenus(CListoraDoc* doc) = 0;
+    // Checks the entry whose text is restriction (null: the "All ..." entry).
+    virtual void MarkLocationRestriction(LPCTSTR restriction) = 0;
+    virtual void MarkCategoryRestriction(LPCTSTR restriction) = 0;
+
+protected:
+    ~IListoraFrame() = default;
+};
+
+// What the document asks of the application: Choose Items switches between the list
+// view and the choice view. The application object implements it.
+class IListoraViewSwitcher {
+public:
+    // Returns the view that was active (null when there is none).
+    virtual CView* SwitchView() = 0;
+
+protected:
+    ~IListoraViewSwitcher() = default;
+};
+
+// A view of the document that keeps references to purchases between paints. The
+// document resets every such view before it replaces the list, so that no view is
+// left holding a purchase that is about to be destroyed.
+class IListoraDocView {
+public:
+    // Forgets the purchases drawn at the last paint.
+    virtual void ResetView() = 0;
+
+protected:
+    ~IListoraDocView() = default;
+};
+
+class CListoraDoc : public CDocument {
+public:
+    // Hints sent with UpdateAllViews (no sender, no object).
+    static constexpr LPARAM kHintGeneral = 0;
+    static constexpr LPARAM kHintCategoryRestriction = 4095;
+    static constexpr LPARAM kHintLocationRestriction = 4096;
+    static constexpr LPARAM kHintOptions = 4099;
+
+    // Commands handled here.
+    static constexpr UINT ID_CHOOSE_ITEMS = 32779;
+    static constexpr UINT ID_ADD_ITEM = 32780;
+    static constexpr UINT ID_CLEAR_LIST = 32781;
+    static constexpr UINT ID_REMOVE_PURCHASED = 32782;
+    static constexpr UINT ID_SET_TAX_RATES = 32784;
+    static constexpr UINT ID_ITEM_MANAGER = 32785;
+    static constexpr UINT ID_SELECT_BACKGROUND = 32786;
+    static constexpr UINT ID_SELECT_CATEGORY = 32787;
+    static constexpr UINT ID_OPTIONS = 32794;
+    static constexpr UINT ID_EXPORT = 32801;
+    static constexpr UINT ID_IMPORT = 32802;
+    static constexpr UINT ID_MANAGE_TEMPLATES = 32803;
+    static constexpr UINT ID_SYNCHRONIZE_ITEMS = 32804;
+    static constexpr UINT ID_EXTENDED_SAVE = 32812;
+    static constexpr UINT ID_SAVE_AS = 57604;
+    static constexpr UINT ID_CATEGORY_ALL = 34000;  // 34001 + i: category i
+    static constexpr UINT ID_CATEGORY_LAST = 34100;
+    static constexpr UINT ID_LOCATION_ALL = 36000;  // 36001 + i: location i
+    static constexpr UINT ID_LOCATION_LAST = 36200;
+
+    // The filter of the list-file dialogs.
+    static constexpr const TCHAR* kListFilter = u"Listora files (*.lsr)|*.lsr|";
+
+    CListoraDoc();
+    ~CListoraDoc() override;
+
+    // Framework overrides.
+    // With the options' bOnDevice set, the title is prefixed with "PocketPC : ".
+    void SetTitle(LPCTSTR title) override;
+    // After a failed open that brought the last list back, the path stays that list's.
+    void SetPathName(LPCTSTR path, BOOL addToRecentFiles = TRUE) override;
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL modified = TRUE) override;
+    // Destroys every purchase and catalogue item and empties the name lists.
+    void DeleteContents() override;
+    // Asks for the new list's file name (save dialog); Cancel fails.
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCTSTR path) override;
+    // Never asks: writes the list to LastFile (with a Yes/No retry on failure) and the
+    // name lists and options to the catalogue store.
+    BOOL SaveModified() override;
+
+    // Reads a list file into the list. asDocument: the file becomes the document's
+    // file (the old list is dropped first); otherwise its lines are added to the
+    // list. A failed load brings back the last list (LastFile).
+    virtual bool LoadList(LPCTSTR path, bool onDevice, bool asDocument);
+
+    // Accessors. The lists themselves change only through the operations below;
+    // the name lists may be edited in place by the catalogue dialogs.
+    const rep::vector<Purchase*>& GetPurchases() const { return m_purchases; }
+    const rep::vector<Item*>& GetItems() const { return m_items; }
+    rep::vector<TCHAR*>& GetCategories() { return m_categories; }
+    rep::vector<TCHAR*>& GetLocations() { return m_locations; }
+    rep::vector<TCHAR*>& GetUnits() { return m_units; }
+    const rep::vector<TCHAR*>& GetCategories() const { return m_categories; }
+    const rep::vector<TCHAR*>& GetLocations() const { return m_locations; }
+    const rep::vector<TCHAR*>& GetUnits() const { return m_units; }
+    // Null: no restriction.
+    LPCTSTR GetCategoryRestriction() const { return m_categoryRestriction ? m_categoryRestriction->c_str() : nullptr; }
+    LPCTSTR GetLocationRestriction() const { return m_locationRestriction ? m_locationRestriction->c_str() : nullptr; }
+    bool GetShowPurchased() const { return m_showPurchased; }
+    bool AreListsLoaded() const { return m_listsLoaded; }
+    // The file the list was last loaded from (empty until one was) and its flag.
+    const std::u16string& GetCurrentPath() const { return m_currentPath; }
+    bool IsCurrentFileOnDevice() const { return m_currentOnDevice; }
+
+    // List operations.
+    // The first purchase (in list order) whose name equals name exactly.
+    Purchase* FindPurchase(LPCTSTR name);
+    // The first catalogue item whose name equals name exactly.
+    Item* FindItem(LPCTSTR name);
+    // Takes ownership; sorts, checks the total notice, marks modified, updates views.
+    void AddPurchase(Purchase* purchase);
+    // The add-item dialog for purchase (null: a new line). Not available yet: the
+    // dialog comes with its own change; the command is disabled until then.
+    void EditPurchase(Purchase* purchase);
+    // What OK in the add-item dialog does with its result: a new purchase is appended
+    // (taken over) and, when its name is new, copied into the catalogue; then, new or
+    // edited, the list is sorted, the total notice checked, the views updated, the
+    // document marked modified and the autosave check run.
+    void ApplyEdit(Purchase* purchase, bool isNew);
+    // Removes and destroys it; marks modified and updates views.
+    void RemovePurchase(Purchase* purchase);
+    // Destroys every purchase and clears both restrictions.
+    void ClearList();
+    // Sorts the purchases (and, for the name and price columns, the catalogue) by the
+    // sort options, then updates all views.
+    void SortList();
+
+    // Catalogue operations.
+    // Adds item unless one of that name (ignoring case) exists: then returns false
+    // and the caller keeps it. Unless listOnly, the item is also stored.
+    bool AddCatalogueItem(Item* item, bool listOnly);
+    // Removes it from the store and, when that worked, from the catalogue (destroyed).
+    void RemoveCatalogueItem(Item* item);
+    // Copy name into the list unless it is empty or already there (ignoring case);
+    // true when added.
+    bool AddUnit(LPCTSTR name);
+    bool AddCategory(LPCTSTR name);
+    bool AddLocation(LPCTSTR name);
+    // Writes the three name lists to the store. Always true.
+    bool UpdateLists();
+    // Reads the catalogue from the store unless it is marked loaded.
+    void LoadCatalogue();
+    // Call after changing a catalogue item's or a purchase's name in place, or after
+    // editing the items list through a dialog, so the look-ups see the change.
+    void CatalogueChanged();
+    void PurchasesChanged();
+
+    // Name lists as the item manager maintains them: whether an item or a purchase
+    // uses the name (ignoring case), and its removal from every item (rewritten in the
+    // store) and every purchase.
+    bool IsCategoryUsed(LPCTSTR name) const;
+    bool IsLocationUsed(LPCTSTR name) const;
+    bool IsUnitUsed(LPCTSTR name) const;
+    void RemoveCategoryFromAll(LPCTSTR name);
+    void RemoveLocationFromAll(LPCTSTR name);
+    void RemoveUnitFromAll(LPCTSTR name);
+
+    // Restrictions (null: none); they mark the frame's restriction menus.
+    void SetCategoryRestriction(LPCTSTR name);
+    void SetLocationRestriction(LPCTSTR name);
+
+    // The spending notice after an add or edit: "Note: Total is %.2f" when the
+    // options ask for it and the total passed the sum.
+    void CheckTotalNotice();
+
+    // Commands (also reached through the command route).
+    void OnChooseItems();
+    void OnAddItem();
+    void OnClearList();
+    void OnRemovePurchased();
+    void OnSaveAs();
+    void OnSynchronizeItems();
+    void OnCategoryRestriction(UINT id);
+    void OnLocationRestriction(UINT id);
+
+    // Name lists are kept Z to A ignoring case and searched by binary search.
+    static void SortNameList(rep::vector<TCHAR*>& list);
+    static bool NameListContains(const rep::vector<TCHAR*>& list, LPCTSTR name);
+    // The purchase order of a sort column (0..5) and direction (0..1): true when a
+    // comes before b.
+    static bool PurchaseBefore(const Purchase& a, const Purchase& b, DWORD column, DWORD direction);
+
+    // The frame that shows this document (null when there is none).
+    CFrameWnd* GetFrame() const;
+
+protected:
+    void OnUpdateEnable(CCmdUI* cmdUI);
+    void OnUpdateDisable(CCmdUI* cmdUI);
+    void OnUpdateRemovePurchased(CCmdUI* cmdUI);
+
+private:
+    // Resets what a New or a load starts from.
+    void ResetState();
+    void ResetViews();
+    // Sorts purchases and items by the options, without a view update.
+    void SortLists();
+    void SortItemsByName(bool descending);
+    void EnsureItemsAscending();
+    // Inserts purchase where the sort order puts it when the list is in order;
+    // otherwise appends and sorts the whole list.
+    void InsertPurchaseSorted(Purchase* purchase);
+    bool PurchasesInOrder(DWORD column, DWORD direction) const;
+    // Adds every loaded line that is not one-time and new to the catalogue.
+    void AddLoadedItemsToCatalogue();
+    bool AddNameTo(rep::vector<TCHAR*>& list, LPCTSTR name);
+    void MarkRestriction(LPCTSTR submenu, LPCTSTR text);
+    void RebuildRestrictionMenus();
+    void ShowCommandBar(bool show);
+    void DestroyPurchases();
+    void DestroyItems();
+    static void FreeNames(rep::vector<TCHAR*>& list);
+    bool WriteListFile(LPCTSTR path);
+    // Writes items changed by a name removal back to the store.
+    void SaveChangedItems(const rep::vector<Item*>& changed);
+
+    // Look-ups by exact name, rebuilt when marked stale.
+    void IndexPurchase(Purchase* purchase);
+    void UnindexPurchase(Purchase* purchase);
+    void RebuildPurchaseIndex();
+    void IndexItem(Item* item);
+    void RebuildItemIndex();
+
+    rep::vector<TCHAR*> m_categories;
+    rep::vector<TCHAR*> m_locations;
+    rep::vector<TCHAR*> m_units;
+    rep::vector<Item*> m_items;
+    rep::vector<Purchase*> m_purchases;
+    bool m_showPurchased = true;
+    bool m_listsLoaded = false;
+    std::unique_ptr<std::u16string> m_categoryRestriction;
+    std::unique_ptr<std::u16string> m_locationRestriction;
+    std::u16string m_currentPath;
+    bool m_currentOnDevice = false;
+
+    // Exact name -> how many purchases carry it and one of them.
+    struct PurchaseEntry {
+        Purchase* purchase = nullptr;
+        DWORD count = 0;
+    };
+    std::unordered_map<std::u16string, PurchaseEntry> m_purchaseIndex;
+    bool m_purchaseIndexStale = true;
+    // Exact name -> the first catalogue item of that name.
+    std::unordered_map<std::u16string, Item*> m_itemIndex;
+    bool m_itemIndexStale = true;
+    bool m_itemsHaveExactTwins = false;
+    // The catalogue's order as the document last left it.
+    enum class ItemOrder { Unknown, Ascending, Descending };
+    ItemOrder m_itemOrder = ItemOrder::Unknown;
+};

@@ -1,0 +1,133 @@
+// The application's commands through the menus and tool buttons: Open, New, Exit,
+// Help, the entries whose dialogs come later, and Choose Items.
+#include "AppFixture.h"
+
+#include "CListoraChoiceView.h"
+#include "CListoraView.h"
+#include "CMenu.h"
+#include "ProcessApi.h"
+
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace apptest;
+
+namespace {
+
+class AppCommandTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+    }
+    std::size_t LinesIn(const std::string& hostPath) {
+        rep::vector<Purchase*> purchases;
+        ListFile().Read(U16(hostPath).c_str(), purchases);
+        const std::size_t count = purchases.size();
+        rep::delete_objects(purchases);
+        return count;
+    }
+};
+
+}  // namespace
+
+TEST_F(AppCommandTest, OpenOffersTheSupportedFilesAndOpensTheChosenList) {
+    const std::string weekly = Root().file("My Documents/Weekly.lsr");
+    ASSERT_TRUE(WriteList(weekly, {u"Tea"}));
+    Script().ExpectFileDialog(true, CString(U16(weekly)));
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"&Open...\tCtrl+O"}));
+    EXPECT_EQ(Script().LastFileFilters().value(0), QStringLiteral("All Supported files (*.lsr *.obls)"));
+    EXPECT_NE(Doc().FindPurchase(u"Tea"), nullptr);
+    EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), U16(weekly));
+}
+
+TEST_F(AppCommandTest, NewSavesTheListThenStartsAnEmptyOne) {
+    Doc().AddPurchase(new Purchase(u"Soap"));
+    Script().ExpectFileDialog(false, CString(U16(Root().file("My Documents/Next.lsr"))));
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"&New\tCtrl+N"}));
+    EXPECT_EQ(LinesIn(NewList()), 1u);
+    EXPECT_EQ(Doc().GetPurchases().size(), 0u);
+    EXPECT_EQ(Doc().GetTitle(), CString(u"Next"));
+}
+
+TEST_F(AppCommandTest, ExitSavesWithoutAskingAndClosesTheWindow) {
+    Doc().AddPurchase(new Purchase(u"Butter"));
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"E&xit"}));
+    EXPECT_EQ(LinesIn(NewList()), 1u);
+    EXPECT_FALSE(Frame().IsWindowVisible());
+}
+
+TEST_F(AppCommandTest, AboutAndDeleteUnusedListsArePresentButDisabled) {
+    EXPECT_GE(FindMenuItem(Frame().GetMenu()->GetSubMenu(0), u"&About Listora..."), 0);
+    EXPECT_FALSE(ChooseMenuCommand(Frame(), {u"&File", u"&About Listora..."}));
+    EXPECT_FALSE(ChooseMenuCommand(Frame(), {u"&File", u"Delete Unused Lists"}));
+}
+
+TEST_F(AppCommandTest, HelpOpensThePageBesideTheProgramWithTheDesktopHandler) {
+    // A stand-in for the desktop's handler records what it is asked to open.
+    const std::string bin = Root().file("bin");
+    const std::string record = Root().file("opened.txt");
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin + "/xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > '" << record << ".tmp'; mv '" << record
+                                     << ".tmp' '" << record << "'\n";
+    std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (bin + ":" + path).c_str(), 1);
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"Help"}));
+    QElapsedTimer timer;
+    timer.start();
+    while (!HostFileExists(record) && timer.elapsed() < 10000)
+        WaitMs(20);
+    setenv("PATH", path.c_str(), 1);
+
+    char16_t program[1024] = {};
+    GetModuleFileNameW(nullptr, program, 1024);
+    const std::u16string folder(program, std::u16string_view(program).rfind(u'/') + 1);
+    EXPECT_EQ(ReadHostFile(record), std::string(folder.begin(), folder.end()) + "Listora.htm");
+}
+
+TEST_F(AppCommandTest, ChooseItemsSwitchesToTheChoiceViewAndBack) {
+    CView* list = App().GetListView();
+    CView* choice = App().GetChoiceView();
+    ASSERT_TRUE(ClickToolButton(Frame(), MainFrame::ID_CHOOSE_ITEMS));
+    EXPECT_EQ(App().GetCurrentView(), 1u);
+    EXPECT_EQ(Frame().GetActiveView(), choice);
+    EXPECT_TRUE(choice->IsWindowVisible());
+    EXPECT_FALSE(list->IsWindowVisible());
+    EXPECT_EQ(choice->GetDlgCtrlID(), static_cast<int>(AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(list->GetDlgCtrlID(), static_cast<int>(ListoraApp::kChoiceViewId));
+    EXPECT_EQ(choice->GetWidget()->geometry(), Frame().GetViewArea()->rect());
+    EXPECT_GT(App().GetChoiceView()->GetHeaderHeight(), 0) << "the header is laid out for the real size";
+    EXPECT_TRUE(Frame().GetCommandBar().IsButtonChecked(MainFrame::ID_CHOOSE_ITEMS));
+    EXPECT_TRUE(Doc().IsModified());
+
+    EXPECT_EQ(App().SwitchView(), choice) << "returns the view that was active";
+    EXPECT_EQ(Frame().GetActiveView(), list);
+    EXPECT_EQ(list->GetDlgCtrlID(), static_cast<int>(AFX_IDW_PANE_FIRST));
+    EXPECT_FALSE(choice->IsWindowVisible());
+}
+
+TEST_F(AppCommandTest, PickTickAndFindEverythingAgainAfterARestart) {
+    CListoraChoiceView* choice = App().GetChoiceView();
+    ASSERT_TRUE(ClickToolButton(Frame(), MainFrame::ID_CHOOSE_ITEMS));
+    // A tap on the first catalogue row's Item cell puts the item on the list.
+    const int firstRow = choice->GetRowsTop() + static_cast<int>(TheOptions().GetFontSize()) / 2;
+    choice->RenderToImage();
+    Tap(choice->GetWidget(), QPoint(50, firstRow));
+    ASSERT_EQ(Doc().GetPurchases().size(), 1u);
+    const std::u16string name = Doc().GetPurchases()[0]->GetName();
+
+    // Back in the list, a tap on the Item cell ticks the line off.
+    ASSERT_TRUE(ClickToolButton(Frame(), MainFrame::ID_CHOOSE_ITEMS));
+    CListoraView* list = App().GetListView();
+    list->RenderToImage();
+    Tap(list->GetWidget(), QPoint(50, list->GetRowsTop() + static_cast<int>(TheOptions().GetFontSize()) / 2));
+    EXPECT_TRUE(Doc().GetPurchases()[0]->IsPurchased());
+
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"E&xit"}));
+    ASSERT_TRUE(Start());
+    ASSERT_NE(Doc().FindPurchase(name.c_str()), nullptr);
+    EXPECT_TRUE(Doc().FindPurchase(name.c_str())->IsPurchased());
+}

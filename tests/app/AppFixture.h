@@ -1,0 +1,82 @@
+// Runs the application's start-up headless on a fresh device root (the default items
+// file from the source tree); each test ends with the program's shutdown.
+#pragma once
+#include "UiTest.h"
+
+#include "Listora.h"
+#include "MainFrm.h"
+#include "listoradoc.h"
+
+#include "LRRegistry.h"
+#include "ListFile.h"
+#include "Options.h"
+
+#include <memory>
+#include <string>
+
+namespace apptest {
+
+inline std::u16string U16(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+// Writes a list file with one purchase per name.
+inline bool WriteList(const std::string& hostPath, std::initializer_list<const char16_t*> names) {
+    rep::vector<Purchase*> purchases;
+    for (const char16_t* name : names)
+        purchases.push_back(new Purchase(name));
+    ListFile file;
+    const bool written = file.Write(U16(hostPath).c_str(), purchases);
+    rep::delete_objects(purchases);
+    return written;
+}
+
+// A UTF-16LE log as ASCII (other code units as '?').
+inline std::string LogText(const std::string& hostPath) {
+    const std::string bytes = ReadHostFile(hostPath);
+    std::string text;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += bytes[i + 1] == 0 && bytes[i] > 0 ? bytes[i] : '?';
+    return text;
+}
+
+class AppFixture : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        const std::string source = __FILE__;
+        const std::string items = source.substr(0, source.rfind('/')) + "/../../resources/device/init.isl";
+        TheRegistry().SetDefaultItemsFile(U16(items).c_str());
+    }
+    void TearDown() override {
+        Stop();
+        TheRegistry().SetDefaultItemsFile(nullptr);
+        UiTest::TearDown();
+    }
+
+    bool Start() {
+        Stop();
+        m_app = std::make_unique<CListoraApp>();
+        m_app->m_findWindowAttempts = 2;
+        m_app->m_findWindowPauseMs = 1;
+        return m_app->InitInstance() != FALSE;
+    }
+    // As the program ends after its event loop.
+    void Stop() {
+        if (!m_app)
+            return;
+        m_app->ExitInstance();
+        m_app->CloseAllDocuments();
+        m_app.reset();
+        TheRegistry().close();
+    }
+
+    CListoraApp& App() { return *m_app; }
+    CMainFrame& Frame() { return *m_app->GetMainFrame(); }
+    CListoraDoc& Doc() { return *m_app->GetDocument(); }
+    std::string NewList() const { return Root().file("My Documents/New.lsr"); }
+
+    std::unique_ptr<CListoraApp> m_app;
+};
+
+}  // namespace apptest

@@ -1,0 +1,210 @@
+// Start-up and shutdown: first start, reopening the last list, the create-or-open
+// question when it is gone, the log and its bounded name retry, the second copy, the
+// file-type registration.
+#include "AppFixture.h"
+
+#include "CListoraChoiceView.h"
+#include "CListoraView.h"
+#include "ProcessApi.h"
+#include "RegistryApi.h"
+
+#include "System/Diagnostics/Trace.h"
+#include "System/IO/FileStream.h"
+
+#include <filesystem>
+
+using namespace apptest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const CString kCreateOrOpen(u"Select \"Yes\" to create new file, \"No\" to open an existing file.");
+
+CString CannotOpen(const std::u16string& path) {
+    return CString(u"Cannot open file '" + path + u"'!");
+}
+
+std::u16string ClassesDefault(const char16_t* subKey) {
+    HKEY key = nullptr;
+    char16_t value[1100] = {};
+    DWORD size = sizeof value;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, subKey, 0, 0, &key) != ERROR_SUCCESS)
+        return u"<missing>";
+    const LONG result = RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? value : u"<missing>";
+}
+
+using AppStartupTest = AppFixture;
+
+}  // namespace
+
+TEST_F(AppStartupTest, FirstStartCreatesTheStoreAndOpensAnEmptyListCalledNew) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(ReadHostFile(NewList()), std::string(4, '\0')) << "an empty list file";
+    EXPECT_EQ(Doc().GetPurchases().size(), 0u);
+    EXPECT_EQ(Doc().GetTitle(), CString(u"New"));
+    EXPECT_GT(Doc().GetItems().size(), 10u) << "the default items";
+    EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), u"\\My Documents\\New.lsr");
+
+    EXPECT_EQ(App().m_pMainWnd, &Frame());
+    EXPECT_TRUE(Frame().IsWindowVisible());
+    EXPECT_TRUE(Frame().IsCommandBarVisible());
+    ASSERT_NE(App().GetChoiceView(), nullptr);
+    EXPECT_EQ(Frame().GetActiveView(), App().GetListView());
+    EXPECT_FALSE(App().GetChoiceView()->IsWindowVisible());
+    EXPECT_EQ(App().GetChoiceView()->GetDlgCtrlID(), 0xE901);
+    EXPECT_EQ(App().GetChoiceView()->GetDocument(), &Doc());
+
+    EXPECT_EQ(ReadHostFile(Root().file("Listora.txt")).substr(0, 2), "\xFF\xFE");
+    const std::string log = LogText(Root().file("Listora.txt"));
+    std::size_t at = 0;
+    for (const char* line : {"Tamra Listora Version 1.6.1 dump file", "Tamra Listora started at ",
+                             "Cannot init registry. Try to create default!", "ListoraApp::ProcessShellCommand()",
+                             "ListoraApp::after () ProcessShellCommand", "ListoraApp::after () CreateChoiseView"}) {
+        at = log.find(line, at);
+        EXPECT_NE(at, std::string::npos) << "in order: " << line;
+    }
+}
+
+TEST_F(AppStartupTest, TheListSurvivesARestart) {
+    ASSERT_TRUE(Start());
+    auto* oil = new Purchase(u"Lamp oil");
+    oil->SetOnce(false);
+    Doc().AddPurchase(oil);
+    App().OnAppExit();
+    EXPECT_FALSE(Doc().IsModified()) << "Exit saves without asking";
+
+    ASSERT_TRUE(Start());
+    EXPECT_NE(Doc().FindPurchase(u"Lamp oil"), nullptr);
+    EXPECT_NE(Doc().FindItem(u"Lamp oil"), nullptr);
+    EXPECT_EQ(Doc().GetTitle(), CString(u"New"));
+    EXPECT_EQ(LogText(Root().file("Listora.txt")).find("create default"), std::string::npos);
+}
+
+TEST_F(AppStartupTest, LastListThatIsGoneAsksToCreateOrOpen) {
+    ASSERT_TRUE(Start());
+    Stop();
+    ASSERT_TRUE(fs::remove(NewList()));
+    // Yes: a new list under the chosen name.
+    const std::string fresh = Root().file("My Documents/Fresh.lsr");
+    Script()
+        .ExpectMessageBox(CannotOpen(u"\\My Documents\\New.lsr"), IDOK)
+        .ExpectMessageBox(kCreateOrOpen, IDYES)
+        .ExpectFileDialog(false, CString(U16(fresh)));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Doc().GetTitle(), CString(u"Fresh"));
+    EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), U16(fresh));
+    EXPECT_NE(App().GetChoiceView(), nullptr);
+    App().OnAppExit();
+    ASSERT_TRUE(fs::remove(fresh));
+
+    // No: the chosen list is opened (and, unchanged, reopened at the next start).
+    const std::string weekly = Root().file("Weekly.lsr");
+    ASSERT_TRUE(WriteList(weekly, {u"Bread", u"Milk"}));
+    Script()
+        .ExpectMessageBox(CannotOpen(U16(fresh)), IDOK)
+        .ExpectMessageBox(kCreateOrOpen, IDNO)
+        .ExpectFileDialog(true, CString(U16(weekly)));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Doc().GetPurchases().size(), 2u);
+    EXPECT_EQ(Doc().GetTitle(), CString(u"Weekly"));
+    EXPECT_EQ(Script().LastDefaultExtension(), CString(u"lsr"));
+    Stop();
+
+    // No, then Cancel: the program ends without a window.
+    ASSERT_TRUE(fs::remove(weekly));
+    Script()
+        .ExpectMessageBox(CannotOpen(U16(weekly)), IDOK)
+        .ExpectMessageBox(kCreateOrOpen, IDNO)
+        .ExpectFileDialog(true, CString());
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(App().GetMainFrame(), nullptr);
+}
+
+TEST_F(AppStartupTest, WithoutALastFileTheNewListNameIsAskedAndCancelEnds) {
+    ASSERT_TRUE(Start());
+    TheOptions().SetLastFile(nullptr);
+    TheOptions().Save(TheRegistry());
+    Stop();
+    // A file named on the command line is not used.
+    Script().ExpectFileDialog(false, CString());
+    m_app = std::make_unique<CListoraApp>();
+    m_app->SetCommandLineArguments({U16(NewList())});
+    EXPECT_FALSE(m_app->InitInstance());
+}
+
+TEST_F(AppStartupTest, FileTypeIsRewrittenAtEveryStartWithTheProgramsPath) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, u".lsr", 0, nullptr, 0, 0, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(u"Other"), 12);
+    RegCloseKey(key);
+    ASSERT_TRUE(Start());
+    char16_t program[1024] = {};
+    GetModuleFileNameW(nullptr, program, 1024);
+    EXPECT_EQ(ClassesDefault(u".lsr"), u"Tamra File");
+    EXPECT_EQ(ClassesDefault(u"Tamra File\\DefaultIcon"), std::u16string(program) + u",0");
+    EXPECT_EQ(ClassesDefault(u"Tamra File\\Shell\\Open\\Command"), u"\"" + std::u16string(program) + u"\" \"%1\"");
+}
+
+TEST_F(AppStartupTest, SecondCopyRaisesTheFirstWindowAndEnds) {
+    // The first copy holds the lock and the log and has a (hidden) "Listora" window.
+    const HANDLE lock = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+    IO::FileStream firstLog;
+    ASSERT_EQ(firstLog.Init(u"\\Listora.txt", IO::FileMode::Create, IO::FileAccess::Write), IO::OpenResult::Opened);
+    CWnd window;
+    ASSERT_TRUE(window.Create(nullptr, u"Listora", 0, CRect(0, 0, 240, 320), nullptr, 0));
+    window.SetWindowText(u"Listora");
+
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(App().IsSecondInstance());
+    EXPECT_EQ(App().GetMainFrame(), nullptr);
+    EXPECT_TRUE(window.IsWindowVisible()) << "brought to the front";
+    EXPECT_EQ(App().GetLogPath(), u"\\Listor1.txt");
+    Stop();
+    const std::string log = LogText(Root().file("Listor1.txt"));
+    EXPECT_NE(log.find("Found"), std::string::npos);
+    EXPECT_EQ(log.find("registry"), std::string::npos) << "ends before the store";
+    window.DestroyWindow();
+    CloseHandle(lock);
+}
+
+TEST_F(AppStartupTest, LogNameRetryTakesTheNextFreeNameAndIsBounded) {
+    // Folders take the names: a stream cannot open them.
+    fs::create_directories(Root().file("Listora.txt"));
+    fs::create_directories(Root().file("Listor1.txt"));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(App().GetLogPath(), u"\\Listor2.txt");
+    Stop();
+
+    std::string base = "Listora";
+    for (int counter = 1; counter <= ListoraApp::kMaxLogNameRetries; ++counter) {
+        base = base.substr(0, base.size() - 1) + std::to_string(counter);
+        fs::remove(Root().file(base + ".txt"));
+        fs::create_directories(Root().file(base + ".txt"));
+    }
+    ASSERT_TRUE(Start()) << "starts without a log";
+    EXPECT_TRUE(App().GetLogPath().empty());
+    EXPECT_EQ(Doc().GetTitle(), CString(u"New"));
+}
+
+TEST_F(AppStartupTest, ExitInstanceUnregistersTheLogListenerBeforeDestroyingIt) {
+    const int before = Diagnostics::Trace::getListeners().getCount();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Diagnostics::Trace::getListeners().getCount(), before + 1);
+    App().ExitInstance();
+    EXPECT_EQ(Diagnostics::Trace::getListeners().getCount(), before);
+    Diagnostics::Trace::WriteLine(u"after exit");  // the sanitizer watches for a stale listener
+    IO::FileStream reopen;
+    EXPECT_EQ(reopen.Init(u"\\Listora.txt", IO::FileMode::Open, IO::FileAccess::Read), IO::OpenResult::Opened);
+}
+
+TEST_F(AppStartupTest, StoreThatCannotBeCreatedEndsWithAMessage) {
+    TheRegistry().SetDefaultItemsFile(U16(Root().file("missing.isl")).c_str());
+    Script()
+        .ExpectMessageBox(CString(u"Init file is invalid!"), IDOK)
+        .ExpectMessageBox(CString(u"Cannot init the registry!"), IDOK);
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(App().GetMainFrame(), nullptr);
+    EXPECT_NE(LogText(Root().file("Listora.txt")).find("Cannot create default values!"), std::string::npos);
+}

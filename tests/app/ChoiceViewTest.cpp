@@ -1,0 +1,222 @@
+// The choice view on rendered images: the catalogue filtered by the restrictions,
+// taps that put items on the list, raise their quantity or take them off, right
+// clicks that lower it, typed letters, and the totals of the whole list.
+#include "ListViewFixture.h"
+
+namespace {
+
+class ChoiceViewTest : public ViewTest {
+protected:
+    // A catalogue item kept in memory only.
+    Item* AddItem(const char16_t* name, float price, const char16_t* location = nullptr,
+                  std::vector<const char16_t*> categories = {}, const char16_t* unit = u"") {
+        auto* item = new Item(name);
+        item->SetPrice(price);
+        item->SetUnit(unit);
+        item->SetLocation(location);
+        for (const char16_t* category : categories)
+            item->AddCategory(category);
+        EXPECT_TRUE(Doc().AddCatalogueItem(item, true));
+        return item;
+    }
+
+    // The row of a catalogue item in the view (its position among the rows).
+    static int RowOf(CListoraChoiceView& view, const char16_t* name) {
+        view.BuildRows();
+        const std::vector<Item*>& rows = view.GetRows();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i]->Name() == name)
+                return static_cast<int>(i) - static_cast<int>(view.GetFirstIndex());
+        ADD_FAILURE() << "no row for the item";
+        return 0;
+    }
+};
+
+TEST_F(ChoiceViewTest, RowsAreTheCatalogueUnderTheRestrictions) {
+    AddItem(u"Apples", 1.0f, u"Market", {u"Fruit"});
+    AddItem(u"Pears", 1.0f, u"market", {u"fruit"});
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.RenderToImage();
+    EXPECT_EQ(view.GetCount(), Doc().GetItems().size());
+    EXPECT_TRUE(view.GetDisplayedPurchases().empty());
+
+    // Items without a location are left out; the location compares ignoring case.
+    Doc().SetLocationRestriction(u"MARKET");
+    view.RenderToImage();
+    std::vector<std::u16string> names;
+    for (const Item* item : view.GetRows())
+        names.push_back(item->Name());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"Apples", u"Pears"}));
+    EXPECT_EQ(view.GetCount(), 2u);
+
+    // The category compares exactly.
+    Doc().SetCategoryRestriction(u"Fruit");
+    view.RenderToImage();
+    ASSERT_EQ(view.GetRows().size(), 1u);
+    EXPECT_EQ(view.GetRows()[0]->Name(), u"Apples");
+    EXPECT_EQ(Text(view.GetRestrictionLineText()), u"Category is 'Fruit', Location is 'MARKET'");
+}
+
+TEST_F(ChoiceViewTest, TapsPutAnItemOnTheListRaiseItAndTakeItOff) {
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.RenderToImage();
+    const int row = RowOf(view, u"Milk");
+    Doc().SetModifiedFlag(FALSE);
+
+    // Not on the list: any column puts it there, once.
+    Tap(view.GetWidget(), CellCentre(view, 2, row));
+    Purchase* milk = Doc().FindPurchase(u"Milk");
+    ASSERT_NE(milk, nullptr);
+    EXPECT_FLOAT_EQ(milk->GetQty(), 1.0f);
+    EXPECT_FLOAT_EQ(milk->GetPrice(), Doc().FindItem(u"Milk")->GetPrice());
+    EXPECT_EQ(std::u16string(milk->GetUnit()), Doc().FindItem(u"Milk")->Unit());
+    EXPECT_FALSE(milk->IsOnce());
+    EXPECT_TRUE(Doc().IsModified());
+
+    // The first column raises the quantity by one per tap.
+    for (int i = 0; i < 5; ++i)
+        Tap(view.GetWidget(), CellCentre(view, 0, row));
+    EXPECT_FLOAT_EQ(milk->GetQty(), 6.0f);
+    EXPECT_EQ(Doc().GetPurchases().size(), 1u);
+
+    // Any other column takes it off.
+    Tap(view.GetWidget(), CellCentre(view, 1, row));
+    EXPECT_EQ(Doc().FindPurchase(u"Milk"), nullptr);
+    EXPECT_TRUE(Doc().GetPurchases().empty());
+}
+
+TEST_F(ChoiceViewTest, FirstColumnIsWhateverKindIsShownFirst) {
+    TheOptions().SetDisplayedColumns(2 | 4);
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.RenderToImage();
+    const int row = RowOf(view, u"Soap");
+    Tap(view.GetWidget(), CellCentre(view, 0, row));
+    Tap(view.GetWidget(), CellCentre(view, 0, row));
+    ASSERT_NE(Doc().FindPurchase(u"Soap"), nullptr);
+    EXPECT_FLOAT_EQ(Doc().FindPurchase(u"Soap")->GetQty(), 2.0f);
+    Tap(view.GetWidget(), CellCentre(view, 1, row));
+    EXPECT_EQ(Doc().FindPurchase(u"Soap"), nullptr);
+}
+
+TEST_F(ChoiceViewTest, RightClickInTheFirstColumnLowersTheQuantity) {
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.RenderToImage();
+    const int row = RowOf(view, u"Eggs");
+    // Nothing happens for an item that is not on the list.
+    RightClick(view.GetWidget(), CellCentre(view, 0, row));
+    EXPECT_TRUE(Doc().GetPurchases().empty());
+
+    Tap(view.GetWidget(), CellCentre(view, 1, row));
+    Tap(view.GetWidget(), CellCentre(view, 0, row));
+    Purchase* eggs = Doc().FindPurchase(u"Eggs");
+    ASSERT_NE(eggs, nullptr);
+    ASSERT_FLOAT_EQ(eggs->GetQty(), 2.0f);
+    // Other columns do nothing on a right click.
+    RightClick(view.GetWidget(), CellCentre(view, 1, row));
+    EXPECT_FLOAT_EQ(eggs->GetQty(), 2.0f);
+    Doc().SetModifiedFlag(FALSE);
+    RightClick(view.GetWidget(), CellCentre(view, 0, row));
+    EXPECT_FLOAT_EQ(eggs->GetQty(), 1.0f);
+    EXPECT_TRUE(Doc().IsModified());
+    RightClick(view.GetWidget(), CellCentre(view, 0, row));
+    EXPECT_EQ(Doc().FindPurchase(u"Eggs"), nullptr);
+}
+
+TEST_F(ChoiceViewTest, FractionalQuantityCountsAsOnTheListButShowsNoQuantity) {
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    Add(u"Milk", 0.5f, 2.0f);
+    Add(u"Eggs", 3, 2.0f);
+    const QImage image = view.RenderToImage();
+    const int milkRow = RowOf(view, u"Milk");
+    const int eggsRow = RowOf(view, u"Eggs");
+    EXPECT_EQ(DarkPixels(image, CellInside(view, 0, milkRow)), 0);
+    EXPECT_GT(DarkPixels(image, CellInside(view, 0, eggsRow)), 0);
+    // The price is what the line costs: 0.5 x 2.00 and 3 x 2.00.
+    EXPECT_GT(DarkPixels(image, CellInside(view, 2, milkRow)), 0);
+
+    Tap(view.GetWidget(), CellCentre(view, 0, milkRow));
+    EXPECT_FLOAT_EQ(Doc().FindPurchase(u"Milk")->GetQty(), 1.5f);
+    RightClick(view.GetWidget(), CellCentre(view, 0, milkRow));
+    RightClick(view.GetWidget(), CellCentre(view, 0, milkRow));
+    // Below zero the line goes rather than staying with a negative quantity.
+    EXPECT_EQ(Doc().FindPurchase(u"Milk"), nullptr);
+}
+
+TEST_F(ChoiceViewTest, PricesOfItemsOffTheListComeFromTheCatalogue) {
+    AddItem(u"Free sample", 0.0f);
+    AddItem(u"Gum", 0.75f);
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    const QImage image = view.RenderToImage();
+    EXPECT_EQ(DarkPixels(image, CellInside(view, 2, RowOf(view, u"Free sample"))), 0);
+    EXPECT_GT(DarkPixels(image, CellInside(view, 2, RowOf(view, u"Gum"))), 0);
+    // Off the list there is no quantity.
+    EXPECT_EQ(DarkPixels(image, CellInside(view, 0, RowOf(view, u"Gum"))), 0);
+}
+
+TEST_F(ChoiceViewTest, ListLinesMissingFromTheCatalogueCountOnlyInTheTotals) {
+    Add(u"Zebra cake", 2, 4.0f);
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.RenderToImage();
+    for (const Item* item : view.GetRows())
+        EXPECT_NE(item->Name(), u"Zebra cake");
+    const UINT count = view.GetCount();
+    CString expected;
+    expected.Format(u"(1-%d)/%d. 0.00/8.00 $", static_cast<int>(count), static_cast<int>(count));
+    EXPECT_EQ(Text(view.GetTotalLineText()), expected.str());
+}
+
+TEST_F(ChoiceViewTest, TapsOutsideTheRowsChangeNothing) {
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.RenderToImage();
+    Doc().SetModifiedFlag(FALSE);
+    Tap(view.GetWidget(), QPoint(100, view.GetRowsTop() + kFontSize * 15));
+    Tap(view.GetWidget(), QPoint(100, view.GetRowsTop() - 2));
+    RightClick(view.GetWidget(), QPoint(10, view.GetRowsTop() + kFontSize * 15));
+    EXPECT_TRUE(Doc().GetPurchases().empty());
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(ChoiceViewTest, TypedLetterJumpsToTheFirstItemStartingWithIt) {
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.BuildRows();
+    TypeText(view.GetWidget(), QStringLiteral("s"));
+    ASSERT_LT(view.GetFirstIndex(), view.GetRows().size());
+    EXPECT_EQ(view.GetRows()[view.GetFirstIndex()]->Name(), u"Soap");
+    TypeText(view.GetWidget(), QStringLiteral("E"));
+    EXPECT_EQ(view.GetRows()[view.GetFirstIndex()]->Name(), u"Eggs");
+    TypeText(view.GetWidget(), QStringLiteral("q"));
+    EXPECT_EQ(view.GetRows()[view.GetFirstIndex()]->Name(), u"Eggs");
+}
+
+TEST_F(ChoiceViewTest, ToggleIconWorksHereToo) {
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    view.RenderToImage();
+    const CRect toggle = view.GetToggleRect();
+    Tap(view.GetWidget(), QPoint(toggle.left + 4, toggle.top + 4));
+    EXPECT_FALSE(TheOptions().GetDrawTotal());
+    EXPECT_TRUE(Doc().GetPurchases().empty());
+}
+
+TEST_F(ChoiceViewTest, PagesThroughALargeCatalogue) {
+    for (int i = 0; i < 30; ++i)
+        AddItem((u"Thing " + U16(std::to_string(100 + i))).c_str(), 1.0f);
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    ResizeView(240, HeightForRows(view, 10));
+    view.RenderToImage();
+    const UINT count = view.GetCount();
+    ASSERT_EQ(count, Doc().GetItems().size());
+    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
+    view.RenderToImage();
+    EXPECT_EQ(view.GetFirstIndex(), 10u);
+    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
+    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
+    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
+    view.RenderToImage();
+    EXPECT_EQ(view.GetFirstIndex(), count - 10);
+    // A tap on the last page acts on the item drawn there.
+    const Item* last = view.GetRows().back();
+    Tap(view.GetWidget(), CellCentre(view, 1, 9));
+    EXPECT_NE(Doc().FindPurchase(last->GetName()), nullptr);
+}
+
+}  // namespace

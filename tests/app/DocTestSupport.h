@@ -1,0 +1,213 @@
+// Shared pieces of the document tests: a fresh catalogue store with a small known
+// catalogue, a frame with the program's "&List" menu holding a view of the document,
+// an application that records view switches, and list files made on the spot.
+#pragma once
+#include "UiTest.h"
+
+#include "CCommandBar.h"
+#include "CFrameWnd.h"
+#include "CMenu.h"
+#include "CView.h"
+#include "CWinApp.h"
+#include "Item.h"
+#include "LRRegistry.h"
+#include "ListFile.h"
+#include "MenuTemplate.h"
+#include "NameList.h"
+#include "WideString.h"
+#include "Options.h"
+#include "Purchase.h"
+#include "ListoraStrings.h"
+#include "listoradoc.h"
+
+#include <QPainter>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The catalogue every document test starts from: three items, two seed locations.
+inline const char* const kTestItemsFile =
+    "\"Name\",\"Unit\",\"Quantity\",\"Price\",\"Coupon\",\"Purchased\",\"+*(XX)+Categories\"\r\n"
+    "\"Milk\",\"gal\",0,3.49,0,0,\"+*(WA)+Foods+Drinks\"\r\n"
+    "\"Eggs\",\"doz\",0,2.99,0,0,\"+*(WA)+Foods\"\r\n"
+    "\"Soap\",\"\",0,1.50,0,0,\"+*(  )+Household & Cleaning Items\"\r\n";
+
+inline std::string Utf16File(const char* text) {
+    std::string bytes("\xFF\xFE", 2);
+    for (const char* p = text; *p; ++p) {
+        bytes.push_back(*p);
+        bytes.push_back('\0');
+    }
+    return bytes;
+}
+
+inline std::u16string U16(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+inline Purchase* MakePurchase(const char16_t* name, float qty, float price, const char16_t* location = nullptr,
+                              const char16_t* note = nullptr, bool coupon = false, bool once = false,
+                              std::vector<const char16_t*> categories = {}, const char16_t* unit = u"") {
+    auto* purchase = new Purchase(name);
+    rep::string_list list;
+    for (const char16_t* category : categories) {
+        const std::u16string text(category);
+        auto* copy = new char16_t[text.size() + 1];
+        std::copy(text.begin(), text.end(), copy);
+        copy[text.size()] = 0;
+        list.push_back(copy);
+    }
+    purchase->Set(name, unit, note, location, qty, price, coupon, false, once, false, list);
+    return purchase;
+}
+
+// Writes a list file with these lines (destroyed afterwards).
+inline bool WriteList(const char16_t* path, std::vector<Purchase*> lines) {
+    rep::vector<Purchase*> list;
+    for (Purchase* line : lines)
+        list.push_back(line);
+    ListFile file;
+    const bool written = file.Write(path, list);
+    rep::delete_objects(list);
+    return written;
+}
+
+inline std::vector<std::u16string> NamesOf(const rep::vector<Purchase*>& purchases) {
+    std::vector<std::u16string> names;
+    for (const Purchase* purchase : purchases)
+        names.push_back(purchase->Name());
+    return names;
+}
+
+inline std::vector<std::u16string> NamesOf(const rep::vector<Item*>& items) {
+    std::vector<std::u16string> names;
+    for (const Item* item : items)
+        names.push_back(item->Name());
+    return names;
+}
+
+inline std::vector<std::u16string> TextsOf(const rep::vector<TCHAR*>& list) {
+    std::vector<std::u16string> texts;
+    for (const TCHAR* text : list)
+        texts.emplace_back(text);
+    return texts;
+}
+
+// A view that counts the document's resets and updates.
+class RecordingView : public CView, public IListoraDocView {
+public:
+    void ResetView() override { ++resets; }
+    void OnUpdate(CView*, LPARAM hint, void*) override { hints.push_back(hint); }
+    void OnDraw(QPainter&) override {}
+
+    int resets = 0;
+    std::vector<LPARAM> hints;
+};
+
+// The program's "&List" menu as the main frame carries it.
+constexpr UINT kTestMenuId = 4178;
+
+inline void RegisterTestMenu() {
+    using M = MenuTemplateItem;
+    MenuTemplate::Register(
+        kTestMenuId,
+        {M::Popup(u"&File", {M::Item(u"Save As ...", 57604)}),
+         M::Popup(u"&List", {M::Popup(u"Location Restriction", {M::Item(u"All Locations", 36000), M::Separator()}),
+                             M::Popup(u"Categories Restriction", {M::Item(u"All Categories", 34000), M::Separator()}),
+                             M::Separator(), M::Item(u"Cl&ear List", 32781),
+                             M::Item(u"&Remove Purchased Items", 32782), M::Separator(),
+                             M::Item(u"&Item Manager", 32785)})});
+}
+
+// A frame with a command bar holding the menu above and one recording view.
+class TestFrame : public CFrameWnd {
+public:
+    CCommandBar bar;
+
+protected:
+    int OnCreate(CCreateContext* context) override {
+        if (CFrameWnd::OnCreate(context) == -1)
+            return -1;
+        if (!bar.Create(this) || !bar.InsertMenuBar(kTestMenuId))
+            return -1;
+        return 0;
+    }
+};
+
+// The application as the document sees it: it switches views on request.
+class TestApp : public CWinApp, public IListoraViewSwitcher {
+public:
+    TestApp() : CWinApp(u"Listora") {}
+    CView* SwitchView() override {
+        ++switches;
+        return nullptr;
+    }
+    int switches = 0;
+};
+
+class DocTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        RegisterListoraStrings();
+        WriteHostFile(Root().file("items.isl"), Utf16File(kTestItemsFile));
+        TheRegistry().close();
+        TheRegistry().SetDefaultItemsFile(u"\\items.isl");
+        ASSERT_TRUE(TheRegistry().Open());
+        ASSERT_TRUE(TheOptions().Load(TheRegistry()));
+        // Known settings whatever the defaults are.
+        TheOptions().SetAutosave(false);
+        TheOptions().SetNotifyWhenReach(false);
+        TheOptions().SetSortColumn(1);
+        TheOptions().SetSortDirection(0);
+        TheOptions().SetOnDevice(false);
+        TheOptions().SetLastFile(nullptr);
+    }
+    void TearDown() override {
+        m_frame.reset();
+        m_doc.reset();
+        m_app.reset();
+        TheRegistry().close();
+        TheRegistry().SetDefaultItemsFile(nullptr);
+        UiTest::TearDown();
+    }
+
+    // A document with the catalogue read from the store.
+    CListoraDoc& Doc() {
+        if (!m_doc) {
+            m_doc = std::make_unique<CListoraDoc>();
+            m_doc->LoadCatalogue();
+        }
+        return *m_doc;
+    }
+
+    // The document shown in a frame with the test menu, under an application.
+    TestFrame& Frame() {
+        if (!m_frame) {
+            RegisterTestMenu();
+            m_app = std::make_unique<TestApp>();
+            CListoraDoc& doc = Doc();
+            m_frame = std::make_unique<TestFrame>();
+            CCreateContext context;
+            context.m_pNewViewClass = [] { return new RecordingView; };
+            context.m_pCurrentDoc = &doc;
+            EXPECT_TRUE(m_frame->LoadFrame(kTestMenuId, 0, nullptr, &context));
+            m_frame->InitialUpdateFrame(&doc, FALSE);
+            m_app->m_pMainWnd = m_frame.get();
+        }
+        return *m_frame;
+    }
+
+    RecordingView* View() {
+        Frame();
+        return dynamic_cast<RecordingView*>(m_frame->GetActiveView() ? m_frame->GetActiveView()
+                                                                     : Doc().GetViews().front());
+    }
+
+    // Host path of a device path below the root.
+    std::string HostPath(const std::string& name) const { return Root().file(name); }
+
+    std::unique_ptr<TestApp> m_app;
+    std::unique_ptr<CListoraDoc> m_doc;
+    std::unique_ptr<TestFrame> m_frame;
+};

@@ -1,0 +1,204 @@
+// The main frame: its menus and tool buttons, the restriction submenus and the
+// Select Category pop-up, and its layout at the handheld's size and on a desktop.
+#include "AppFixture.h"
+
+#include "CListoraView.h"
+#include "CMenu.h"
+
+#include <QAction>
+#include <QMainWindow>
+
+using namespace apptest;
+using namespace MainFrame;
+
+namespace {
+
+using Entries = std::vector<std::pair<std::u16string, UINT>>;
+
+// Every entry of a menu as (text, id); separators are ("", 0), submenus (text, -1).
+Entries EntriesOf(CMenu* menu) {
+    Entries entries;
+    for (int i = 0; menu && i < menu->GetMenuItemCount(); ++i) {
+        CString text;
+        menu->GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
+        entries.emplace_back(text.str(), menu->GetMenuItemID(i));
+    }
+    return entries;
+}
+
+std::vector<bool> ChecksOf(CMenu* menu) {
+    std::vector<bool> checks;
+    for (int i = 0; menu && i < menu->GetMenuItemCount(); ++i)
+        checks.push_back((menu->GetMenuState(static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0);
+    return checks;
+}
+
+// Replaces a name list of the document (which owns and frees the texts).
+void SetNames(rep::vector<TCHAR*>& list, std::initializer_list<std::u16string_view> names) {
+    rep::delete_arrays(list);
+    for (std::u16string_view name : names) {
+        auto* copy = new TCHAR[name.size() + 1]{};
+        std::copy(name.begin(), name.end(), copy);
+        list.push_back(copy);
+    }
+}
+
+constexpr UINT kSubmenu = static_cast<UINT>(-1);
+
+class FrameTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+    }
+    CMenu* Locations() { return Frame().FindRestrictionMenu(kLocationMenu); }
+    CMenu* Categories() { return Frame().FindRestrictionMenu(kCategoryMenu); }
+};
+
+}  // namespace
+
+TEST_F(FrameTest, MenuBarHasTheFileAndListMenus) {
+    CMenu* bar = Frame().GetMenu();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(EntriesOf(bar), (Entries{{u"&File", kSubmenu}, {u"&List", kSubmenu}}));
+    EXPECT_EQ(EntriesOf(bar->GetSubMenu(0)),
+              (Entries{{u"&New\tCtrl+N", 57600},
+                       {u"&Open...\tCtrl+O", 57601},
+                       {u"Save As ...", 57604},
+                       {u"Extended save ...", 32812},
+                       {u"Delete Unused Lists", 32811},
+                       {u"", 0},
+                       {u"Export", 32801},
+                       {u"Import", 32802},
+                       {u"Manage Templates", 32803},
+                       {u"", 0},
+                       {u"Select &Background", 32786},
+                       {u"Options", 32794},
+                       {u"", 0},
+                       {u"Help", 57670},
+                       {u"&About Listora...", 57664},
+                       {u"", 0},
+                       {u"E&xit", 57665}}));
+    EXPECT_EQ(EntriesOf(bar->GetSubMenu(1)), (Entries{{u"Location Restriction", kSubmenu},
+                                                      {u"Categories Restriction", kSubmenu},
+                                                      {u"", 0},
+                                                      {u"Cl&ear List", 32781},
+                                                      {u"&Remove Purchased Items", 32782},
+                                                      {u"", 0},
+                                                      {u"&Item Manager", 32785},
+                                                      {u"", 0},
+                                                      {u"Full Screen", 32797},
+                                                      {u"", 0},
+                                                      {u"Set Tax Rates", 32784}}));
+}
+
+TEST_F(FrameTest, ToolButtonsInOrderWithTheirTipsAndChooseItemsAsACheckButton) {
+    CCommandBar& bar = Frame().GetCommandBar();
+    EXPECT_EQ(bar.GetDlgCtrlID(), 59392);
+    ASSERT_EQ(bar.GetCount(), 5);
+    const UINT ids[] = {32787, 32779, 32790, 32791, 32780};
+    const char* tips[] = {"Select Category", "Select Items", "Prev Page", "Next Page", "Add Item"};
+    const char* statuses[] = {"Select Category", "Select Items from list", "Show items from previous page",
+                              "Show items from next page", "Add Item..."};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(bar.GetItemID(i), ids[i]);
+        QAction* action = bar.GetButtonAction(ids[i]);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->toolTip(), QString::fromLatin1(tips[i]));
+        EXPECT_EQ(action->statusTip(), QString::fromLatin1(statuses[i]));
+        EXPECT_FALSE(action->icon().isNull()) << "button " << ids[i] << " has an image";
+    }
+    EXPECT_EQ(bar.GetButtonStyle(1) & TBBS_CHECKBOX, TBBS_CHECKBOX);
+    EXPECT_EQ(bar.GetButtonStyle(0) & TBBS_CHECKBOX, 0u);
+    EXPECT_EQ(bar.GetBarStyle() & (CBRS_TOOLTIPS | CBRS_FLYBY), CBRS_TOOLTIPS | CBRS_FLYBY);
+    Frame().ShowCommandBar(FALSE);
+    EXPECT_FALSE(Frame().IsCommandBarVisible());
+}
+
+TEST_F(FrameTest, RestrictionMenusFollowTheListsAndTheRestriction) {
+    SetNames(Doc().GetLocations(), {u"Market", u"Bakery"});
+    SetNames(Doc().GetCategories(), {u"fruit", u"Fruit", u"Dairy"});
+    Frame().RebuildRestrictionMenus(&Doc());
+
+    EXPECT_EQ(EntriesOf(Locations()),
+              (Entries{{u"All Locations", 36000}, {u"", 0}, {u"Market", 36001}, {u"Bakery", 36002}}));
+    EXPECT_EQ(ChecksOf(Locations()), (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(EntriesOf(Categories()),
+              (Entries{{u"All Categories", 34000}, {u"", 0}, {u"fruit", 34001}, {u"Fruit", 34002}, {u"Dairy", 34003}}));
+
+    // Choosing an entry restricts the list and moves the check mark; only the entry
+    // spelled exactly like the restriction is checked.
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&List", u"Categories Restriction", u"Fruit"}));
+    ASSERT_NE(Doc().GetCategoryRestriction(), nullptr);
+    EXPECT_EQ(std::u16string(Doc().GetCategoryRestriction()), u"Fruit");
+    EXPECT_EQ(ChecksOf(Categories()), (std::vector<bool>{false, false, false, true, false}));
+
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&List", u"Location Restriction", u"Bakery"}));
+    EXPECT_EQ(std::u16string(Doc().GetLocationRestriction()), u"Bakery");
+    EXPECT_EQ(ChecksOf(Locations()), (std::vector<bool>{false, false, false, true}));
+
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&List", u"Location Restriction", u"All Locations"}));
+    EXPECT_EQ(Doc().GetLocationRestriction(), nullptr);
+    EXPECT_EQ(ChecksOf(Locations()), (std::vector<bool>{true, false, false, false}));
+}
+
+TEST_F(FrameTest, EmptyListsAndStaleRestrictions) {
+    SetNames(Doc().GetLocations(), {});
+    SetNames(Doc().GetCategories(), {u"Dairy"});
+    Frame().RebuildRestrictionMenus(nullptr);  // the active document
+    EXPECT_EQ(EntriesOf(Locations()), (Entries{{u"All Locations", 36000}})) << "no separator";
+    // A restriction no longer in the list checks nothing, "All ..." included; marking
+    // does not rebuild.
+    SetNames(Doc().GetCategories(), {u"Dairy", u"Bread"});
+    Frame().MarkCategoryRestriction(u"Bread");
+    EXPECT_EQ(ChecksOf(Categories()), (std::vector<bool>{false, false, false}));
+    Frame().MarkCategoryRestriction(nullptr);
+    EXPECT_EQ(ChecksOf(Categories()), (std::vector<bool>{true, false, false}));
+    // A rebuild renumbers by the new order.
+    SetNames(Doc().GetCategories(), {u"Bread", u"Dairy"});
+    Frame().RebuildRestrictionMenus(&Doc());
+    EXPECT_EQ(EntriesOf(Categories()), (Entries{{u"All Categories", 34000}, {u"", 0}, {u"Bread", 34001}, {u"Dairy", 34002}}));
+}
+
+TEST_F(FrameTest, SelectCategoryOpensThePopupUpwardsFromTheCommandBar) {
+    SetNames(Doc().GetCategories(), {u"Meat", u"Dairy"});
+    CRect bar;
+    Frame().GetCommandBar().GetWindowRect(&bar);
+    Entries shown;
+    std::vector<bool> checks;
+    QPoint where;
+    Script().ExpectPopupMenu([&](CMenu& menu, const QPoint& point) -> UINT {
+        shown = EntriesOf(&menu);
+        checks = ChecksOf(&menu);
+        where = point;
+        return 34002;
+    });
+    ASSERT_TRUE(ClickToolButton(Frame(), ID_SELECT_CATEGORY));
+
+    EXPECT_EQ(shown, (Entries{{u"All Categories", 34000}, {u"", 0}, {u"Meat", 34001}, {u"Dairy", 34002}}));
+    EXPECT_EQ(checks, (std::vector<bool>{true, false, false, false}));
+    EXPECT_EQ(where.x(), bar.left);
+    EXPECT_LT(where.y(), bar.top) << "the menu's bottom edge sits on the command bar";
+    ASSERT_NE(Doc().GetCategoryRestriction(), nullptr);
+    EXPECT_EQ(std::u16string(Doc().GetCategoryRestriction()), u"Dairy");
+}
+
+TEST_F(FrameTest, LaysOutAtTheHandheldSizeAndOnADesktop) {
+    QMainWindow* window = Frame().GetMainWindow();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Listora"));
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(window->size(), QSize(240, 320));
+    for (const QSize size : {QSize(240, 320), QSize(800, 600), QSize(320, 240)}) {
+        window->resize(size);
+        ProcessEvents();
+        QWidget* area = Frame().GetViewArea();
+        QWidget* bar = Frame().GetCommandBar().GetWidget();
+        // The command bar runs along the bottom edge, the views fill the rest.
+        EXPECT_EQ(bar->geometry().bottom(), window->rect().bottom()) << size.width();
+        EXPECT_EQ(bar->width(), window->width());
+        EXPECT_LE(area->geometry().bottom(), bar->geometry().top());
+        EXPECT_EQ(area->width(), window->width());
+        EXPECT_EQ(Frame().GetActiveView()->GetWidget()->geometry(), area->rect());
+    }
+}
+

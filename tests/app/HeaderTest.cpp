@@ -1,0 +1,191 @@
+// The column header of the views: the kind of each displayed column, sorting by a
+// click (and its refusal in the choice view), the sort mark from the settings, the
+// limits on resizing and the colours it draws in.
+#include "ListViewFixture.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+
+namespace {
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Presses at from, moves to to and releases there.
+void Drag(QWidget* widget, QPoint from, QPoint to) {
+    SendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    SendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+class HeaderTest : public ViewTest {
+protected:
+    // A shown header, drawn once so that every column's minimum width is known.
+    CListHeaderCtrl& DrawnHeader(CListoraBaseView& view) {
+        CListHeaderCtrl& header = *view.GetHeader();
+        view.RenderToImage();
+        header.ShowWindow(SW_SHOW);
+        RenderWidget(header.GetWidget());
+        return header;
+    }
+};
+
+TEST_F(HeaderTest, ColumnKindsFollowTheSetBits) {
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(CListHeaderCtrl::GetColumnKind(63, i), i);
+    // Item, Cpn and Note shown.
+    const DWORD mask = 2 | 8 | 32;
+    EXPECT_EQ(CListHeaderCtrl::GetColumnKind(mask, 0), 1);
+    EXPECT_EQ(CListHeaderCtrl::GetColumnKind(mask, 1), 3);
+    EXPECT_EQ(CListHeaderCtrl::GetColumnKind(mask, 2), 5);
+    EXPECT_EQ(CListHeaderCtrl::GetColumnKind(mask, 3), -1);
+    EXPECT_EQ(CListHeaderCtrl::GetColumnIndex(mask, 3), 1);
+    EXPECT_EQ(CListHeaderCtrl::GetColumnIndex(mask, 0), -1);
+}
+
+TEST_F(HeaderTest, ColumnsGetTheirTitlesAndDefaultWidths) {
+    CListoraView& view = MakeView<CListoraView>(400, 320);
+    CListHeaderCtrl& header = *view.GetHeader();
+    ASSERT_EQ(header.GetColumnCount(), 6);
+    const int widths[] = {35, 75, 45, 25, 45};
+    const char16_t* titles[] = {u"Qty", u"Item", u"Price", u"Cpn", u"Location", u"Note"};
+    for (int i = 0; i < 6; ++i) {
+        TCHAR text[32] = {0};
+        HDITEM item;
+        item.mask = HDI_TEXT | HDI_FORMAT;
+        item.pszText = text;
+        item.cchTextMax = 32;
+        ASSERT_TRUE(header.GetItem(i, &item));
+        EXPECT_EQ(std::u16string(text), titles[i]);
+        EXPECT_TRUE(item.fmt & HDF_OWNERDRAW);
+        if (i < 5) {
+            EXPECT_EQ(header.GetWidth(i), widths[i]);
+        }
+    }
+    // The last column takes the rest of the width.
+    EXPECT_EQ(header.GetWidth(5), 400 - 225);
+    EXPECT_EQ(header.GetLeft(6), 400);
+    EXPECT_EQ(header.ColumnAt(0), 0);
+    EXPECT_EQ(header.ColumnAt(35), 1);
+    EXPECT_EQ(header.ColumnAt(5000), 5);
+}
+
+TEST_F(HeaderTest, ClickingSortsTheListAndTogglesTheDirection) {
+    Add(u"Banana", 1, 3.0f);
+    Add(u"apple", 5, 1.0f);
+    Add(u"Cherry", 2, 2.0f);
+    CListoraView& view = MakeView<CListoraView>();
+    CListHeaderCtrl& header = DrawnHeader(view);
+    // The stored sort (Item, ascending) is marked.
+    EXPECT_EQ(header.GetSortColumn(), 1);
+    EXPECT_EQ(header.GetSortDirection(), 0);
+
+    const int y = header.GetWidget()->height() / 2;
+    Tap(header.GetWidget(), QPoint(header.GetLeft(1) + 10, y));
+    EXPECT_EQ(header.GetSortDirection(), 1);
+    EXPECT_EQ(TheOptions().GetSortColumn(), 1u);
+    EXPECT_EQ(TheOptions().GetSortDirection(), 1u);
+    EXPECT_TRUE(TheOptions().IsChanged());
+    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (std::vector<std::u16string>{u"Cherry", u"Banana", u"apple"}));
+
+    Tap(header.GetWidget(), QPoint(header.GetLeft(1) + 10, y));
+    EXPECT_EQ(header.GetSortDirection(), 0);
+    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (std::vector<std::u16string>{u"apple", u"Banana", u"Cherry"}));
+
+    // Another column starts ascending.
+    Tap(header.GetWidget(), QPoint(header.GetLeft(1) + 10, y));
+    Tap(header.GetWidget(), QPoint(header.GetLeft(2) + 10, y));
+    EXPECT_EQ(header.GetSortColumn(), 2);
+    EXPECT_EQ(header.GetSortDirection(), 0);
+    EXPECT_EQ(TheOptions().GetSortColumn(), 2u);
+    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (std::vector<std::u16string>{u"apple", u"Cherry", u"Banana"}));
+    // The rendered page follows the new order.
+    view.RenderToImage();
+    EXPECT_EQ(view.GetDisplayedPurchases()[0]->Name(), u"apple");
+}
+
+TEST_F(HeaderTest, ChoiceViewRefusesEveryColumnButItem) {
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+    CListHeaderCtrl& header = DrawnHeader(view);
+    EXPECT_EQ(header.GetMode(), CListHeaderCtrl::ChoiceMode);
+    Script().ExpectMessageBox(u"Cannot sort by this column in this view!", IDOK);
+    header.ClickColumn(2);
+    EXPECT_EQ(header.GetSortColumn(), 1);
+    EXPECT_EQ(TheOptions().GetSortColumn(), 1u);
+    header.ClickColumn(1);
+    EXPECT_EQ(header.GetSortDirection(), 1);
+    EXPECT_EQ(TheOptions().GetSortDirection(), 1u);
+}
+
+TEST_F(HeaderTest, SortMarkComesFromTheStoredKind) {
+    TheOptions().SetDisplayedColumns(63 & ~1u);
+    TheOptions().SetSortColumn(2);
+    TheOptions().SetSortDirection(1);
+    CListoraView& view = MakeView<CListoraView>();
+    // Price is the second displayed column once Qty is hidden.
+    EXPECT_EQ(view.GetHeader()->GetSortColumn(), 1);
+    EXPECT_EQ(view.GetHeader()->GetSortDirection(), 1);
+
+    TheOptions().SetSortColumn(0);
+    view.CreateHeader();
+    EXPECT_EQ(view.GetHeader()->GetSortColumn(), -1);
+}
+
+TEST_F(HeaderTest, ResizingKeepsColumnsWideEnoughForTheirTitles) {
+    CListoraView& view = MakeView<CListoraView>(400, 320);
+    CListHeaderCtrl& header = DrawnHeader(view);
+    QWidget* widget = header.GetWidget();
+    const int y = widget->height() / 2;
+    const int itemWidth = header.GetWidth(1);
+    const int minWidth = header.GetMinWidth(1);
+    ASSERT_GT(minWidth, 0);
+    ASSERT_GT(itemWidth, minWidth);
+
+    // Narrower than the title and six blanks: refused, the column stays.
+    const int divider = header.GetLeft(2);
+    Drag(widget, QPoint(divider, y), QPoint(divider - (itemWidth - minWidth) - 10, y));
+    EXPECT_EQ(header.GetWidth(1), itemWidth);
+    EXPECT_EQ(header.GetLeft(6), 400);
+
+    // Widening a column narrows the last one.
+    const int lastWidth = header.GetWidth(5);
+    Drag(widget, QPoint(divider, y), QPoint(divider + 12, y));
+    EXPECT_EQ(header.GetWidth(1), itemWidth + 12);
+    EXPECT_EQ(header.GetWidth(5), lastWidth - 12);
+    EXPECT_EQ(header.GetLeft(2), divider + 12);
+    EXPECT_EQ(header.GetLeft(6), 400);
+
+    // The last column cannot be dragged itself.
+    Drag(widget, QPoint(400, y), QPoint(300, y));
+    EXPECT_EQ(header.GetWidth(5), lastWidth - 12);
+}
+
+TEST_F(HeaderTest, LastColumnFitsTheWidth) {
+    CListoraView& view = MakeView<CListoraView>(400, 320);
+    CListHeaderCtrl& header = DrawnHeader(view);
+    header.FitLastColumn(500);
+    EXPECT_EQ(header.GetLeft(6), 500);
+    header.FitLastColumn(420);
+    EXPECT_EQ(header.GetLeft(6), 420);
+    // Never narrower than what its title needs.
+    header.FitLastColumn(100);
+    EXPECT_GE(header.GetWidth(5), header.GetMinWidth(5));
+}
+
+TEST_F(HeaderTest, DrawsInTheColoursOfTheBackground) {
+    TheOptions().SetTileNumber(162);
+    CListoraView& view = MakeView<CListoraView>();
+    CListHeaderCtrl& header = DrawnHeader(view);
+    QImage image = RenderWidget(header.GetWidget());
+    ASSERT_FALSE(image.isNull());
+    // 0x993300 as blue, green, red.
+    EXPECT_EQ(QColor(image.pixel(header.GetLeft(3) + 3, 3)), QColor(0x00, 0x33, 0x99));
+
+    TheOptions().SetTileNumber(163);
+    image = RenderWidget(header.GetWidget());
+    EXPECT_EQ(QColor(image.pixel(header.GetLeft(3) + 3, 3)), QColor(0x94, 0xA5, 0xFF));
+}
+
+}  // namespace
