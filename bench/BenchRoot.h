@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 
+// ASCII text as a wide string, for generated names and paths.
+inline std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
 struct BenchRoot {
     std::string path;
     BenchRoot() {

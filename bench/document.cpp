@@ -1,6 +1,7 @@
 // The document's speed on large lists: opening a 100,000-line list whose items are all
 // new to a 5,000-item catalogue (the lines join the catalogue and the store), adding
 // one line to a 100,000-line list, and finding a line by name in it.
+#include "BenchApp.h"
 #include "BenchRoot.h"
 
 #include "LRRegistry.h"
@@ -25,19 +26,6 @@ constexpr int kListLines = 100000;
 constexpr const TCHAR* kListPath = u"\\bench.lsr";
 
 BenchRoot g_root;
-
-// A benchmark never waits for a person: every prompt is answered at once.
-class SilentRunner : public ModalRunner {
-public:
-    int MessageBox(QWidget*, const CString&, const CString&, UINT) override { return IDOK; }
-    INT_PTR RunFileDialog(CFileDialog&) override { return IDCANCEL; }
-    INT_PTR RunDialog(CDialog&) override { return IDCANCEL; }
-    UINT TrackPopupMenu(CMenu&, const QPoint&, QWidget*) override { return 0; }
-};
-
-std::u16string Wide(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 void WriteHostFile(const std::string& path, const std::string& bytes) {
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -178,19 +166,7 @@ BENCHMARK(BM_FindPurchaseIn100000)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    SilentRunner runner;
-    ModalRunner::Install(&runner);
-    RegisterListoraStrings();
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-
-    ModalRunner::Install(nullptr);
+    const int result = RunAppBenchmarks(argc, argv);
     TheRegistry().close();
-    return 0;
+    return result;
 }

@@ -23,10 +23,6 @@ struct Owned : rep::vector<Purchase*> {
     ~Owned() override { rep::delete_objects<Purchase>(*this); }
 };
 
-std::u16string Wide(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
 // A list like a real one, only longer: names of 10-20 characters, most lines with a
 // unit and a category, some with a location and a note.
 void BuildList(rep::vector<Purchase*>& list) {

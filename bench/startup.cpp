@@ -2,6 +2,7 @@
 // whole InitInstance (trace log, lock, catalogue store with 5,000 items, options,
 // template, file type, reopening a 1,000-line list, the choice view) and one paint of
 // the list view. Shutdown is not timed.
+#include "BenchApp.h"
 #include "BenchRoot.h"
 
 #include "CListoraView.h"
@@ -25,23 +26,6 @@ constexpr int kItems = 5000;
 constexpr int kLines = 1000;
 
 BenchRoot g_root;
-
-// No prompt may block a benchmark: each one is counted and gets the cancelling answer.
-class CountingRunner : public ModalRunner {
-public:
-    int prompts = 0;
-    int MessageBox(QWidget*, const CString&, const CString&, UINT type) override {
-        ++prompts;
-        return (type & 0xF) == MB_YESNO ? IDNO : IDOK;
-    }
-    INT_PTR RunFileDialog(CFileDialog&) override { return ++prompts, IDCANCEL; }
-    INT_PTR RunDialog(CDialog&) override { return ++prompts, IDCANCEL; }
-    UINT TrackPopupMenu(CMenu&, const QPoint&, QWidget*) override { return ++prompts, 0u; }
-};
-
-std::u16string Wide(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 std::u16string DefaultItemsFile() {
     std::string here = __FILE__;
@@ -117,17 +101,4 @@ BENCHMARK(BM_StartupToFirstPaintedList)->Unit(benchmark::kMillisecond)->MinTime(
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication qtApp(argc, argv);
-    // The offscreen platform's notes about window hints would bury the results.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    if (!Prepare()) {
-        fprintf(stderr, "cannot prepare the device root\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunAppBenchmarks(argc, argv, Prepare); }

@@ -2,6 +2,7 @@
 // without a restriction, so that the row filter runs on every line), and one page of
 // the choice view over a 5,000-item catalogue. Each paint also computes the totals
 // over the whole list, as the total line needs.
+#include "BenchApp.h"
 #include "BenchRoot.h"
 
 #include "CFrameWnd.h"
@@ -27,19 +28,6 @@ constexpr int kCatalogueItems = 5000;
 constexpr const TCHAR* kListPath = u"\\bench.lsr";
 
 BenchRoot g_root;
-
-// A benchmark never waits for a person: every prompt is answered at once.
-class SilentRunner : public ModalRunner {
-public:
-    int MessageBox(QWidget*, const CString&, const CString&, UINT) override { return IDOK; }
-    INT_PTR RunFileDialog(CFileDialog&) override { return IDCANCEL; }
-    INT_PTR RunDialog(CDialog&) override { return IDCANCEL; }
-    UINT TrackPopupMenu(CMenu&, const QPoint&, QWidget*) override { return 0; }
-};
-
-std::u16string Wide(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
 
 // A document with a large list and catalogue, shown by one view of class V at the
 // handheld's size.
@@ -133,16 +121,4 @@ BENCHMARK(BM_PaintChoicePage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // The views paint without a display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    RegisterListoraStrings();
-    SilentRunner runner;
-    ModalRunner::Install(&runner);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ModalRunner::Install(nullptr);
-    return 0;
-}
+int main(int argc, char** argv) { return RunAppBenchmarks(argc, argv); }
