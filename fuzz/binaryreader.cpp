@@ -2,6 +2,7 @@
 // input, and a list-file-shaped read. Damaged counts must give failed reads, never a
 // read past a buffer, and the failure flag must stay set once set.
 #include "System/IO/BinaryReader.h"
+#include "MemoryStream.h"
 #include "System/IO/BufferedStream.h"
 
 #include <algorithm>
@@ -12,29 +13,6 @@
 #include <memory>
 
 namespace {
-
-// The input as a read-only stream; 0 at the end, like a file.
-class MemoryStream : public IO::Stream {
-public:
-    MemoryStream(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) { m_bReadable = true; }
-    bool Flush() override { return true; }
-    __int64 Seek(__int64, IO::SeekOrigin) override { return -1; }
-    void SetLength(__int64) override {}
-    int Read(BYTE* buffer, int offset, int count) override {
-        const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), m_size - m_pos);
-        if (n > 0)
-            std::memcpy(buffer + offset, m_data + m_pos, n);
-        m_pos += n;
-        return static_cast<int>(n);
-    }
-    int Write(const BYTE*, int, int) override { return -1; }
-    int GetLength() override { return static_cast<int>(m_size); }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
-};
 
 void Check(bool condition) {
     if (!condition)
