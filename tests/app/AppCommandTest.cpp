@@ -1,5 +1,6 @@
-// The application's commands through the menus and tool buttons: Open, New, Exit,
-// Help, the entries whose dialogs come later, and Choose Items.
+// The application's commands through the menus and tool buttons: Open, Help, the
+// entries whose dialogs come later, Choose Items, and the user's whole journey
+// (pick, tick, Exit, restart).
 #include "AppFixture.h"
 
 #include "CListoraChoiceView.h"
@@ -22,20 +23,14 @@ protected:
         AppFixture::SetUp();
         ASSERT_TRUE(Start());
     }
-    std::size_t LinesIn(const std::string& hostPath) {
-        rep::vector<Purchase*> purchases;
-        ListFile().Read(U16(hostPath).c_str(), purchases);
-        const std::size_t count = purchases.size();
-        rep::delete_objects(purchases);
-        return count;
-    }
+    std::size_t LinesIn(const std::string& hostPath) { return ListFileNames(U16(hostPath).c_str()).size(); }
 };
 
 }  // namespace
 
 TEST_F(AppCommandTest, OpenOffersTheSupportedFilesAndOpensTheChosenList) {
     const std::string weekly = Root().file("My Documents/Weekly.lsr");
-    ASSERT_TRUE(WriteList(weekly, {u"Tea"}));
+    ASSERT_TRUE(WriteList(U16(weekly).c_str(), {new Purchase(u"Tea")}));
     Script().ExpectFileDialog(true, CString(U16(weekly)));
     ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"&Open...\tCtrl+O"}));
     EXPECT_EQ(Script().LastFileFilters().value(0), QStringLiteral("All Supported files (*.lsr *.obls)"));
@@ -43,26 +38,13 @@ TEST_F(AppCommandTest, OpenOffersTheSupportedFilesAndOpensTheChosenList) {
     EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), U16(weekly));
 }
 
-TEST_F(AppCommandTest, NewSavesTheListThenStartsAnEmptyOne) {
-    Doc().AddPurchase(new Purchase(u"Soap"));
-    Script().ExpectFileDialog(false, CString(U16(Root().file("My Documents/Next.lsr"))));
-    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"&New\tCtrl+N"}));
-    EXPECT_EQ(LinesIn(NewList()), 1u);
-    EXPECT_EQ(Doc().GetPurchases().size(), 0u);
-    EXPECT_EQ(Doc().GetTitle(), CString(u"Next"));
-}
-
-TEST_F(AppCommandTest, ExitSavesWithoutAskingAndClosesTheWindow) {
-    Doc().AddPurchase(new Purchase(u"Butter"));
-    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"E&xit"}));
-    EXPECT_EQ(LinesIn(NewList()), 1u);
-    EXPECT_FALSE(Frame().IsWindowVisible());
-}
-
-TEST_F(AppCommandTest, AboutAndDeleteUnusedListsArePresentButDisabled) {
-    EXPECT_GE(FindMenuItem(Frame().GetMenu()->GetSubMenu(0), u"&About Listora..."), 0);
-    EXPECT_FALSE(ChooseMenuCommand(Frame(), {u"&File", u"&About Listora..."}));
-    EXPECT_FALSE(ChooseMenuCommand(Frame(), {u"&File", u"Delete Unused Lists"}));
+TEST_F(AppCommandTest, EntriesOfDialogsStillToComeArePresentButDisabled) {
+    const std::pair<int, const char16_t*> entries[] = {
+        {0, u"&About Listora..."}, {0, u"Delete Unused Lists"}, {1, u"&Item Manager"}};
+    for (const auto& [menu, text] : entries) {
+        EXPECT_GE(FindMenuItem(Frame().GetMenu()->GetSubMenu(menu), text), 0);
+        EXPECT_FALSE(ChooseMenuCommand(Frame(), {menu == 0 ? u"&File" : u"&List", text}));
+    }
 }
 
 TEST_F(AppCommandTest, HelpOpensThePageBesideTheProgramWithTheDesktopHandler) {
@@ -126,8 +108,15 @@ TEST_F(AppCommandTest, PickTickAndFindEverythingAgainAfterARestart) {
     Tap(list->GetWidget(), QPoint(50, list->GetRowsTop() + static_cast<int>(TheOptions().GetFontSize()) / 2));
     EXPECT_TRUE(Doc().GetPurchases()[0]->IsPurchased());
 
+    // Exit saves without asking and closes the window.
     ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"E&xit"}));
+    EXPECT_EQ(LinesIn(NewList()), 1u);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Frame().IsWindowVisible());
+
     ASSERT_TRUE(Start());
     ASSERT_NE(Doc().FindPurchase(name.c_str()), nullptr);
     EXPECT_TRUE(Doc().FindPurchase(name.c_str())->IsPurchased());
+    EXPECT_EQ(Doc().GetTitle(), CString(u"New"));
+    EXPECT_EQ(LogText(Root().file("Listora.txt")).find("create default"), std::string::npos);
 }

@@ -1,35 +1,15 @@
 // Runs the application's start-up headless on a fresh device root (the default items
 // file from the source tree); each test ends with the program's shutdown.
 #pragma once
-#include "UiTest.h"
+#include "DocTestSupport.h"
 
 #include "Listora.h"
 #include "MainFrm.h"
-#include "listoradoc.h"
-
-#include "LRRegistry.h"
-#include "ListFile.h"
-#include "Options.h"
 
 #include <memory>
 #include <string>
 
 namespace apptest {
-
-inline std::u16string U16(const std::string& text) {
-    return std::u16string(text.begin(), text.end());
-}
-
-// Writes a list file with one purchase per name.
-inline bool WriteList(const std::string& hostPath, std::initializer_list<const char16_t*> names) {
-    rep::vector<Purchase*> purchases;
-    for (const char16_t* name : names)
-        purchases.push_back(new Purchase(name));
-    ListFile file;
-    const bool written = file.Write(U16(hostPath).c_str(), purchases);
-    rep::delete_objects(purchases);
-    return written;
-}
 
 // A UTF-16LE log as ASCII (other code units as '?').
 inline std::string LogText(const std::string& hostPath) {

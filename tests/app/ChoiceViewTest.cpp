@@ -1,6 +1,6 @@
 // The choice view on rendered images: the catalogue filtered by the restrictions,
 // taps that put items on the list, raise their quantity or take them off, right
-// clicks that lower it, typed letters, and the totals of the whole list.
+// clicks that lower it, typed letters, the toggle icon and the totals of the list.
 #include "ListViewFixture.h"
 
 namespace {
@@ -9,10 +9,9 @@ class ChoiceViewTest : public ViewTest {
 protected:
     // A catalogue item kept in memory only.
     Item* AddItem(const char16_t* name, float price, const char16_t* location = nullptr,
-                  std::vector<const char16_t*> categories = {}, const char16_t* unit = u"") {
+                  std::vector<const char16_t*> categories = {}) {
         auto* item = new Item(name);
         item->SetPrice(price);
-        item->SetUnit(unit);
         item->SetLocation(location);
         for (const char16_t* category : categories)
             item->AddCategory(category);
@@ -36,32 +35,29 @@ TEST_F(ChoiceViewTest, RowsAreTheCatalogueUnderTheRestrictions) {
     AddItem(u"Apples", 1.0f, u"Market", {u"Fruit"});
     AddItem(u"Pears", 1.0f, u"market", {u"fruit"});
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    view.RenderToImage();
     EXPECT_EQ(view.GetCount(), Doc().GetItems().size());
     EXPECT_TRUE(view.GetDisplayedPurchases().empty());
 
     // Items without a location are left out; the location compares ignoring case.
     Doc().SetLocationRestriction(u"MARKET");
     view.RenderToImage();
-    std::vector<std::u16string> names;
-    for (const Item* item : view.GetRows())
-        names.push_back(item->Name());
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"Apples", u"Pears"}));
+    EXPECT_EQ(NamesOf(view.GetRows()), (Names{u"Apples", u"Pears"}));
     EXPECT_EQ(view.GetCount(), 2u);
 
     // The category compares exactly.
     Doc().SetCategoryRestriction(u"Fruit");
     view.RenderToImage();
-    ASSERT_EQ(view.GetRows().size(), 1u);
-    EXPECT_EQ(view.GetRows()[0]->Name(), u"Apples");
+    EXPECT_EQ(NamesOf(view.GetRows()), (Names{u"Apples"}));
     EXPECT_EQ(Text(view.GetRestrictionLineText()), u"Category is 'Fruit', Location is 'MARKET'");
 }
 
-TEST_F(ChoiceViewTest, TapsPutAnItemOnTheListRaiseItAndTakeItOff) {
+TEST_F(ChoiceViewTest, TapsPutAnItemOnTheListRaiseItAndTakeItOffRightClicksLowerIt) {
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    view.RenderToImage();
     const int row = RowOf(view, u"Milk");
     Doc().SetModifiedFlag(FALSE);
+    // A right click does nothing for an item that is not on the list.
+    RightClick(view.GetWidget(), CellCentre(view, 0, row));
+    EXPECT_TRUE(Doc().GetPurchases().empty());
 
     // Not on the list: any column puts it there, once.
     Tap(view.GetWidget(), CellCentre(view, 2, row));
@@ -73,22 +69,31 @@ TEST_F(ChoiceViewTest, TapsPutAnItemOnTheListRaiseItAndTakeItOff) {
     EXPECT_FALSE(milk->IsOnce());
     EXPECT_TRUE(Doc().IsModified());
 
-    // The first column raises the quantity by one per tap.
+    // The first column raises the quantity by one per tap, a right click there lowers
+    // it; a right click elsewhere does nothing.
     for (int i = 0; i < 5; ++i)
         Tap(view.GetWidget(), CellCentre(view, 0, row));
     EXPECT_FLOAT_EQ(milk->GetQty(), 6.0f);
     EXPECT_EQ(Doc().GetPurchases().size(), 1u);
+    RightClick(view.GetWidget(), CellCentre(view, 1, row));
+    EXPECT_FLOAT_EQ(milk->GetQty(), 6.0f);
+    Doc().SetModifiedFlag(FALSE);
+    RightClick(view.GetWidget(), CellCentre(view, 0, row));
+    EXPECT_FLOAT_EQ(milk->GetQty(), 5.0f);
+    EXPECT_TRUE(Doc().IsModified());
 
-    // Any other column takes it off.
+    // Any other column takes it off, and so does a right click at quantity 1.
     Tap(view.GetWidget(), CellCentre(view, 1, row));
-    EXPECT_EQ(Doc().FindPurchase(u"Milk"), nullptr);
     EXPECT_TRUE(Doc().GetPurchases().empty());
+    Tap(view.GetWidget(), CellCentre(view, 1, row));
+    ASSERT_NE(Doc().FindPurchase(u"Milk"), nullptr);
+    RightClick(view.GetWidget(), CellCentre(view, 0, row));
+    EXPECT_EQ(Doc().FindPurchase(u"Milk"), nullptr);
 }
 
 TEST_F(ChoiceViewTest, FirstColumnIsWhateverKindIsShownFirst) {
     TheOptions().SetDisplayedColumns(2 | 4);
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    view.RenderToImage();
     const int row = RowOf(view, u"Soap");
     Tap(view.GetWidget(), CellCentre(view, 0, row));
     Tap(view.GetWidget(), CellCentre(view, 0, row));
@@ -98,41 +103,31 @@ TEST_F(ChoiceViewTest, FirstColumnIsWhateverKindIsShownFirst) {
     EXPECT_EQ(Doc().FindPurchase(u"Soap"), nullptr);
 }
 
-TEST_F(ChoiceViewTest, RightClickInTheFirstColumnLowersTheQuantity) {
-    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    view.RenderToImage();
-    const int row = RowOf(view, u"Eggs");
-    // Nothing happens for an item that is not on the list.
-    RightClick(view.GetWidget(), CellCentre(view, 0, row));
-    EXPECT_TRUE(Doc().GetPurchases().empty());
-
-    Tap(view.GetWidget(), CellCentre(view, 1, row));
-    Tap(view.GetWidget(), CellCentre(view, 0, row));
-    Purchase* eggs = Doc().FindPurchase(u"Eggs");
-    ASSERT_NE(eggs, nullptr);
-    ASSERT_FLOAT_EQ(eggs->GetQty(), 2.0f);
-    // Other columns do nothing on a right click.
-    RightClick(view.GetWidget(), CellCentre(view, 1, row));
-    EXPECT_FLOAT_EQ(eggs->GetQty(), 2.0f);
-    Doc().SetModifiedFlag(FALSE);
-    RightClick(view.GetWidget(), CellCentre(view, 0, row));
-    EXPECT_FLOAT_EQ(eggs->GetQty(), 1.0f);
-    EXPECT_TRUE(Doc().IsModified());
-    RightClick(view.GetWidget(), CellCentre(view, 0, row));
-    EXPECT_EQ(Doc().FindPurchase(u"Eggs"), nullptr);
-}
-
-TEST_F(ChoiceViewTest, FractionalQuantityCountsAsOnTheListButShowsNoQuantity) {
-    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
+TEST_F(ChoiceViewTest, QuantityAndPriceCellsOnAndOffTheListAndTheTotals) {
+    AddItem(u"Free sample", 0.0f);
+    AddItem(u"Gum", 0.75f);
     Add(u"Milk", 0.5f, 2.0f);
     Add(u"Eggs", 3, 2.0f);
+    Add(u"Zebra cake", 2, 4.0f);
+    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
     const QImage image = view.RenderToImage();
+    // A list line missing from the catalogue counts only in the totals.
+    const Names rows = NamesOf(view.GetRows());
+    EXPECT_EQ(std::find(rows.begin(), rows.end(), u"Zebra cake"), rows.end());
+    const int count = static_cast<int>(view.GetCount());
+    CString expected;
+    expected.Format(u"(1-%d)/%d. 0.00/15.00 $", count, count);
+    EXPECT_EQ(Text(view.GetTotalLineText()), expected.str());
     const int milkRow = RowOf(view, u"Milk");
-    const int eggsRow = RowOf(view, u"Eggs");
+    // A fractional quantity counts as on the list but shows no quantity; off the list
+    // there is none either.
     EXPECT_EQ(DarkPixels(image, CellInside(view, 0, milkRow)), 0);
-    EXPECT_GT(DarkPixels(image, CellInside(view, 0, eggsRow)), 0);
-    // The price is what the line costs: 0.5 x 2.00 and 3 x 2.00.
+    EXPECT_GT(DarkPixels(image, CellInside(view, 0, RowOf(view, u"Eggs"))), 0);
+    EXPECT_EQ(DarkPixels(image, CellInside(view, 0, RowOf(view, u"Gum"))), 0);
+    // The price is what the line costs (0.5 x 2.00); off the list the catalogue's.
     EXPECT_GT(DarkPixels(image, CellInside(view, 2, milkRow)), 0);
+    EXPECT_EQ(DarkPixels(image, CellInside(view, 2, RowOf(view, u"Free sample"))), 0);
+    EXPECT_GT(DarkPixels(image, CellInside(view, 2, RowOf(view, u"Gum"))), 0);
 
     Tap(view.GetWidget(), CellCentre(view, 0, milkRow));
     EXPECT_FLOAT_EQ(Doc().FindPurchase(u"Milk")->GetQty(), 1.5f);
@@ -142,38 +137,17 @@ TEST_F(ChoiceViewTest, FractionalQuantityCountsAsOnTheListButShowsNoQuantity) {
     EXPECT_EQ(Doc().FindPurchase(u"Milk"), nullptr);
 }
 
-TEST_F(ChoiceViewTest, PricesOfItemsOffTheListComeFromTheCatalogue) {
-    AddItem(u"Free sample", 0.0f);
-    AddItem(u"Gum", 0.75f);
+TEST_F(ChoiceViewTest, TapsOutsideTheRowsChangeNothingButTheToggleIconWorks) {
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    const QImage image = view.RenderToImage();
-    EXPECT_EQ(DarkPixels(image, CellInside(view, 2, RowOf(view, u"Free sample"))), 0);
-    EXPECT_GT(DarkPixels(image, CellInside(view, 2, RowOf(view, u"Gum"))), 0);
-    // Off the list there is no quantity.
-    EXPECT_EQ(DarkPixels(image, CellInside(view, 0, RowOf(view, u"Gum"))), 0);
-}
-
-TEST_F(ChoiceViewTest, ListLinesMissingFromTheCatalogueCountOnlyInTheTotals) {
-    Add(u"Zebra cake", 2, 4.0f);
-    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    view.RenderToImage();
-    for (const Item* item : view.GetRows())
-        EXPECT_NE(item->Name(), u"Zebra cake");
-    const UINT count = view.GetCount();
-    CString expected;
-    expected.Format(u"(1-%d)/%d. 0.00/8.00 $", static_cast<int>(count), static_cast<int>(count));
-    EXPECT_EQ(Text(view.GetTotalLineText()), expected.str());
-}
-
-TEST_F(ChoiceViewTest, TapsOutsideTheRowsChangeNothing) {
-    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    view.RenderToImage();
     Doc().SetModifiedFlag(FALSE);
     Tap(view.GetWidget(), QPoint(100, view.GetRowsTop() + kFontSize * 15));
     Tap(view.GetWidget(), QPoint(100, view.GetRowsTop() - 2));
     RightClick(view.GetWidget(), QPoint(10, view.GetRowsTop() + kFontSize * 15));
-    EXPECT_TRUE(Doc().GetPurchases().empty());
     EXPECT_FALSE(Doc().IsModified());
+    const CRect toggle = view.GetToggleRect();
+    Tap(view.GetWidget(), QPoint(toggle.left + 4, toggle.top + 4));
+    EXPECT_FALSE(TheOptions().GetDrawTotal());
+    EXPECT_TRUE(Doc().GetPurchases().empty());
 }
 
 TEST_F(ChoiceViewTest, TypedLetterJumpsToTheFirstItemStartingWithIt) {
@@ -188,16 +162,7 @@ TEST_F(ChoiceViewTest, TypedLetterJumpsToTheFirstItemStartingWithIt) {
     EXPECT_EQ(view.GetRows()[view.GetFirstIndex()]->Name(), u"Eggs");
 }
 
-TEST_F(ChoiceViewTest, ToggleIconWorksHereToo) {
-    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    view.RenderToImage();
-    const CRect toggle = view.GetToggleRect();
-    Tap(view.GetWidget(), QPoint(toggle.left + 4, toggle.top + 4));
-    EXPECT_FALSE(TheOptions().GetDrawTotal());
-    EXPECT_TRUE(Doc().GetPurchases().empty());
-}
-
-TEST_F(ChoiceViewTest, PagesThroughALargeCatalogue) {
+TEST_F(ChoiceViewTest, TapOnTheLastPageOfALargeCatalogueActsOnTheItemDrawnThere) {
     for (int i = 0; i < 30; ++i)
         AddItem((u"Thing " + U16(std::to_string(100 + i))).c_str(), 1.0f);
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
@@ -205,12 +170,8 @@ TEST_F(ChoiceViewTest, PagesThroughALargeCatalogue) {
     view.RenderToImage();
     const UINT count = view.GetCount();
     ASSERT_EQ(count, Doc().GetItems().size());
-    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
-    view.RenderToImage();
-    EXPECT_EQ(view.GetFirstIndex(), 10u);
-    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
-    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
-    view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
+    for (int i = 0; i < 4; ++i)
+        view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
     view.RenderToImage();
     EXPECT_EQ(view.GetFirstIndex(), count - 10);
     // A tap on the last page acts on the item drawn there.

@@ -1,6 +1,6 @@
-// Shared pieces of the document tests: a fresh catalogue store with a small known
-// catalogue, a frame with the program's "&List" menu holding a view of the document,
-// an application that records view switches, and list files made on the spot.
+// Shared pieces of the document and program tests: a fresh catalogue store with a
+// small known catalogue, a frame with the program's "&List" menu holding a view of the
+// document, and list files made on the spot.
 #pragma once
 #include "UiTest.h"
 
@@ -21,6 +21,7 @@
 #include "listoradoc.h"
 
 #include <QPainter>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,18 +46,22 @@ inline std::u16string U16(const std::string& text) {
     return std::u16string(text.begin(), text.end());
 }
 
+using Names = std::vector<std::u16string>;
+
+// A copy of a text as the name lists own them (freed with delete[]).
+inline TCHAR* CopyText(std::u16string_view text) {
+    auto* copy = new TCHAR[text.size() + 1]{};
+    std::copy(text.begin(), text.end(), copy);
+    return copy;
+}
+
 inline Purchase* MakePurchase(const char16_t* name, float qty, float price, const char16_t* location = nullptr,
                               const char16_t* note = nullptr, bool coupon = false, bool once = false,
                               std::vector<const char16_t*> categories = {}, const char16_t* unit = u"") {
     auto* purchase = new Purchase(name);
     rep::string_list list;
-    for (const char16_t* category : categories) {
-        const std::u16string text(category);
-        auto* copy = new char16_t[text.size() + 1];
-        std::copy(text.begin(), text.end(), copy);
-        copy[text.size()] = 0;
-        list.push_back(copy);
-    }
+    for (const char16_t* category : categories)
+        list.push_back(CopyText(category));
     purchase->Set(name, unit, note, location, qty, price, coupon, false, once, false, list);
     return purchase;
 }
@@ -72,22 +77,33 @@ inline bool WriteList(const char16_t* path, std::vector<Purchase*> lines) {
     return written;
 }
 
-inline std::vector<std::u16string> NamesOf(const rep::vector<Purchase*>& purchases) {
-    std::vector<std::u16string> names;
-    for (const Purchase* purchase : purchases)
-        names.push_back(purchase->Name());
+template <class List>
+Names NamesOf(const List& things) {
+    Names names;
+    for (const auto* thing : things)
+        names.push_back(thing->Name());
     return names;
 }
 
-inline std::vector<std::u16string> NamesOf(const rep::vector<Item*>& items) {
-    std::vector<std::u16string> names;
-    for (const Item* item : items)
-        names.push_back(item->Name());
+// The names of the items in the store, and of the lines of a list file.
+inline Names StoredItemNames() {
+    rep::vector<Item*> stored;
+    EXPECT_TRUE(TheRegistry().GetItems(stored));
+    const Names names = NamesOf(stored);
+    rep::delete_objects(stored);
     return names;
 }
 
-inline std::vector<std::u16string> TextsOf(const rep::vector<TCHAR*>& list) {
-    std::vector<std::u16string> texts;
+inline Names ListFileNames(const char16_t* path) {
+    rep::vector<Purchase*> read;
+    EXPECT_TRUE(ListFile().Read(path, read));
+    const Names names = NamesOf(read);
+    rep::delete_objects(read);
+    return names;
+}
+
+inline Names TextsOf(const rep::vector<TCHAR*>& list) {
+    Names texts;
     for (const TCHAR* text : list)
         texts.emplace_back(text);
     return texts;
@@ -134,17 +150,6 @@ protected:
     }
 };
 
-// The application as the document sees it: it switches views on request.
-class TestApp : public CWinApp, public IListoraViewSwitcher {
-public:
-    TestApp() : CWinApp(u"Listora") {}
-    CView* SwitchView() override {
-        ++switches;
-        return nullptr;
-    }
-    int switches = 0;
-};
-
 class DocTest : public UiTest {
 protected:
     void SetUp() override {
@@ -181,33 +186,31 @@ protected:
         return *m_doc;
     }
 
-    // The document shown in a frame with the test menu, under an application.
+    // A frame with the test menu showing the document in one view made by newView.
+    std::unique_ptr<TestFrame> MakeFrame(std::function<CView*()> newView) {
+        RegisterTestMenu();
+        auto frame = std::make_unique<TestFrame>();
+        CCreateContext context;
+        context.m_pNewViewClass = std::move(newView);
+        context.m_pCurrentDoc = &Doc();
+        EXPECT_TRUE(frame->LoadFrame(kTestMenuId, 0, nullptr, &context));
+        frame->InitialUpdateFrame(&Doc(), FALSE);
+        return frame;
+    }
+
+    // The document in a frame with one recording view, under an application.
     TestFrame& Frame() {
         if (!m_frame) {
-            RegisterTestMenu();
-            m_app = std::make_unique<TestApp>();
-            CListoraDoc& doc = Doc();
-            m_frame = std::make_unique<TestFrame>();
-            CCreateContext context;
-            context.m_pNewViewClass = [] { return new RecordingView; };
-            context.m_pCurrentDoc = &doc;
-            EXPECT_TRUE(m_frame->LoadFrame(kTestMenuId, 0, nullptr, &context));
-            m_frame->InitialUpdateFrame(&doc, FALSE);
+            m_app = std::make_unique<CWinApp>(u"Listora");
+            m_frame = MakeFrame([] { return new RecordingView; });
             m_app->m_pMainWnd = m_frame.get();
         }
         return *m_frame;
     }
 
-    RecordingView* View() {
-        Frame();
-        return dynamic_cast<RecordingView*>(m_frame->GetActiveView() ? m_frame->GetActiveView()
-                                                                     : Doc().GetViews().front());
-    }
+    RecordingView* View() { return dynamic_cast<RecordingView*>(Frame().GetActiveView()); }
 
-    // Host path of a device path below the root.
-    std::string HostPath(const std::string& name) const { return Root().file(name); }
-
-    std::unique_ptr<TestApp> m_app;
+    std::unique_ptr<CWinApp> m_app;
     std::unique_ptr<CListoraDoc> m_doc;
     std::unique_ptr<TestFrame> m_frame;
 };

@@ -1,6 +1,6 @@
-// The column header of the views: the kind of each displayed column, sorting by a
-// click (and its refusal in the choice view), the sort mark from the settings, the
-// limits on resizing and the colours it draws in.
+// The column header of the views: the kind and width of each displayed column,
+// sorting by a click (and its refusal in the choice view), the sort mark from the
+// settings, the limits on resizing and the colours it draws in.
 #include "ListViewFixture.h"
 
 #include <QApplication>
@@ -45,33 +45,6 @@ TEST_F(HeaderTest, ColumnKindsFollowTheSetBits) {
     EXPECT_EQ(CListHeaderCtrl::GetColumnIndex(mask, 0), -1);
 }
 
-TEST_F(HeaderTest, ColumnsGetTheirTitlesAndDefaultWidths) {
-    CListoraView& view = MakeView<CListoraView>(400, 320);
-    CListHeaderCtrl& header = *view.GetHeader();
-    ASSERT_EQ(header.GetColumnCount(), 6);
-    const int widths[] = {35, 75, 45, 25, 45};
-    const char16_t* titles[] = {u"Qty", u"Item", u"Price", u"Cpn", u"Location", u"Note"};
-    for (int i = 0; i < 6; ++i) {
-        TCHAR text[32] = {0};
-        HDITEM item;
-        item.mask = HDI_TEXT | HDI_FORMAT;
-        item.pszText = text;
-        item.cchTextMax = 32;
-        ASSERT_TRUE(header.GetItem(i, &item));
-        EXPECT_EQ(std::u16string(text), titles[i]);
-        EXPECT_TRUE(item.fmt & HDF_OWNERDRAW);
-        if (i < 5) {
-            EXPECT_EQ(header.GetWidth(i), widths[i]);
-        }
-    }
-    // The last column takes the rest of the width.
-    EXPECT_EQ(header.GetWidth(5), 400 - 225);
-    EXPECT_EQ(header.GetLeft(6), 400);
-    EXPECT_EQ(header.ColumnAt(0), 0);
-    EXPECT_EQ(header.ColumnAt(35), 1);
-    EXPECT_EQ(header.ColumnAt(5000), 5);
-}
-
 TEST_F(HeaderTest, ClickingSortsTheListAndTogglesTheDirection) {
     Add(u"Banana", 1, 3.0f);
     Add(u"apple", 5, 1.0f);
@@ -88,11 +61,11 @@ TEST_F(HeaderTest, ClickingSortsTheListAndTogglesTheDirection) {
     EXPECT_EQ(TheOptions().GetSortColumn(), 1u);
     EXPECT_EQ(TheOptions().GetSortDirection(), 1u);
     EXPECT_TRUE(TheOptions().IsChanged());
-    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (std::vector<std::u16string>{u"Cherry", u"Banana", u"apple"}));
+    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (Names{u"Cherry", u"Banana", u"apple"}));
 
     Tap(header.GetWidget(), QPoint(header.GetLeft(1) + 10, y));
     EXPECT_EQ(header.GetSortDirection(), 0);
-    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (std::vector<std::u16string>{u"apple", u"Banana", u"Cherry"}));
+    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (Names{u"apple", u"Banana", u"Cherry"}));
 
     // Another column starts ascending.
     Tap(header.GetWidget(), QPoint(header.GetLeft(1) + 10, y));
@@ -100,7 +73,7 @@ TEST_F(HeaderTest, ClickingSortsTheListAndTogglesTheDirection) {
     EXPECT_EQ(header.GetSortColumn(), 2);
     EXPECT_EQ(header.GetSortDirection(), 0);
     EXPECT_EQ(TheOptions().GetSortColumn(), 2u);
-    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (std::vector<std::u16string>{u"apple", u"Cherry", u"Banana"}));
+    EXPECT_EQ(NamesOf(Doc().GetPurchases()), (Names{u"apple", u"Cherry", u"Banana"}));
     // The rendered page follows the new order.
     view.RenderToImage();
     EXPECT_EQ(view.GetDisplayedPurchases()[0]->Name(), u"apple");
@@ -133,9 +106,18 @@ TEST_F(HeaderTest, SortMarkComesFromTheStoredKind) {
     EXPECT_EQ(view.GetHeader()->GetSortColumn(), -1);
 }
 
-TEST_F(HeaderTest, ResizingKeepsColumnsWideEnoughForTheirTitles) {
+TEST_F(HeaderTest, DefaultWidthsAndResizingThatKeepsColumnsWideEnoughForTheirTitles) {
     CListoraView& view = MakeView<CListoraView>(400, 320);
     CListHeaderCtrl& header = DrawnHeader(view);
+    ASSERT_EQ(header.GetColumnCount(), 6);
+    // The last column takes the rest of the width.
+    const int widths[] = {35, 75, 45, 25, 45, 400 - 225};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(header.GetWidth(i), widths[i]) << i;
+    EXPECT_EQ(header.ColumnAt(0), 0);
+    EXPECT_EQ(header.ColumnAt(35), 1);
+    EXPECT_EQ(header.ColumnAt(5000), 5);
+
     QWidget* widget = header.GetWidget();
     const int y = widget->height() / 2;
     const int itemWidth = header.GetWidth(1);
@@ -157,19 +139,14 @@ TEST_F(HeaderTest, ResizingKeepsColumnsWideEnoughForTheirTitles) {
     EXPECT_EQ(header.GetLeft(2), divider + 12);
     EXPECT_EQ(header.GetLeft(6), 400);
 
-    // The last column cannot be dragged itself.
+    // The last column cannot be dragged itself, but fits the width it is given, never
+    // narrower than what its title needs.
     Drag(widget, QPoint(400, y), QPoint(300, y));
     EXPECT_EQ(header.GetWidth(5), lastWidth - 12);
-}
-
-TEST_F(HeaderTest, LastColumnFitsTheWidth) {
-    CListoraView& view = MakeView<CListoraView>(400, 320);
-    CListHeaderCtrl& header = DrawnHeader(view);
     header.FitLastColumn(500);
     EXPECT_EQ(header.GetLeft(6), 500);
     header.FitLastColumn(420);
     EXPECT_EQ(header.GetLeft(6), 420);
-    // Never narrower than what its title needs.
     header.FitLastColumn(100);
     EXPECT_GE(header.GetWidth(5), header.GetMinWidth(5));
 }

@@ -39,22 +39,17 @@ protected:
         DocTest::TearDown();
     }
 
-    // A frame showing the document in one view of class V, sized width x height.
+    // A frame showing the document in one view of class V, sized width x height and
+    // painted once.
     template <class V>
     V& MakeView(int width = 240, int height = 320) {
-        RegisterTestMenu();
-        CListoraDoc& doc = Doc();
-        m_viewFrame = std::make_unique<TestFrame>();
-        CCreateContext context;
-        context.m_pNewViewClass = [] { return new V; };
-        context.m_pCurrentDoc = &doc;
-        EXPECT_TRUE(m_viewFrame->LoadFrame(kTestMenuId, 0, nullptr, &context));
-        m_viewFrame->InitialUpdateFrame(&doc, FALSE);
-        auto* view = dynamic_cast<V*>(doc.GetViews().back());
+        m_viewFrame = MakeFrame([] { return new V; });
+        auto* view = dynamic_cast<V*>(Doc().GetViews().back());
         EXPECT_NE(view, nullptr);
         m_viewFrame->ShowWindow(SW_SHOW);
         ProcessEvents();
         ResizeView(width, height);
+        view->RenderToImage();
         return *view;
     }
 
@@ -90,14 +85,19 @@ protected:
         return QPoint(x, view.GetRowsTop() + kFontSize * row + kFontSize / 2);
     }
 
-    // Dark pixels (text drawn in black) inside a rectangle of a rendered view.
-    static int DarkPixels(const QImage& image, const QRect& rect) {
+    // The pixels inside a rectangle of a rendered view that pass a test.
+    template <class Test>
+    static int Pixels(const QImage& image, const QRect& rect, Test test) {
         int count = 0;
         for (int y = std::max(0, rect.top()); y <= std::min(image.height() - 1, rect.bottom()); ++y)
             for (int x = std::max(0, rect.left()); x <= std::min(image.width() - 1, rect.right()); ++x)
-                if (qGray(image.pixel(x, y)) < 100)
+                if (test(image.pixel(x, y)))
                     ++count;
         return count;
+    }
+    // Dark pixels: text drawn in black.
+    static int DarkPixels(const QImage& image, const QRect& rect) {
+        return Pixels(image, rect, [](QRgb pixel) { return qGray(pixel) < 100; });
     }
 
     // The inside of cell (column, row), clear of the grid lines.

@@ -86,10 +86,3 @@ inline std::vector<std::u16string> SubKeys(const std::u16string& keyPath) {
         result.emplace_back(name);
     return result;
 }
-
-inline std::vector<std::u16string> ToVector(const rep::vector<TCHAR*>& list) {
-    std::vector<std::u16string> result;
-    for (const TCHAR* text : list)
-        result.emplace_back(text ? text : u"(null)");
-    return result;
-}

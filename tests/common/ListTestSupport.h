@@ -59,6 +59,14 @@ inline void Fill(rep::string_list& list, std::initializer_list<const TCHAR*> tex
         list.push_back(Util::tcsdup(text));
 }
 
+// The texts of a list, "(null)" for a null entry.
+inline std::vector<std::u16string> ToVector(const rep::vector<TCHAR*>& list) {
+    std::vector<std::u16string> result;
+    for (const TCHAR* text : list)
+        result.emplace_back(text ? text : u"(null)");
+    return result;
+}
+
 inline std::u16string Text(const TCHAR* text) {
     return text ? std::u16string(text) : std::u16string(u"(null)");
 }

@@ -1,12 +1,11 @@
 #include "TextList.h"
 
+#include "ListFile.h"
 #include "ListTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 
 namespace {
@@ -25,11 +24,15 @@ protected:
 
 }  // namespace
 
-TEST_F(TextListTest, HeaderOnlyGivesNothing) {
+TEST_F(TextListTest, HeaderOnlyGivesNothingAndTheByteOrderMarkBelongsToTheHeader) {
     EXPECT_EQ(Parse(u""), LR_OK);
     EXPECT_EQ(Parse(u"\r\n,,\r\n"), LR_OK);
     EXPECT_TRUE(items.empty());
     EXPECT_TRUE(purchases.empty());
+    const std::u16string text = u"\uFEFF" + kHeader + u"\"Tea\",\"pkg\",1,2,0,0,+*(  )+";
+    EXPECT_EQ(ParseTextList(text.c_str(), items, purchases, locations), LR_OK);
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0]->Name(), u"Tea");
 }
 
 TEST_F(TextListTest, ShortHeaderGivesTheCodeOfTheMissingField) {
@@ -57,25 +60,18 @@ TEST_F(TextListTest, RecordFields) {
     EXPECT_EQ(bread.GetPrice(), 1.25f);
     EXPECT_FALSE(bread.IsTaxable());
     EXPECT_EQ(Text(bread.GetLocation()), u"sam's club");  // code expanded ignoring case
-    ASSERT_EQ(bread.GetCategories().size(), 2u);
-    EXPECT_EQ(Text(bread.GetCategories()[0]), u"Foods");
-    EXPECT_EQ(Text(bread.GetCategories()[1]), u"Fresh things");
+    EXPECT_EQ(ToVector(bread.GetCategories()), (std::vector<std::u16string>{u"Foods", u"Fresh things"}));
     EXPECT_EQ(Text(items[1]->GetLocation()), u"XY");  // unknown code stays
     EXPECT_TRUE(items[1]->GetCategories().empty());
     EXPECT_EQ(items[2]->GetLocation(), nullptr);  // two blanks: none
     EXPECT_EQ(items[2]->Unit(), u"");
 
     ASSERT_EQ(purchases.size(), 3u);
-    EXPECT_TRUE(purchases[0]->IsOnce());
+    EXPECT_TRUE(purchases[0]->Equals(bread));
     EXPECT_EQ(purchases[0]->GetQty(), 2.0f);
-    EXPECT_TRUE(purchases[0]->HasCoupon());
-    EXPECT_FALSE(purchases[0]->IsPurchased());
-    EXPECT_EQ(Text(purchases[0]->GetLocation()), u"sam's club");
-    EXPECT_EQ(purchases[0]->GetCategories().size(), 2u);
-    EXPECT_FALSE(purchases[1]->IsOnce());
+    EXPECT_TRUE(purchases[0]->IsOnce() && purchases[0]->HasCoupon() && !purchases[0]->IsPurchased());
     EXPECT_EQ(purchases[1]->GetQty(), 1.5f);
-    EXPECT_FALSE(purchases[1]->HasCoupon());
-    EXPECT_TRUE(purchases[1]->IsPurchased());
+    EXPECT_TRUE(!purchases[1]->IsOnce() && !purchases[1]->HasCoupon() && purchases[1]->IsPurchased());
     EXPECT_EQ(purchases[1]->GetNote(), nullptr);
 
     // Every new item is traced as not found (there is nothing to take its tax flag from).
@@ -144,41 +140,30 @@ TEST_F(TextListTest, EmptyFieldsVanish) {
     EXPECT_TRUE(purchases[0]->IsPurchased());
 }
 
-TEST_F(TextListTest, ByteOrderMarkBelongsToTheHeader) {
-    const std::u16string text = u"\uFEFF" + kHeader + u"\"Tea\",\"pkg\",1,2,0,0,+*(  )+";
-    EXPECT_EQ(ParseTextList(text.c_str(), items, purchases, locations), LR_OK);
-    ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0]->Name(), u"Tea");
-}
-
 // The default items file that the store imports on the first start.
 TEST_F(TextListTest, DefaultItemsFileIsAGoodStarterCatalogue) {
     const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "resources" / "device" / "init.isl";
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << path;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ASSERT_EQ(bytes.size() % 2, 0u);
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");  // UTF-16LE with its byte-order mark
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                        static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-
+    ListFile file;
+    ASSERT_TRUE(file.ReadText(HostPath(path.string()).c_str())) << path;
+    EXPECT_EQ(file.GetText()[0], u'\uFEFF');  // UTF-16LE with its byte-order mark
     Fill(locations, {u"walmart", u"sam's club"});
-    ASSERT_EQ(ParseTextList(text.c_str(), items, purchases, locations), LR_OK);
+    ASSERT_EQ(ParseTextList(file.GetText(), items, purchases, locations), LR_OK);
     EXPECT_GE(items.size(), 80u);
     EXPECT_LE(items.size(), 150u);
     EXPECT_TRUE(purchases.empty()) << "the catalogue file should not fill a list";
 
+    // Units, categories and locations of the store's first start.
     const std::set<std::u16string> units = {u"",    u"Bags",  u"bunch", u"cup",  u"doz", u"gal",
                                             u"kg",  u"lib",   u"litre", u"pint", u"pkg", u"qrt"};
     const std::set<std::u16string> categories = {u"Foods", u"Vegetables", u"Fruits", u"Drinks", u"Drugs",
                                                  u"Household & Cleaning Items", u"Meat", u"Kitchen Items"};
-    std::set<std::u16string> lowerNames;
+    // The store keeps one key per name, compared ignoring case.
+    auto ignoringCase = [](const std::u16string& a, const std::u16string& b) { return _tcsicmp(a.c_str(), b.c_str()) < 0; };
+    std::set<std::u16string, decltype(ignoringCase)> names(ignoringCase);
     int withLocation = 0;
     for (const Item* item : items) {
-        EXPECT_TRUE(units.count(item->Unit())) << "unit of " << items.size();
+        SCOPED_TRACE(ToUtf8(item->GetName()));
+        EXPECT_TRUE(units.count(item->Unit()));
         EXPECT_GT(item->GetPrice(), 0.0f);
         EXPECT_LT(item->GetPrice(), 100.0f);
         EXPECT_FALSE(item->GetCategories().empty());
@@ -188,12 +173,7 @@ TEST_F(TextListTest, DefaultItemsFileIsAGoodStarterCatalogue) {
             ++withLocation;
             EXPECT_TRUE(Text(item->GetLocation()) == u"walmart" || Text(item->GetLocation()) == u"sam's club");
         }
-        // The store keeps one key per name, compared ignoring case.
-        std::u16string lower = item->Name();
-        for (char16_t& c : lower)
-            if (c >= u'A' && c <= u'Z')
-                c = static_cast<char16_t>(c - u'A' + u'a');
-        EXPECT_TRUE(lowerNames.insert(lower).second) << "duplicate name";
+        EXPECT_TRUE(names.insert(item->Name()).second) << "duplicate name";
         EXPECT_LE(item->Name().size(), 255u);
         EXPECT_EQ(item->Name().find(u'\\'), std::u16string::npos);
     }

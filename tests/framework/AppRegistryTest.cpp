@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 using iotest::TraceRecorder;
 
@@ -32,6 +33,21 @@ public:
 class AppRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(store.Create()); }
+
+    // Get's result and the value it leaves in a variable that held `start`.
+    template <typename T, typename... Rest>
+    std::pair<bool, T> Got(const TCHAR* name, T start, Rest... rest) {
+        T value = start;
+        const bool ok = store.Get(name, value, rest...);
+        return {ok, value};
+    }
+    template <typename... Rest>
+    std::pair<bool, std::u16string> GotText(const TCHAR* name, Rest... rest) {
+        TCHAR* text = nullptr;
+        const bool ok = store.Get(name, text, rest...);
+        const Text owned(text);
+        return {ok, text ? text : u"<null>"};
+    }
 
     TestRoot root;
     TestStore store;
@@ -70,13 +86,11 @@ TEST(AppRegistryLifecycleTest, InitOpensButNeverCreates) {
 
 TEST_F(AppRegistryTest, CleanupErasesEverything) {
     ASSERT_TRUE(store.Set(u"sValue", u"x"));
-    Key child(store.GetKey()->CreateSubKey(u"Items\\Milk"));
-    child.reset();
+    Key(store.GetKey()->CreateSubKey(u"Items\\Milk"));
     EXPECT_TRUE(store.Cleanup());
     EXPECT_EQ(store.GetKey(), nullptr);
     EXPECT_FALSE(store.IsExist());
-    Key tamra(Registry::LocalMachine.OpenSubKey(u"SOFTWARE\\Tamra"));
-    EXPECT_NE(tamra, nullptr);  // only the application's own key goes
+    EXPECT_NE(Key(Registry::LocalMachine.OpenSubKey(u"SOFTWARE\\Tamra")), nullptr);  // only the application's own key goes
 }
 
 TEST_F(AppRegistryTest, GetListNamesSubkeysOrTracesTheCallersText) {
@@ -96,23 +110,16 @@ TEST_F(AppRegistryTest, GetListNamesSubkeysOrTracesTheCallersText) {
 }
 
 TEST_F(AppRegistryTest, TextsWithAndWithoutDefault) {
+    using R = std::pair<bool, std::u16string>;
     EXPECT_TRUE(store.Set(u"sLocation", u"Market"));
     EXPECT_TRUE(store.Set(u"sNull", static_cast<const TCHAR*>(nullptr)));
-    TCHAR* text = nullptr;
-    EXPECT_TRUE(store.Get(u"sLocation", text));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"Market");
-    EXPECT_TRUE(store.Get(u"sNull", text, u"def"));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"");
-
-    EXPECT_FALSE(store.Get(u"sMissing", text));
-    EXPECT_EQ(text, nullptr);
-    EXPECT_FALSE(store.Get(u"sMissing", text, u"fallback"));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"fallback");
     ASSERT_TRUE(store.Set(u"uNumber", 5u));
-    EXPECT_FALSE(store.Get(u"uNumber", text, u"fallback"));  // wrong type
-    EXPECT_EQ(std::u16string(Text(text).get()), u"fallback");
-    EXPECT_FALSE(store.Get(u"sMissing", text, nullptr));
-    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(GotText(u"sLocation"), R(true, u"Market"));
+    EXPECT_EQ(GotText(u"sNull", u"def"), R(true, u""));
+    EXPECT_EQ(GotText(u"sMissing"), R(false, u"<null>"));
+    EXPECT_EQ(GotText(u"sMissing", u"fallback"), R(false, u"fallback"));
+    EXPECT_EQ(GotText(u"uNumber", u"fallback"), R(false, u"fallback"));  // wrong type
+    EXPECT_EQ(GotText(u"sMissing", nullptr), R(false, u"<null>"));
 }
 
 TEST_F(AppRegistryTest, ListsRoundTrip) {
@@ -129,90 +136,52 @@ TEST_F(AppRegistryTest, ListsRoundTrip) {
 
 TEST_F(AppRegistryTest, FlagsAndNumbers) {
     EXPECT_TRUE(store.Set(u"bFlag", true));
-    bool flag = false;
-    EXPECT_TRUE(store.Get(u"bFlag", flag));
-    EXPECT_TRUE(flag);
+    EXPECT_EQ(Got(u"bFlag", false), std::pair(true, true));
     DWORD raw = 0;
     EXPECT_TRUE(store.GetKey()->GetDWORD(u"bFlag", raw));
     EXPECT_EQ(raw, 1u);
     ASSERT_TRUE(store.Set(u"bSeven", 7u));
-    EXPECT_TRUE(store.Get(u"bSeven", flag, false));
-    EXPECT_TRUE(flag);
-    EXPECT_FALSE(store.Get(u"bMissing", flag, false));
-    EXPECT_FALSE(flag);
-    flag = true;
-    EXPECT_FALSE(store.Get(u"bMissing", flag));
-    EXPECT_TRUE(flag);  // untouched
+    EXPECT_EQ(Got(u"bSeven", false, false), std::pair(true, true));
+    EXPECT_EQ(Got(u"bMissing", true, false), std::pair(false, false));
+    EXPECT_EQ(Got(u"bMissing", true), std::pair(false, true));  // untouched
 
     EXPECT_TRUE(store.Set(u"uValue", 42u));
     EXPECT_TRUE(store.Set(u"iValue", -42));
     EXPECT_TRUE(store.Set(u"ulValue", 4000000000ul));
-    unsigned u = 0;
-    int i = 0;
-    unsigned long ul = 0;
-    EXPECT_TRUE(store.Get(u"uValue", u));
-    EXPECT_TRUE(store.Get(u"iValue", i));
-    EXPECT_TRUE(store.Get(u"ulValue", ul));
-    EXPECT_EQ(u, 42u);
-    EXPECT_EQ(i, -42);
-    EXPECT_EQ(ul, 4000000000ul);
-    EXPECT_FALSE(store.Get(u"none", u, 9u));
-    EXPECT_EQ(u, 9u);
-    EXPECT_FALSE(store.Get(u"none", i, -9));
-    EXPECT_EQ(i, -9);
-    EXPECT_FALSE(store.Get(u"none", ul, 99ul));
-    EXPECT_EQ(ul, 99ul);
-    EXPECT_TRUE(store.Get(u"iValue", i, 0));
-    EXPECT_EQ(i, -42);
+    EXPECT_EQ(Got(u"uValue", 0u), std::pair(true, 42u));
+    EXPECT_EQ(Got(u"iValue", 0), std::pair(true, -42));
+    EXPECT_EQ(Got(u"ulValue", 0ul), std::pair(true, 4000000000ul));
+    EXPECT_EQ(Got(u"iValue", 0, 0), std::pair(true, -42));
+    EXPECT_EQ(Got(u"none", 0u, 9u), std::pair(false, 9u));
+    EXPECT_EQ(Got(u"none", 0, -9), std::pair(false, -9));
+    EXPECT_EQ(Got(u"none", 0ul, 99ul), std::pair(false, 99ul));
 }
 
 TEST_F(AppRegistryTest, RangesUseTheKindsComparison) {
     ASSERT_TRUE(store.Set(u"uZero", 0u));
     ASSERT_TRUE(store.Set(u"uTen", 10u));
     ASSERT_TRUE(store.Set(u"uAll", 0xFFFFFFFFu));
-    unsigned u = 0;
-    EXPECT_FALSE(store.Get(u"uZero", u, 1u, 10u, 5u));
-    EXPECT_EQ(u, 5u);
-    EXPECT_TRUE(store.Get(u"uTen", u, 1u, 10u, 5u));
-    EXPECT_EQ(u, 10u);
-    EXPECT_FALSE(store.Get(u"uMissing", u, 1u, 10u, 6u));
-    EXPECT_EQ(u, 6u);
-
-    int i = 0;
-    EXPECT_TRUE(store.Get(u"uAll", i, -5, 5, 0));
-    EXPECT_EQ(i, -1);
-    EXPECT_FALSE(store.Get(u"uAll", u, 0u, 5u, 3u));
-    EXPECT_EQ(u, 3u);
-    unsigned long ul = 0;
-    EXPECT_FALSE(store.Get(u"uAll", ul, 0ul, 5ul, 4ul));
-    EXPECT_EQ(ul, 4ul);
-    EXPECT_TRUE(store.Get(u"uTen", ul, 10ul, 10ul, 4ul));
-    EXPECT_EQ(ul, 10ul);
+    EXPECT_EQ(Got(u"uZero", 0u, 1u, 10u, 5u), std::pair(false, 5u));
+    EXPECT_EQ(Got(u"uTen", 0u, 1u, 10u, 5u), std::pair(true, 10u));
+    EXPECT_EQ(Got(u"uMissing", 0u, 1u, 10u, 6u), std::pair(false, 6u));
+    EXPECT_EQ(Got(u"uAll", 0, -5, 5, 0), std::pair(true, -1));
+    EXPECT_EQ(Got(u"uAll", 0u, 0u, 5u, 3u), std::pair(false, 3u));
+    EXPECT_EQ(Got(u"uAll", 0ul, 0ul, 5ul, 4ul), std::pair(false, 4ul));
+    EXPECT_EQ(Got(u"uTen", 0ul, 10ul, 10ul, 4ul), std::pair(true, 10ul));
 }
 
 TEST_F(AppRegistryTest, FloatsAsText) {
     EXPECT_TRUE(store.Set(u"fTaxRate1", 1.5f));
-    TCHAR* text = nullptr;
-    ASSERT_TRUE(store.Get(u"fTaxRate1", text));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"1.500000");
-    float f = 0;
-    EXPECT_TRUE(store.Get(u"fTaxRate1", f));
-    EXPECT_EQ(f, 1.5f);
-    EXPECT_TRUE(store.Get(u"fTaxRate1", f, 0.0f));
-    EXPECT_EQ(f, 1.5f);
-
     ASSERT_TRUE(store.Set(u"fBad", u"abc"));
-    EXPECT_FALSE(store.Get(u"fBad", f, 2.5f));
-    EXPECT_EQ(f, 2.5f);
-    EXPECT_FALSE(store.Get(u"fMissing", f, 3.5f));
-    EXPECT_EQ(f, 3.5f);
-    EXPECT_FALSE(store.Get(u"fTaxRate1", f, 2.0f, 10.0f, 7.0f));
-    EXPECT_EQ(f, 7.0f);
-    EXPECT_TRUE(store.Get(u"fTaxRate1", f, 1.5f, 1.5f, 7.0f));
-    EXPECT_EQ(f, 1.5f);
     ASSERT_TRUE(store.Set(u"fComma", u"2,25"));
-    EXPECT_TRUE(store.Get(u"fComma", f, 0.0f));
-    EXPECT_EQ(f, 2.25f);
+    EXPECT_EQ(GotText(u"fTaxRate1"), std::pair(true, std::u16string(u"1.500000")));
+    EXPECT_EQ(Got(u"fTaxRate1", 0.0f), std::pair(true, 1.5f));
+    EXPECT_EQ(Got(u"fTaxRate1", 0.0f, 0.0f), std::pair(true, 1.5f));
+    EXPECT_EQ(Got(u"fBad", 0.0f, 2.5f), std::pair(false, 2.5f));
+    EXPECT_EQ(Got(u"fMissing", 0.0f, 3.5f), std::pair(false, 3.5f));
+    EXPECT_EQ(Got(u"fTaxRate1", 0.0f, 2.0f, 10.0f, 7.0f), std::pair(false, 7.0f));
+    EXPECT_EQ(Got(u"fTaxRate1", 0.0f, 1.5f, 1.5f, 7.0f), std::pair(true, 1.5f));
+    EXPECT_EQ(Got(u"fComma", 0.0f, 0.0f), std::pair(true, 2.25f));
 }
 
 TEST(AppRegistryRootsTest, RunsAgainstOtherRoots) {

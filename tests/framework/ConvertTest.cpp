@@ -3,32 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cmath>
 #include <string>
 
 namespace {
-
-struct Parsed {
-    CONVERTION_ERRORS error;
-    float value;
-};
-
-Parsed Ttof(const std::u16string& text, bool acceptComma = true) {
-    float value = -1.0f;
-    const CONVERTION_ERRORS error = _ttof(text.c_str(), value, true, acceptComma);
-    return {error, value};
-}
-
-struct ParsedD {
-    CONVERTION_ERRORS error;
-    double value;
-};
-
-ParsedD Ttod(const std::u16string& text) {
-    double value = -1.0;
-    const CONVERTION_ERRORS error = _ttod(text.c_str(), value);
-    return {error, value};
-}
 
 std::u16string Repeat(char16_t c, int n) { return std::u16string(static_cast<std::size_t>(n), c); }
 
@@ -41,47 +18,42 @@ int RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT type) {
 
 }  // namespace
 
-TEST(ConvertTest, TtofAcceptsPricesAndQuantities) {
-    EXPECT_EQ(Ttof(u"  12.50").error, CE_OK);
-    EXPECT_FLOAT_EQ(Ttof(u"  12.50").value, 12.5f);
-    EXPECT_FLOAT_EQ(Ttof(u"12,50").value, 12.5f);
-    EXPECT_FLOAT_EQ(Ttof(u"-3").value, 3.0f);  // the sign has no effect
-    EXPECT_FLOAT_EQ(Ttof(u"+.5").value, 0.5f);
-    EXPECT_FLOAT_EQ(Ttof(u"7.").value, 7.0f);
-    EXPECT_EQ(Ttof(u"").error, CE_OK);
-    EXPECT_EQ(Ttof(u"  +").value, 0.0f);
-    EXPECT_EQ(Ttof(u"  +").error, CE_OK);
-
+TEST(ConvertTest, TtofResultsAndLimits) {
+    // Malformed or out-of-range text gives its code and zero.
+    struct Case {
+        std::u16string text;
+        bool acceptComma;
+        CONVERTION_ERRORS error;
+        float value;
+    };
+    const Case cases[] = {
+        {u"  12.50", true, CE_OK, 12.5f},
+        {u"12,50", true, CE_OK, 12.5f},
+        {u"-3", true, CE_OK, 3.0f},  // the sign has no effect
+        {u"+.5", true, CE_OK, 0.5f},
+        {u"7.", true, CE_OK, 7.0f},
+        {u"", true, CE_OK, 0.0f},
+        {u"  +", true, CE_OK, 0.0f},
+        {u"12,50", false, CE_INVALID_CHARACHTER, 0.0f},
+        {u"0." + Repeat(u'1', 35), true, CE_OK, 0.11111111f},
+        {u"0." + Repeat(u'1', 36), true, CE_MIN_OVERPLOW, 0.0f},
+        {u"1" + Repeat(u'0', 38), true, CE_OK, 1e38f},
+        {u"3" + Repeat(u'0', 38), true, CE_OK, 3e38f},  // the largest integer part stays finite
+        {u"1" + Repeat(u'0', 39), true, CE_MAX_OVERFLOW, 0.0f},
+    };
+    for (const Case& c : cases) {
+        float value = -1.0f;
+        EXPECT_EQ(_ttof(c.text.c_str(), value, true, c.acceptComma), c.error) << c.text.size();
+        EXPECT_FLOAT_EQ(value, c.value) << c.text.size();
+    }
+    for (const std::u16string text : {u"12.5 ", u"1.2.3", u"1,2.3", u"3-", u"1e5", u"12a", u"- 3", u"\u0663"}) {
+        float value = -1.0f;
+        EXPECT_EQ(_ttof(text.c_str(), value, true, true), CE_INVALID_CHARACHTER) << std::string(text.begin(), text.end());
+        EXPECT_EQ(value, 0.0f);
+    }
     float value = 1.0f;
     EXPECT_EQ(_ttof(nullptr, value, true, true), CE_OK);
     EXPECT_EQ(value, 0.0f);
-}
-
-TEST(ConvertTest, TtofRejectsMalformedTextWithZero) {
-    for (const std::u16string text : {u"12.5 ", u"1.2.3", u"1,2.3", u"3-", u"1e5", u"12a", u"- 3", u"\u0663"}) {
-        const Parsed p = Ttof(text);
-        EXPECT_EQ(p.error, CE_INVALID_CHARACHTER) << std::string(text.begin(), text.end());
-        EXPECT_EQ(p.value, 0.0f);
-    }
-    EXPECT_EQ(Ttof(u"12,50", false).error, CE_INVALID_CHARACHTER);
-}
-
-TEST(ConvertTest, TtofLimits) {
-    EXPECT_EQ(Ttof(u"0." + Repeat(u'1', 35)).error, CE_OK);
-    const Parsed tooFine = Ttof(u"0." + Repeat(u'1', 36));
-    EXPECT_EQ(tooFine.error, CE_MIN_OVERPLOW);
-    EXPECT_EQ(tooFine.value, 0.0f);
-
-    const Parsed big = Ttof(u"1" + Repeat(u'0', 38));
-    EXPECT_EQ(big.error, CE_OK);
-    EXPECT_FLOAT_EQ(big.value, 1e38f);
-    const Parsed tooBig = Ttof(u"1" + Repeat(u'0', 39));
-    EXPECT_EQ(tooBig.error, CE_MAX_OVERFLOW);
-    EXPECT_EQ(tooBig.value, 0.0f);
-    // The largest accepted integer part never becomes infinite.
-    const Parsed largest = Ttof(u"3" + Repeat(u'0', 38));
-    EXPECT_EQ(largest.error, CE_OK);
-    EXPECT_TRUE(std::isfinite(largest.value));
 }
 
 TEST(ConvertTest, TtofShowsTheCodeUnlessQuiet) {
@@ -100,16 +72,25 @@ TEST(ConvertTest, TtofShowsTheCodeUnlessQuiet) {
 }
 
 TEST(ConvertTest, TtodDiffersOnEmptyAndComma) {
-    EXPECT_EQ(Ttod(u"").error, CE_EMPTY);
-    EXPECT_EQ(Ttod(u"").value, 0.0);
-    EXPECT_EQ(Ttod(u" -").error, CE_EMPTY);
-    const ParsedD comma = Ttod(u"1,5");
-    EXPECT_EQ(comma.error, CE_INVALID_CHARACHTER);
-    EXPECT_EQ(comma.value, 0.0);
-    EXPECT_DOUBLE_EQ(Ttod(u" 0.125").value, 0.125);
-    EXPECT_EQ(Ttod(u"0." + Repeat(u'5', 35)).error, CE_OK);
-    EXPECT_EQ(Ttod(u"0." + Repeat(u'5', 36)).error, CE_MIN_OVERPLOW);
-    EXPECT_EQ(Ttod(u"1" + Repeat(u'0', 39)).error, CE_MAX_OVERFLOW);
+    struct Case {
+        std::u16string text;
+        CONVERTION_ERRORS error;
+        double value;
+    };
+    const Case cases[] = {
+        {u"", CE_EMPTY, 0.0},
+        {u" -", CE_EMPTY, 0.0},
+        {u"1,5", CE_INVALID_CHARACHTER, 0.0},
+        {u" 0.125", CE_OK, 0.125},
+        {u"0." + Repeat(u'5', 35), CE_OK, 0.5555555555555556},
+        {u"0." + Repeat(u'5', 36), CE_MIN_OVERPLOW, 0.0},
+        {u"1" + Repeat(u'0', 39), CE_MAX_OVERFLOW, 0.0},
+    };
+    for (const Case& c : cases) {
+        double value = -1.0;
+        EXPECT_EQ(_ttod(c.text.c_str(), value), c.error) << c.text.size();
+        EXPECT_DOUBLE_EQ(value, c.value) << c.text.size();
+    }
     double value = 1.0;
     EXPECT_EQ(_ttod(nullptr, value), CE_EMPTY);
     EXPECT_EQ(value, 0.0);

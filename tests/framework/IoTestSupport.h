@@ -5,6 +5,7 @@
 #include "System/Diagnostics/TraceListener.h"
 #include "System/IO/Stream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -25,39 +26,24 @@ public:
         m_bWritable = writable;
     }
 
-    bool Flush() override {
-        ++flushes;
-        return true;
-    }
+    bool Flush() override { ++flushes; return true; }
+    void Close() override { closed = true; }
     __int64 Seek(__int64, IO::SeekOrigin) override { return -1; }
     void SetLength(__int64) override {}
     int Read(BYTE* buffer, int offset, int count) override {
-        ++reads;
-        std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), bytes.size() - readPos);
-        bool cut = false;
-        if (readLimit - readTotal < n) {
-            n = readLimit - readTotal;
-            cut = true;
-        }
+        const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(count), bytes.size() - readPos);
+        const std::size_t n = std::min(wanted, readLimit - readTotal);
         std::memcpy(buffer + offset, bytes.data() + readPos, n);
         readPos += n;
         readTotal += n;
-        if (cut && readMode == Mode::Fail)
-            return -1;
-        return static_cast<int>(n);
+        return n < wanted && readMode == Mode::Fail ? -1 : static_cast<int>(n);
     }
     int Write(const BYTE* buffer, int offset, int count) override {
         writeSizes.push_back(count);
-        std::size_t n = static_cast<std::size_t>(count);
-        bool cut = false;
-        if (writeLimit - written.size() < n) {
-            n = writeLimit - written.size();
-            cut = true;
-        }
+        const std::size_t wanted = static_cast<std::size_t>(count);
+        const std::size_t n = std::min(wanted, writeLimit - written.size());
         written.append(reinterpret_cast<const char*>(buffer) + offset, n);
-        if (cut && writeMode == Mode::Fail)
-            return -1;
-        return static_cast<int>(n);
+        return n < wanted && writeMode == Mode::Fail ? -1 : static_cast<int>(n);
     }
     int GetLength() override { return static_cast<int>(bytes.size()); }
 
@@ -76,8 +62,8 @@ public:
     std::size_t readPos = 0;
     std::string written;      // what writes delivered
     std::vector<int> writeSizes;
-    int reads = 0;
     int flushes = 0;
+    bool closed = false;
 
 private:
     std::size_t readLimit = SIZE_MAX;
@@ -122,6 +108,11 @@ public:
 private:
     std::u16string m_partial;
 };
+
+// The bytes of a text in UTF-16, as files and the registry hold it.
+inline std::string Utf16(const std::u16string& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+}
 
 inline std::string Bytes(std::initializer_list<int> values) {
     std::string s;

@@ -7,25 +7,39 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using iotest::TraceRecorder;
+using iotest::Utf16;
 
 namespace {
 
 using Key = std::unique_ptr<IRegistryKey>;
 using Text = std::unique_ptr<TCHAR[]>;
+using Texts = std::vector<std::u16string>;
 
-std::vector<std::u16string> Texts(const rep::vector<TCHAR*>& list) {
-    std::vector<std::u16string> out;
-    for (const TCHAR* t : list)
-        out.emplace_back(t);
-    return out;
-}
+Texts Of(const rep::vector<TCHAR*>& list) { return Texts(list.begin(), list.end()); }
 
-void Fill(rep::string_list& list, const std::vector<std::u16string>& texts) {
+void Fill(rep::string_list& list, const Texts& texts) {
     for (const auto& t : texts)
         list.push_back(Util::tcsdup(t.c_str()));
+}
+
+// What GetString delivers: its text, or "<failed>" when it fails and clears the pointer.
+std::u16string GetText(RegistryKey& key, const TCHAR* name) {
+    TCHAR* text = reinterpret_cast<TCHAR*>(&key);
+    const bool ok = key.GetString(name, text);
+    if (text == reinterpret_cast<TCHAR*>(&key))
+        return u"<untouched>";
+    const Text owned(text);
+    return ok ? (text ? text : u"<null>") : (text ? u"<failed, text left>" : u"<failed>");
+}
+
+// The texts GetMultiString appends to an empty list, or "<failed>".
+Texts GetList(RegistryKey& key, const TCHAR* name) {
+    rep::string_list list;
+    return key.GetMultiString(name, list) ? Of(list) : Texts{u"<failed>"};
 }
 
 // Stored type and bytes of a value, read past the class under test.
@@ -49,11 +63,7 @@ void WriteRaw(RegistryKey& key, const TCHAR* name, DWORD type, const std::string
               ERROR_SUCCESS);
 }
 
-std::string Utf16(const std::u16string& text) {
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-}
-
-std::vector<std::u16string> g_messageBoxes;
+Texts g_messageBoxes;
 int RecordMessageBox(HWND, LPCWSTR text, LPCWSTR, UINT) {
     g_messageBoxes.emplace_back(text ? text : u"");
     return IDOK;
@@ -76,7 +86,11 @@ protected:
     TestRoot m_root;
     std::unique_ptr<RegistryKey> m_key;
     MessageBoxHandler m_previousHandler = nullptr;
+    TraceRecorder trace;
 };
+
+const std::u16string kTooLongList =
+    u"Too long multistring, buffer must be smaller than 4k (2k unicode), current length is 4098!";
 
 }  // namespace
 
@@ -84,50 +98,40 @@ TEST_F(RegistryKeyTest, TextsRoundTripWithTheirTerminator) {
     EXPECT_TRUE(key().SetString(u"sName", u"Caf\u00e9"));
     EXPECT_EQ(ReadRaw(key(), u"sName").type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(ReadRaw(key(), u"sName").bytes, Utf16(std::u16string(u"Caf\u00e9") + u'\0'));
-    TCHAR* text = nullptr;
-    EXPECT_TRUE(key().GetString(u"SNAME", text));  // names ignore case
-    EXPECT_EQ(std::u16string(Text(text).get()), u"Caf\u00e9");
-
+    EXPECT_EQ(GetText(key(), u"SNAME"), u"Caf\u00e9");  // names ignore case
     EXPECT_TRUE(key().SetString(u"sEmpty", nullptr));
-    EXPECT_TRUE(key().GetString(u"sEmpty", text));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"");
+    EXPECT_EQ(GetText(key(), u"sEmpty"), u"");
 }
 
 TEST_F(RegistryKeyTest, TextReadFailures) {
-    TraceRecorder trace;
-    TCHAR* text = reinterpret_cast<TCHAR*>(this);
-    EXPECT_FALSE(key().GetString(u"missing", text));
-    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(GetText(key(), u"missing"), u"<failed>");
     EXPECT_TRUE(trace.HasLineContaining(u"Cannot GetString name 'missing', error = '"));
-
     ASSERT_TRUE(key().SetDWORD(u"uNumber", 4));
-    text = reinterpret_cast<TCHAR*>(this);
-    EXPECT_FALSE(key().GetString(u"uNumber", text));
-    EXPECT_EQ(text, nullptr);
+    EXPECT_EQ(GetText(key(), u"uNumber"), u"<failed>");
     EXPECT_TRUE(trace.HasLineEndingWith(u"(201) : query REG_SZ, returns 4"));
 
     // A text too long to be read back is refused when written.
     const std::u16string longest(8190, u'x');
     EXPECT_TRUE(key().SetString(u"sLong", longest.c_str()));
-    EXPECT_TRUE(key().GetString(u"sLong", text));
-    EXPECT_EQ(std::u16string(Text(text).get()), longest);
+    EXPECT_EQ(GetText(key(), u"sLong"), longest);
     EXPECT_FALSE(key().SetString(u"sTooLong", (longest + u"y").c_str()));
     EXPECT_TRUE(trace.HasLineContaining(u"Cannot set registry string'sTooLong', error = '"));
 }
 
-TEST_F(RegistryKeyTest, TextWithoutTerminatorStaysWithinItsData) {
+TEST_F(RegistryKeyTest, ValuesWithoutTerminatorsStayWithinTheirData) {
     WriteRaw(key(), u"sRaw", REG_SZ, Utf16(u"abc"));
-    TCHAR* text = nullptr;
-    ASSERT_TRUE(key().GetString(u"sRaw", text));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"abc");
-
     WriteRaw(key(), u"sOdd", REG_SZ, Utf16(u"ab") + "c");
-    ASSERT_TRUE(key().GetString(u"sOdd", text));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"ab");
-
     WriteRaw(key(), u"sNone", REG_SZ, "");
-    ASSERT_TRUE(key().GetString(u"sNone", text));
-    EXPECT_EQ(std::u16string(Text(text).get()), u"");
+    EXPECT_EQ(GetText(key(), u"sRaw"), u"abc");
+    EXPECT_EQ(GetText(key(), u"sOdd"), u"ab");
+    EXPECT_EQ(GetText(key(), u"sNone"), u"");
+
+    WriteRaw(key(), u"Cut", REG_MULTI_SZ, Utf16(std::u16string(u"ab\0cd", 5)));
+    WriteRaw(key(), u"Odd", REG_MULTI_SZ, Utf16(u"xy") + "z");
+    WriteRaw(key(), u"None", REG_MULTI_SZ, "");
+    EXPECT_EQ(GetList(key(), u"Cut"), (Texts{u"ab", u"cd"}));
+    EXPECT_EQ(GetList(key(), u"Odd"), Texts{u"xy"});
+    EXPECT_EQ(GetList(key(), u"None"), Texts{});
 }
 
 TEST_F(RegistryKeyTest, ListsRoundTripInTheirStoredForm) {
@@ -137,62 +141,36 @@ TEST_F(RegistryKeyTest, ListsRoundTripInTheirStoredForm) {
     const Raw raw = ReadRaw(key(), u"Categories");
     EXPECT_EQ(raw.type, static_cast<DWORD>(REG_MULTI_SZ));
     EXPECT_EQ(raw.bytes, Utf16(std::u16string(u"Food\0Drinks\0\u00c4pfel\0\0", 19)));
-    rep::string_list back;
-    EXPECT_TRUE(key().GetMultiString(u"Categories", back));
-    EXPECT_EQ(Texts(back), Texts(list));
+    EXPECT_EQ(GetList(key(), u"Categories"), Of(list));
 
     rep::string_list empty;
     EXPECT_TRUE(key().SetMultiString(u"Empty", empty));
     EXPECT_EQ(ReadRaw(key(), u"Empty").bytes, std::string(4, '\0'));
-    EXPECT_TRUE(key().GetMultiString(u"Empty", back));
-    EXPECT_EQ(back.size(), 3u);  // appended nothing
-}
+    EXPECT_TRUE(key().GetMultiString(u"Empty", list));
+    EXPECT_EQ(list.size(), 3u);  // appended nothing
 
-TEST_F(RegistryKeyTest, EmptyElementEndsTheList) {
-    rep::string_list list;
-    Fill(list, {u"a", u"", u"b"});
-    EXPECT_TRUE(key().SetMultiString(u"Gap", list));
-    rep::string_list back;
-    EXPECT_TRUE(key().GetMultiString(u"Gap", back));
-    EXPECT_EQ(Texts(back), std::vector<std::u16string>{u"a"});
-}
-
-TEST_F(RegistryKeyTest, ListWithoutFinalTerminatorsStaysWithinItsData) {
-    WriteRaw(key(), u"Cut", REG_MULTI_SZ, Utf16(std::u16string(u"ab\0cd", 5)));
-    rep::string_list back;
-    EXPECT_TRUE(key().GetMultiString(u"Cut", back));
-    EXPECT_EQ(Texts(back), (std::vector<std::u16string>{u"ab", u"cd"}));
-
-    WriteRaw(key(), u"Odd", REG_MULTI_SZ, Utf16(u"xy") + "z");
-    back.clear_and_free();
-    EXPECT_TRUE(key().GetMultiString(u"Odd", back));
-    EXPECT_EQ(Texts(back), std::vector<std::u16string>{u"xy"});
-
-    WriteRaw(key(), u"None", REG_MULTI_SZ, "");
-    back.clear_and_free();
-    EXPECT_TRUE(key().GetMultiString(u"None", back));
-    EXPECT_TRUE(back.empty());
+    // An empty element ends the list.
+    rep::string_list gap;
+    Fill(gap, {u"a", u"", u"b"});
+    EXPECT_TRUE(key().SetMultiString(u"Gap", gap));
+    EXPECT_EQ(GetList(key(), u"Gap"), Texts{u"a"});
 }
 
 TEST_F(RegistryKeyTest, ListLimitOf4096Bytes) {
-    TraceRecorder trace;
     // 2047 characters with every terminator: 4096 bytes with the final NUL.
     rep::string_list fits;
     Fill(fits, {std::u16string(1000, u'a'), std::u16string(1045, u'b')});
     EXPECT_TRUE(key().SetMultiString(u"Fits", fits));
     EXPECT_EQ(ReadRaw(key(), u"Fits").bytes.size(), 4096u);
-    rep::string_list back;
-    EXPECT_TRUE(key().GetMultiString(u"Fits", back));
-    EXPECT_EQ(Texts(back), Texts(fits));
+    EXPECT_EQ(GetList(key(), u"Fits"), Of(fits));
     EXPECT_TRUE(g_messageBoxes.empty());
 
     rep::string_list tooBig;
     Fill(tooBig, {std::u16string(1000, u'a'), std::u16string(1046, u'b')});
     EXPECT_FALSE(key().SetMultiString(u"TooBig", tooBig));
     EXPECT_EQ(ReadRaw(key(), u"TooBig").type, static_cast<DWORD>(REG_NONE));  // nothing written
-    EXPECT_TRUE(trace.HasLineEndingWith(
-        u"Too long multistring, buffer must be smaller than 4k (2k unicode), current length is 4098!"));
-    EXPECT_EQ(g_messageBoxes, std::vector<std::u16string>{u"RegistryKey::SetMultiString RegSetValueEx fails: Too long multistring"});
+    EXPECT_TRUE(trace.HasLineEndingWith(kTooLongList));
+    EXPECT_EQ(g_messageBoxes, Texts{u"RegistryKey::SetMultiString RegSetValueEx fails: Too long multistring"});
 
     rep::string_list huge;
     Fill(huge, {std::u16string(16000, u'a'), std::u16string(383, u'b')});
@@ -202,13 +180,11 @@ TEST_F(RegistryKeyTest, ListLimitOf4096Bytes) {
 }
 
 TEST_F(RegistryKeyTest, ListReadFailures) {
-    TraceRecorder trace;
-    rep::string_list back;
-    EXPECT_FALSE(key().GetMultiString(u"missing", back));
+    EXPECT_EQ(GetList(key(), u"missing"), Texts{u"<failed>"});
     EXPECT_TRUE(trace.HasLineContaining(u"Cannot GetMultiString key 'missing', error = '"));
     EXPECT_EQ(trace.lines.size(), 2u);
     ASSERT_TRUE(key().SetString(u"text", u"a"));
-    EXPECT_FALSE(key().GetMultiString(u"text", back));
+    EXPECT_EQ(GetList(key(), u"text"), Texts{u"<failed>"});
     EXPECT_TRUE(trace.HasLineContaining(u"query REG_MULTI_SZ, returns 1 in "));
     EXPECT_TRUE(trace.HasLineEndingWith(u", line =  255"));
 }
@@ -220,14 +196,12 @@ TEST_F(RegistryKeyTest, DelimitedLists) {
     EXPECT_EQ(ReadRaw(key(), u"Units").bytes, Utf16(std::u16string(u"kg;l;pcs;\0", 10)));
     rep::string_list back;
     EXPECT_TRUE(key().GetMultiStringAsString(u"Units", back, u";,"));
-    EXPECT_EQ(Texts(back), Texts(list));
+    EXPECT_EQ(Of(back), Of(list));
 
-    TraceRecorder trace;
     rep::string_list tooLong;
     Fill(tooLong, {std::u16string(2047, u'x')});  // with the delimiter and NUL: 4098 bytes
     EXPECT_FALSE(key().SetMultiStringAsString(u"Long", tooLong, u";"));
-    EXPECT_TRUE(trace.HasLineEndingWith(
-        u"Too long multistring, buffer must be smaller than 4k (2k unicode), current length is 4098!"));
+    EXPECT_TRUE(trace.HasLineEndingWith(kTooLongList));
     EXPECT_TRUE(g_messageBoxes.empty());
 
     ASSERT_TRUE(key().SetDWORD(u"n", 1));
@@ -244,7 +218,6 @@ TEST_F(RegistryKeyTest, NumbersAndFloats) {
     EXPECT_TRUE(key().GetDWORD(u"uValue", value));
     EXPECT_EQ(value, 0xFFFFFFFFu);
 
-    TraceRecorder trace;
     value = 77;
     EXPECT_FALSE(key().GetDWORD(u"nothing", value));
     EXPECT_EQ(value, 77u);
@@ -257,16 +230,14 @@ TEST_F(RegistryKeyTest, NumbersAndFloats) {
 
     EXPECT_TRUE(key().SetFloat(u"fRate", 8.25f));
     EXPECT_EQ(ReadRaw(key(), u"fRate").bytes, Utf16(std::u16string(u"8.250000\0", 9)));
-    float f = 0;
-    EXPECT_TRUE(key().GetFloat(u"fRate", f));
-    EXPECT_EQ(f, 8.25f);
     EXPECT_TRUE(key().SetFloat(u"fNegative", -2.5f));
-    EXPECT_TRUE(key().GetFloat(u"fNegative", f));
-    EXPECT_EQ(f, -2.5f);
     ASSERT_TRUE(key().SetString(u"fBad", u"abc"));
-    f = 3;
-    EXPECT_FALSE(key().GetFloat(u"fBad", f));
-    EXPECT_EQ(f, 3.0f);
+    for (const auto& [name, ok, expected] : {std::tuple(u"fRate", true, 8.25f), std::tuple(u"fNegative", true, -2.5f),
+                                             std::tuple(u"fBad", false, 3.0f)}) {
+        float f = 3;
+        EXPECT_EQ(key().GetFloat(name, f), ok);
+        EXPECT_EQ(f, expected);
+    }
 
     BYTE* data = nullptr;
     DWORD size = 5;
@@ -280,32 +251,27 @@ TEST_F(RegistryKeyTest, SubKeysAndValueNames) {
     Key a(key().CreateSubKey(u"alpha"));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(std::u16string(a->getName()), u"alpha");
-    Key again(key().CreateSubKey(u"ALPHA"));  // an existing key opens
-    ASSERT_NE(again, nullptr);
+    EXPECT_NE(Key(key().CreateSubKey(u"ALPHA")), nullptr);  // an existing key opens
     key().SetDWORD(u"zValue", 1);
     key().SetDWORD(u"aValue", 2);
     rep::string_list names;
     key().GetSubKeyNames(names);
-    EXPECT_EQ(Texts(names), (std::vector<std::u16string>{u"alpha", u"Beta"}));
+    EXPECT_EQ(Of(names), (Texts{u"alpha", u"Beta"}));
     rep::string_list values;
     EXPECT_TRUE(key().GetValueNames(values));
-    EXPECT_EQ(Texts(values), (std::vector<std::u16string>{u"aValue", u"zValue"}));
+    EXPECT_EQ(Of(values), (Texts{u"aValue", u"zValue"}));
 
-    const std::u16string longest(255, u'n');
-    Key longKey(key().CreateSubKey(longest.c_str()));
-    ASSERT_NE(longKey, nullptr);
+    ASSERT_NE(Key(key().CreateSubKey(std::u16string(255, u'n').c_str())), nullptr);
     names.clear_and_free();
     key().GetSubKeyNames(names);
     EXPECT_EQ(names.size(), 3u);  // a name of the longest length is listed too
 
     EXPECT_TRUE(key().DeleteValue(u"zValue"));
-    TraceRecorder trace;
     EXPECT_FALSE(key().DeleteValue(u"zValue"));
     EXPECT_TRUE(trace.HasLineContaining(u"Cannot DeleteValue key 'zValue', error = '"));
 }
 
 TEST_F(RegistryKeyTest, OpenFailureTracesAndLeavesTheParentUsable) {
-    TraceRecorder trace;
     EXPECT_EQ(Key(key().OpenSubKey(u"Missing")), nullptr);
     EXPECT_EQ(Key(key().OpenSubKey(u"Missing", true)), nullptr);
     ASSERT_FALSE(trace.lines.empty());
@@ -325,7 +291,6 @@ TEST_F(RegistryKeyTest, DeleteSubKeyTreeThreeLevelsDeep) {
         level1->SetDWORD(u"top", 1);
         Key keep(key().CreateSubKey(u"Keep"));
     }
-    TraceRecorder trace;
     EXPECT_FALSE(key().DeleteSubKey(u"L1"));  // it has subkeys
     EXPECT_TRUE(trace.HasLineContaining(u"'L1'"));
     EXPECT_TRUE(key().DeleteSubKeyTree(u"L1"));
@@ -333,11 +298,10 @@ TEST_F(RegistryKeyTest, DeleteSubKeyTreeThreeLevelsDeep) {
     EXPECT_EQ(Key(key().OpenSubKey(u"L1\\L2a\\L3")), nullptr);
     rep::string_list names;
     key().GetSubKeyNames(names);
-    EXPECT_EQ(Texts(names), std::vector<std::u16string>{u"Keep"});
+    EXPECT_EQ(Of(names), Texts{u"Keep"});
 
     // A path below the key works too, and only the last level goes.
-    Key deep(key().CreateSubKey(u"Keep\\x\\y"));
-    deep.reset();
+    Key(key().CreateSubKey(u"Keep\\x\\y"));
     EXPECT_TRUE(key().DeleteSubKeyTree(u"Keep\\x"));
     EXPECT_NE(Key(key().OpenSubKey(u"Keep")), nullptr);
 

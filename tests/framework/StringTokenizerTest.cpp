@@ -8,79 +8,64 @@
 
 namespace {
 
-std::vector<std::u16string> All(StringTokenizer& t) {
-    std::vector<std::u16string> tokens;
+using Tokens = std::vector<std::u16string>;
+
+Tokens All(StringTokenizer& t) {
+    Tokens tokens;
     while (const TCHAR* token = t.nextToken())
         tokens.emplace_back(token);
     return tokens;
 }
 
-using Tokens = std::vector<std::u16string>;
-
 }  // namespace
 
-TEST(StringTokenizerTest, RunsOfDelimitersGiveNoEmptyTokens) {
-    StringTokenizer t(u"a,,b,", u",");
-    EXPECT_EQ(t.countTokens(), 2);
-    EXPECT_TRUE(t.hasMoreTokens());
-    EXPECT_EQ(std::u16string(t.nextToken()), u"a");
-    EXPECT_EQ(t.countTokens(), 1);
-    EXPECT_EQ(std::u16string(t.nextToken()), u"b");
-    EXPECT_EQ(t.nextToken(), nullptr);
-    EXPECT_FALSE(t.hasMoreElements());
-    EXPECT_EQ(t.countTokens(), 0);
-}
+TEST(StringTokenizerTest, SplitsOnTheGivenOrTheFiveBlankDelimiters) {
+    struct Case {
+        const TCHAR* text;
+        const TCHAR* delims;
+        Tokens tokens;
+        bool defaultDelims = false;
+    };
+    const Case cases[] = {
+        {u"a,,b,", u",", {u"a", u"b"}},  // runs of delimiters give no empty tokens
+        {u"a b\tc\nd\re\ff\vg,h", nullptr, {u"a", u"b", u"c", u"d", u"e", u"f\vg,h"}, true},
+        {u"", u",", {}},
+        {nullptr, nullptr, {}},
+        {u"a,b", u"", {u"a,b"}},
+        {u",,,", u",", {}},
+    };
+    for (const Case& c : cases) {
+        StringTokenizer t = c.defaultDelims ? StringTokenizer(c.text) : StringTokenizer(c.text, c.delims);
+        EXPECT_EQ(t.countTokens(), static_cast<int>(c.tokens.size()));
+        EXPECT_EQ(t.hasMoreTokens(), !c.tokens.empty());
+        EXPECT_EQ(All(t), c.tokens);
+        EXPECT_FALSE(t.hasMoreElements());
+        EXPECT_EQ(t.countTokens(), 0);
+    }
 
-TEST(StringTokenizerTest, HasMoreTokensDoesNotChangeTheSequence) {
+    // Asking whether more tokens follow does not change the sequence.
     StringTokenizer peeked(u" x  y ", u" ");
     StringTokenizer plain(u" x  y ", u" ");
     EXPECT_TRUE(peeked.hasMoreTokens());
     EXPECT_TRUE(peeked.hasMoreTokens());
     EXPECT_EQ(std::u16string(peeked.nextToken()), std::u16string(plain.nextToken()));
+    EXPECT_EQ(peeked.countTokens(), 1);
     EXPECT_EQ(All(peeked), All(plain));
 }
 
-TEST(StringTokenizerTest, DefaultDelimitersAreTheFiveBlanks) {
-    StringTokenizer t(u"a b\tc\nd\re\ff\vg,h");
-    EXPECT_EQ(All(t), (Tokens{u"a", u"b", u"c", u"d", u"e", u"f\vg,h"}));
-}
-
-TEST(StringTokenizerTest, EmptyAndNullInputs) {
-    StringTokenizer empty(u"", u",");
-    EXPECT_EQ(empty.countTokens(), 0);
-    EXPECT_EQ(empty.nextToken(), nullptr);
-    StringTokenizer nothing(nullptr, nullptr);
-    EXPECT_EQ(nothing.nextToken(), nullptr);
-    StringTokenizer noDelims(u"a,b", u"");
-    EXPECT_EQ(All(noDelims), (Tokens{u"a,b"}));
-    StringTokenizer onlyDelims(u",,,", u",");
-    EXPECT_FALSE(onlyDelims.hasMoreTokens());
-}
-
-TEST(StringTokenizerTest, TokensStayValidAndChangingDelimiters) {
+TEST(StringTokenizerTest, TokensStayValidWhileDelimitersChangeOrAreReturned) {
     StringTokenizer t(u"a,b;c d", u",");
-    const TCHAR* first = t.nextToken();
-    const TCHAR* second = t.nextToken(u";");
-    const TCHAR* third = t.nextToken(u" ");
-    const TCHAR* fourth = t.nextToken();
-    EXPECT_EQ(std::u16string(first), u"a");
-    EXPECT_EQ(std::u16string(second), u"b");
-    EXPECT_EQ(std::u16string(third), u"c");
-    EXPECT_EQ(std::u16string(fourth), u"d");
+    const std::vector<const TCHAR*> taken = {t.nextToken(), t.nextToken(u";"), t.nextToken(u" "), t.nextToken()};
+    EXPECT_EQ(Tokens(taken.begin(), taken.end()), (Tokens{u"a", u"b", u"c", u"d"}));
     EXPECT_EQ(t.GetCurrentPosition(), 8);
-}
 
-TEST(StringTokenizerTest, ReturnedDelimitersLoseNoCharacter) {
-    StringTokenizer t(u"a,b,,c;", u",;", true);
-    EXPECT_EQ(t.countTokens(), 7);
+    // Returned delimiters lose no character, and earlier tokens are intact after later ones.
+    StringTokenizer returning(u"a,b,,c;", u",;", true);
+    EXPECT_EQ(returning.countTokens(), 7);
     std::vector<const TCHAR*> pointers;
-    while (const TCHAR* token = t.nextToken())
+    while (const TCHAR* token = returning.nextToken())
         pointers.push_back(token);
-    Tokens tokens(pointers.begin(), pointers.end());
-    EXPECT_EQ(tokens, (Tokens{u"a", u",", u"b", u",", u",", u"c", u";"}));
-    // Earlier tokens are intact after the later ones were taken.
-    EXPECT_EQ(std::u16string(pointers[0]), u"a");
-    EXPECT_EQ(std::u16string(pointers[1]), u",");
+    EXPECT_EQ(Tokens(pointers.begin(), pointers.end()), (Tokens{u"a", u",", u"b", u",", u",", u"c", u";"}));
 }
 
 TEST(StringTokenizerTest, CopiesShareNothing) {
@@ -99,23 +84,18 @@ TEST(StringTokenizerTest, CopiesShareNothing) {
     EXPECT_EQ(copy.nextToken(), nullptr);  // a moved-from tokenizer is empty, not broken
 }
 
-TEST(StringTokenizerTest, LongInput) {
+TEST(StringTokenizerTest, LongInputAndPositionsOutOfRange) {
     std::u16string text;
     for (int i = 0; i < 20000; ++i)
         text += u"word,";
     StringTokenizer t(text.c_str(), u",", true);
     EXPECT_EQ(t.countTokens(), 40000);
-    int count = 0;
-    while (t.nextToken())
-        ++count;
-    EXPECT_EQ(count, 40000);
-}
+    EXPECT_EQ(All(t).size(), 40000u);
 
-TEST(StringTokenizerTest, PositionHelpersClampOutOfRange) {
-    StringTokenizer t(u",a", u",");
-    EXPECT_EQ(t.skipDelimiters(-5), 1);
-    EXPECT_EQ(t.scanToken(1), 2);
-    EXPECT_EQ(t.scanToken(100), 100);
+    StringTokenizer clamped(u",a", u",");
+    EXPECT_EQ(clamped.skipDelimiters(-5), 1);
+    EXPECT_EQ(clamped.scanToken(1), 2);
+    EXPECT_EQ(clamped.scanToken(100), 100);
 }
 
 TEST(StringTokenizerTest, WritableTwin) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 using iotest::Bytes;
+using iotest::Utf16;
 using iotest::MemoryStream;
 
 namespace {
@@ -17,6 +18,7 @@ struct Line {
     bool result;
     bool operator==(const Line&) const = default;
 };
+using Lines = std::vector<Line>;
 
 void PrintTo(const Line& line, std::ostream* os) {
     *os << (line.result ? "true:" : "false:");
@@ -25,8 +27,8 @@ void PrintTo(const Line& line, std::ostream* os) {
 }
 
 // Reads lines until one reports the end of the data.
-std::vector<Line> ReadLines(IO::TextReader& reader, bool wide, unsigned max = 100) {
-    std::vector<Line> lines;
+Lines ReadLines(IO::TextReader& reader, bool wide, unsigned max = 100) {
+    Lines lines;
     for (int guard = 0; guard < 100; ++guard) {
         std::u16string buffer(max + 1, u'#');
         const bool result = wide ? reader.ReadWString(buffer.data(), max) : reader.ReadString(buffer.data(), max);
@@ -37,87 +39,65 @@ std::vector<Line> ReadLines(IO::TextReader& reader, bool wide, unsigned max = 10
     return lines;
 }
 
-std::string Wide(const std::u16string& text) {
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-}
-
 }  // namespace
 
-TEST(TextReaderTest, LineEndsOverBufferedAndPlainStreams) {
-    // A plain stream reports the end with 0, a buffered one with -1: both end the data.
-    for (bool buffered : {false, true}) {
-        MemoryStream inner(Bytes({'a', 'b', '\r', '\n', 'c', 'd'}));
-        IO::BufferedStream buffer(&inner, 4);
-        IO::TextReader reader(buffered ? static_cast<IO::Stream&>(buffer) : inner);
-        EXPECT_EQ(ReadLines(reader, false), (std::vector<Line>{{u"ab", true}, {u"cd", false}})) << buffered;
+TEST(TextReaderTest, LineEdgeCases) {
+    struct Case {
+        std::u16string text;  // stored as UTF-16 when wide, else as Windows-1252 bytes
+        bool wide;
+        unsigned max;
+        Lines lines;
+    };
+    const Case cases[] = {
+        {u"ab\r\ncd", false, 100, {{u"ab", true}, {u"cd", false}}},
+        {u"ab\r\ncd", true, 100, {{u"ab", true}, {u"cd", false}}},
+        // A lone CR ends a line and keeps the character after it.
+        {u"ab\rcd\r\rx\ny\n", false, 100,
+         {{u"ab", true}, {u"cd", true}, {u"", true}, {u"x", true}, {u"y", true}, {u"", false}}},
+        {u"ab\rcd", true, 100, {{u"ab", true}, {u"cd", false}}},
+        {u"ab\r", false, 100, {{u"ab", false}}},
+        // The last line arrives without a line end, together with the end.
+        {u"first\nlast", false, 100, {{u"first", true}, {u"last", false}}},
+        {u"", false, 100, {{u"", false}}},
+        // The maximum splits long lines.
+        {u"abcdefg\nh", false, 3, {{u"abc", true}, {u"def", true}, {u"g", true}, {u"h", false}}},
+        {u"abcd\n", true, 2, {{u"ab", true}, {u"cd", true}, {u"", true}, {u"", false}}},
+        // Narrow text is converted from the code page.
+        {u"c\u00e9\x80\n", false, 9, {{u"c\u00e9\u20ac", true}, {u"", false}}},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = Utf16(c.text);
+        if (!c.wide)
+            bytes = std::string(c.text.begin(), c.text.end());  // every character here fits a byte
+        MemoryStream stream(bytes);
+        IO::TextReader reader(stream);
+        EXPECT_EQ(ReadLines(reader, c.wide, c.max), c.lines) << bytes;
     }
-    MemoryStream wide(Wide(u"ab\r\ncd"));
-    IO::TextReader wideReader(wide);
-    EXPECT_EQ(ReadLines(wideReader, true), (std::vector<Line>{{u"ab", true}, {u"cd", false}}));
 }
 
-TEST(TextReaderTest, LoneCarriageReturnKeepsTheNextCharacter) {
-    MemoryStream narrow("ab\rcd\r\rx\ny\n");
-    IO::TextReader reader(narrow);
-    EXPECT_EQ(ReadLines(reader, false),
-              (std::vector<Line>{{u"ab", true}, {u"cd", true}, {u"", true}, {u"x", true}, {u"y", true}, {u"", false}}));
-
-    MemoryStream wide(Wide(u"ab\rcd"));
-    IO::TextReader wideReader(wide);
-    EXPECT_EQ(ReadLines(wideReader, true), (std::vector<Line>{{u"ab", true}, {u"cd", false}}));
-}
-
-TEST(TextReaderTest, CarriageReturnAtTheEndReportsTheEnd) {
-    MemoryStream narrow("ab\r");
-    IO::TextReader reader(narrow);
-    EXPECT_EQ(ReadLines(reader, false), (std::vector<Line>{{u"ab", false}}));
-}
-
-TEST(TextReaderTest, NarrowLastLineWithoutEndIsDelivered) {
-    // Every line of the file arrives, the last one together with the end.
-    MemoryStream narrow("first\nlast");
-    IO::TextReader reader(narrow);
-    EXPECT_EQ(ReadLines(reader, false), (std::vector<Line>{{u"first", true}, {u"last", false}}));
-
-    MemoryStream empty("");
-    IO::TextReader emptyReader(empty);
-    EXPECT_EQ(ReadLines(emptyReader, false), (std::vector<Line>{{u"", false}}));
-}
-
-TEST(TextReaderTest, MaximumSplitsLongLines) {
-    MemoryStream narrow("abcdefg\nh");
-    IO::TextReader reader(narrow);
-    EXPECT_EQ(ReadLines(reader, false, 3),
-              (std::vector<Line>{{u"abc", true}, {u"def", true}, {u"g", true}, {u"h", false}}));
-
-    MemoryStream wide(Wide(u"abcd\n"));
-    IO::TextReader wideReader(wide);
-    EXPECT_EQ(ReadLines(wideReader, true, 2), (std::vector<Line>{{u"ab", true}, {u"cd", true}, {u"", true}, {u"", false}}));
+TEST(TextReaderTest, EndOfBufferedAndPlainStreams) {
+    // A plain stream reports the end with 0, a buffered one with -1: both end the data.
+    MemoryStream inner(Bytes({'a', 'b', '\r', '\n', 'c', 'd'}));
+    IO::BufferedStream buffer(&inner, 4);
+    IO::TextReader reader(buffer);
+    EXPECT_EQ(ReadLines(reader, false), (Lines{{u"ab", true}, {u"cd", false}}));
 
     // Max 0 stores nothing and consumes nothing.
     MemoryStream some("xy");
     IO::TextReader zero(some);
-    TCHAR buffer[1] = {u'#'};
-    EXPECT_TRUE(zero.ReadString(buffer, 0));
-    EXPECT_EQ(buffer[0], 0);
+    TCHAR one[1] = {u'#'};
+    EXPECT_TRUE(zero.ReadString(one, 0));
+    EXPECT_EQ(one[0], 0);
     EXPECT_EQ(some.readPos, 0u);
 }
 
-TEST(TextReaderTest, NarrowTextIsConvertedFromTheCodePage) {
-    MemoryStream narrow(Bytes({'c', 0xE9, 0x80, '\n'}));
-    IO::TextReader reader(narrow);
-    TCHAR buffer[10];
-    EXPECT_TRUE(reader.ReadString(buffer, 9));
-    EXPECT_EQ(std::u16string(buffer), u"c\u00e9\u20ac");
-}
-
 TEST(TextReaderTest, OddTrailingByteOfWideTextEndsTheData) {
-    MemoryStream wide(Wide(u"ab") + "c");
+    MemoryStream wide(Utf16(u"ab") + "c");
     IO::TextReader reader(wide);
-    EXPECT_EQ(ReadLines(reader, true), (std::vector<Line>{{u"ab", false}}));
+    EXPECT_EQ(ReadLines(reader, true), (Lines{{u"ab", false}}));
 
-    MemoryStream failing(Wide(u"abcdef\n"));
+    MemoryStream failing(Utf16(u"abcdef\n"));
     failing.FailReadsAfter(5);
     IO::TextReader failingReader(failing);
-    EXPECT_EQ(ReadLines(failingReader, true), (std::vector<Line>{{u"ab", false}}));
+    EXPECT_EQ(ReadLines(failingReader, true), (Lines{{u"ab", false}}));
 }

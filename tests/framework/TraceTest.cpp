@@ -1,6 +1,7 @@
+#include "IoTestSupport.h"
 #include "System/Diagnostics/Debug.h"
 #include "System/Diagnostics/DefaultTraceListener.h"
-#include "System/Diagnostics/Trace.h"
+#include "System/Diagnostics/TextWriterTraceListener.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,9 @@
 #include <vector>
 
 using namespace Diagnostics;
+using iotest::MemoryStream;
+using iotest::Utf16;
+using Events = std::vector<std::u16string>;
 
 namespace {
 
@@ -31,16 +35,17 @@ public:
     void Fail(const TCHAR* message) override { events.push_back(u"fail:" + Text(message)); }
     void Indentation() { WriteIndent(); }
 
-    std::vector<std::u16string> events;
+    Events events;
 
 private:
     static std::u16string Text(const TCHAR* t) { return t ? t : u"(null)"; }
     int* m_destroyed;
 };
 
-// Adds listeners to the trace for one test and always takes them out again.
+// A recording listener on the trace for one test; every listener is taken out again.
 class TraceTest : public ::testing::Test {
 protected:
+    void SetUp() override { Trace::getListeners().Add(&listener); }
     void TearDown() override {
         Trace::getListeners().Clear();
         Trace::getAssertListeners().Clear();
@@ -55,22 +60,22 @@ CTime FixedClock() { return CTime(2004, 3, 5, 9, 7, 3); }
 }  // namespace
 
 TEST_F(TraceTest, LogLineHasCategoryTimeStampAndMessage) {
-    Trace::getListeners().Add(&listener);
     Trace::SetClock(&FixedClock);
     Trace::WriteFormattedLineT(u"info", u"%d item(s)", 3);
-    ASSERT_EQ(listener.events.size(), 1u);
-    EXPECT_EQ(listener.events[0], u"L:info - 5 mar 2004 09:07:03 : 3 item(s)");
+    EXPECT_EQ(listener.events, Events{u"L:info - 5 mar 2004 09:07:03 : 3 item(s)"});
+
+    // The same line through a text writer: UTF-16 with CR LF.
+    MemoryStream stream({}, false, true);
+    Trace::getListeners().Add(new TextWriterTraceListener(u"TextWriterTraceListener", stream));
+    Trace::WriteFormattedLineT(u"warning", u"%s", u"x");
+    Trace::getListeners().Remove(&listener);
+    Trace::Cleanup();
+    EXPECT_EQ(stream.written, Utf16(u"warning - 5 mar 2004 09:07:03 : x\r\n"));
 }
 
-TEST_F(TraceTest, CategoryBecomesALineAfterTheMessage) {
-    Trace::getListeners().Add(&listener);
-    Trace::WriteLine(u"disk full", u"error");
+TEST_F(TraceTest, EachCallShapeReachesTheListeners) {
+    Trace::WriteLine(u"disk full", u"error");  // a category becomes a line after the message
     Trace::Write(u"a", u"info");
-    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"L:disk full", u"L:error", u"W:a", u"W:info"}));
-}
-
-TEST_F(TraceTest, ConditionalAndObjectShapes) {
-    Trace::getListeners().Add(&listener);
     Trace::WriteLineIf(false, u"no");
     Trace::WriteFormattedLineIf(false, u"no %d", 1);
     Trace::WriteIf(true, u"yes");
@@ -78,11 +83,13 @@ TEST_F(TraceTest, ConditionalAndObjectShapes) {
     Trace::WriteLine(static_cast<const Object*>(nullptr));
     std::unique_ptr<TCHAR[]> name(listener.ToString());
     Trace::WriteLine(&listener);
-    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"W:yes", u"L:n=7", u"L:" + std::u16string(name.get())}));
+    Debug::WriteLine(u"x");  // never reaches the listeners
+    Debug::WriteFormattedLineT(u"info", u"%d", 1);
+    EXPECT_EQ(listener.events, (Events{u"L:disk full", u"L:error", u"W:a", u"W:info", u"W:yes", u"L:n=7",
+                                       u"L:" + std::u16string(name.get())}));
 }
 
 TEST_F(TraceTest, FormattedMessagesAreCutNotOverrun) {
-    Trace::getListeners().Add(&listener);
     const std::u16string longText(5000, u'x');
     Trace::WriteFormattedLine(u"%s", longText.c_str());
     Trace::WriteFormattedLineT(u"info", u"%s", longText.c_str());
@@ -91,25 +98,21 @@ TEST_F(TraceTest, FormattedMessagesAreCutNotOverrun) {
     EXPECT_EQ(listener.events[1].substr(listener.events[1].size() - 10), std::u16string(10, u'x'));
 }
 
-TEST_F(TraceTest, AssertGoesOnlyToAssertListeners) {
+TEST_F(TraceTest, AssertFailFlushCloseAndIndent) {
     RecordingListener asserts;
-    Trace::getListeners().Add(&listener);
     Trace::getAssertListeners().Add(&asserts);
     Trace::Assert(true, u"fine");
     Trace::setAutoFlush(true);
-    Trace::Assert(false, u"bad", u"detail");
+    Trace::Assert(false, u"bad", u"detail");  // only to the assert listeners
     EXPECT_TRUE(listener.events.empty());
-    EXPECT_EQ(asserts.events, (std::vector<std::u16string>{u"L:Assert failed:", u"L:bad", u"L:detail", u"flush"}));
-}
+    EXPECT_EQ(asserts.events, (Events{u"L:Assert failed:", u"L:bad", u"L:detail", u"flush"}));
 
-TEST_F(TraceTest, FailFlushCloseAndIndent) {
-    RecordingListener asserts;
-    Trace::getListeners().Add(&listener);
-    Trace::getAssertListeners().Add(&asserts);
+    asserts.events.clear();
+    Trace::setAutoFlush(false);
     Trace::Fail(u"oops");
     Trace::Close();
-    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"fail:oops", u"flush", u"close"}));
-    EXPECT_EQ(asserts.events, (std::vector<std::u16string>{u"flush", u"close"}));
+    EXPECT_EQ(listener.events, (Events{u"fail:oops", u"flush", u"close"}));
+    EXPECT_EQ(asserts.events, (Events{u"flush", u"close"}));
 
     Trace::Unindent();
     EXPECT_EQ(listener.getIndentLevel(), 0u);
@@ -117,7 +120,7 @@ TEST_F(TraceTest, FailFlushCloseAndIndent) {
     Trace::Indent();
     listener.events.clear();
     listener.Indentation();
-    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"W:        "}));
+    EXPECT_EQ(listener.events, Events{u"W:        "});
 }
 
 TEST_F(TraceTest, NestedTraceFromAListenerIsDropped) {
@@ -130,14 +133,14 @@ TEST_F(TraceTest, NestedTraceFromAListenerIsDropped) {
             Trace::WriteLine(u"nested");
         }
     } echo;
-    Trace::getListeners().Add(&echo);
-    Trace::getListeners().Add(&listener);
+    Trace::getListeners().Insert(0, &echo);
     Trace::WriteLine(u"outer");
-    EXPECT_EQ(echo.events, (std::vector<std::u16string>{u"L:outer"}));
-    EXPECT_EQ(listener.events, (std::vector<std::u16string>{u"L:outer"}));
+    EXPECT_EQ(echo.events, Events{u"L:outer"});
+    EXPECT_EQ(listener.events, Events{u"L:outer"});
 }
 
 TEST_F(TraceTest, CleanupDeletesEachListenerOnce) {
+    Trace::getListeners().Clear();
     int destroyed = 0;
     auto* shared = new RecordingListener(u"shared", &destroyed);
     Trace::getListeners().Add(new RecordingListener(u"a", &destroyed));
@@ -148,29 +151,6 @@ TEST_F(TraceTest, CleanupDeletesEachListenerOnce) {
     EXPECT_EQ(destroyed, 2);
     EXPECT_EQ(Trace::getListeners().getCount(), 0);
     EXPECT_EQ(Trace::getAssertListeners().getCount(), 0);
-}
-
-TEST_F(TraceTest, DebugDoesNothing) {
-    Trace::getListeners().Add(&listener);
-    Debug::WriteLine(u"x");
-    Debug::WriteFormattedLineT(u"info", u"%d", 1);
-    Debug::setAutoFlush(true);
-    Debug::setIndentSize(8);
-    EXPECT_FALSE(Debug::getAutoFlush());
-    EXPECT_EQ(Debug::getIndentSize(), 0u);
-    EXPECT_FALSE(Debug::getAsertUIEnabled());
-    EXPECT_EQ(Debug::getListeners().getCount(), 0);
-    EXPECT_TRUE(listener.events.empty());
-}
-
-TEST_F(TraceTest, WithoutListenersNothingHappens) {
-    Trace::WriteFormattedLineT(u"info", u"%d", 1);
-    Trace::WriteLine(u"x", u"error");
-    Trace::Flush();
-    Trace::Close();
-    EXPECT_EQ(Trace::getListeners().getCount(), 0);
-    EXPECT_TRUE(Trace::getAsertUIEnabled());
-    EXPECT_EQ(Trace::getIndentSize(), 4u);
 }
 
 TEST(TraceListenerCollectionTest, PositionsAndRemoval) {
@@ -200,28 +180,6 @@ TEST(TraceListenerCollectionTest, PositionsAndRemoval) {
     EXPECT_EQ(list.getCount(), 0);
 }
 
-TEST(ObjectTest, IdentityAndTexts) {
-    Object a, b;
-    EXPECT_TRUE(a.Equals(&a));
-    EXPECT_FALSE(a.Equals(&b));
-    EXPECT_TRUE(Object::Equals(&a, &a));
-    EXPECT_FALSE(Object::Equals(&a, nullptr));
-
-    std::unique_ptr<TCHAR[]> text(a.ToString());
-    EXPECT_EQ(std::u16string(text.get()), ::Format(u"Object - %X", a.GetHashCode()));
-
-    DefaultTraceListener named(u"dbg");
-    text.reset(named.ToString());
-    EXPECT_EQ(std::u16string(text.get()),
-              ::Format(u"System.Diagnostics.DefaultTraceListener - %X, dbg", named.GetHashCode()));
-    DefaultTraceListener unnamed;
-    EXPECT_EQ(std::u16string(unnamed.getName()), u"");
-
-    Collections::IEnumerator e;
-    e.setCurren(&a);
-    EXPECT_EQ(e.getCurrent(), &a);
-}
-
 TEST(DefaultTraceListenerTest, WriteLineGivesTheSameDebuggerOutputAsWrite) {
     const char* previous = std::getenv("LISTORA_DEBUG");
     const std::string saved = previous ? previous : "";
@@ -239,4 +197,32 @@ TEST(DefaultTraceListenerTest, WriteLineGivesTheSameDebuggerOutputAsWrite) {
         unsetenv("LISTORA_DEBUG");
     EXPECT_EQ(written, "caf\xc3\xa9");
     EXPECT_EQ(line, written);
+    EXPECT_EQ(std::u16string(listener.getName()), u"");
+}
+
+TEST(TextWriterTraceListenerTest, LinesAreUtf16WithCrLf) {
+    MemoryStream stream({}, false, true);
+    TextWriterTraceListener listener(u"TextWriterTraceListener", stream);
+    listener.Write(u"a\u00e9");
+    listener.WriteLine(u"b");
+    EXPECT_EQ(stream.written, Utf16(u"a\u00e9b\r\n"));
+    EXPECT_FALSE(listener.HasFailed());
+    listener.Flush();
+    listener.Close();
+    listener.Dispose();
+    EXPECT_EQ(stream.flushes, 1);
+    EXPECT_FALSE(stream.closed);  // the stream belongs to its creator
+}
+
+TEST(TextWriterTraceListenerTest, FailingStreamSetsTheFlagOnly) {
+    MemoryStream stream({}, false, true);
+    stream.FailWritesAfter(3);
+    TextWriterTraceListener listener(nullptr, stream);
+    listener.WriteLine(u"ab");
+    EXPECT_TRUE(listener.HasFailed());
+    listener.WriteLine(u"");
+    EXPECT_TRUE(listener.HasFailed());
+    std::unique_ptr<TCHAR[]> text(listener.ToString());
+    EXPECT_EQ(std::u16string(text.get()),
+              ::Format(u"System.Diagnostics.TextWriterTraceListener - %X, ", listener.GetHashCode()));
 }

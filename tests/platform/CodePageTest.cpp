@@ -1,5 +1,5 @@
 #include "CodePage.h"
-#include "WinError.h"
+#include "PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -52,17 +52,13 @@ TEST(CodePage, LengthConventions) {
     char16_t wide[4];
     EXPECT_EQ(4, MultiByteToWideChar(CP_ACP, 0, "abc", -1, wide, 4));
     EXPECT_EQ(std::u16string(u"abc"), wide);
-    EXPECT_EQ(0, MultiByteToWideChar(CP_ACP, 0, "abcd", -1, wide, 4));
-    EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
-    EXPECT_EQ(0, MultiByteToWideChar(CP_ACP, 0, "abc", 0, wide, 4));
-    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_FAILS(0, MultiByteToWideChar(CP_ACP, 0, "abcd", -1, wide, 4), ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_FAILS(0, MultiByteToWideChar(CP_ACP, 0, "abc", 0, wide, 4), ERROR_INVALID_PARAMETER);
 
     EXPECT_EQ(4, WideCharToMultiByte(CP_UTF8, 0, u"\u20AC", -1, nullptr, 0, nullptr, nullptr));
     char narrow[5];
-    EXPECT_EQ(0, WideCharToMultiByte(CP_UTF8, 0, u"\u20AC", -1, narrow, 3, nullptr, nullptr));
-    EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
-    EXPECT_EQ(0, WideCharToMultiByte(12345, 0, u"x", -1, narrow, 5, nullptr, nullptr));
-    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_FAILS(0, WideCharToMultiByte(CP_UTF8, 0, u"\u20AC", -1, narrow, 3, nullptr, nullptr), ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_FAILS(0, WideCharToMultiByte(12345, 0, u"x", -1, narrow, 5, nullptr, nullptr), ERROR_INVALID_PARAMETER);
 }
 
 TEST(CodePage, Utf8) {

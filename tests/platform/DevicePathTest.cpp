@@ -1,35 +1,12 @@
 #include "DevicePath.h"
+#include "PlatformTestSupport.h"
 #include "TestRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
-
-// Saves an environment variable and puts it back afterwards.
-class EnvGuard {
-public:
-    explicit EnvGuard(const char* name) : m_name(name) {
-        if (const char* v = std::getenv(name)) {
-            m_had = true;
-            m_value = v;
-        }
-    }
-    ~EnvGuard() {
-        if (m_had)
-            setenv(m_name, m_value.c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had = false;
-    std::string m_value;
-};
 
 TEST(DevicePath, RootFollowsTheEnvironmentOnEveryCall) {
     TestRoot root;
@@ -65,8 +42,7 @@ TEST(DevicePath, EnsureRootCreatesMissingParents) {
     TestRoot root;
     setenv("LISTORA_ROOT", (root.path() + "/x/y/z").c_str(), 1);
     ASSERT_TRUE(DevicePath::EnsureRoot());
-    struct stat st {};
-    EXPECT_EQ(0, stat((root.path() + "/x/y/z").c_str(), &st));
+    EXPECT_TRUE(HostFileExists(root.path() + "/x/y/z"));
     EXPECT_TRUE(DevicePath::EnsureRoot());
 }
 

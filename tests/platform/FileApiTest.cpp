@@ -1,17 +1,17 @@
 #include "FileApi.h"
+#include "PlatformTestSupport.h"
 #include "TestRoot.h"
 #include "TimeApi.h"
+#include "WideString.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <fcntl.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -52,86 +52,72 @@ constexpr DWORD kRW = GENERIC_READ | GENERIC_WRITE;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 TEST_F(FileApi, CreationDispositionsAndTheirLastErrors) {
-    HANDLE h = Open(u"\\f.txt", kRW, 0, CREATE_NEW);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    EXPECT_EQ(DWORD(0), GetLastError());
-    ASSERT_TRUE(Write(h, "hello"));
-    ASSERT_TRUE(CloseHandle(h));
-
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\f.txt", kRW, 0, CREATE_NEW));
-    EXPECT_EQ(DWORD(ERROR_FILE_EXISTS), GetLastError());
-
-    h = Open(u"\\f.txt", GENERIC_READ, 0, OPEN_ALWAYS);
-    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
-    EXPECT_EQ("hello", Read(h, 100));
-    CloseHandle(h);
-
-    h = Open(u"\\f.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
-    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
-    EXPECT_EQ(0u, GetFileSize(h, nullptr));
-    Write(h, "again");
-    CloseHandle(h);
-
-    h = Open(u"\\g.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
-    EXPECT_EQ(DWORD(0), GetLastError());
-    CloseHandle(h);
-    h = Open(u"\\h.txt", GENERIC_WRITE, 0, OPEN_ALWAYS);
-    EXPECT_EQ(DWORD(0), GetLastError());
-    CloseHandle(h);
-
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\f.txt", GENERIC_READ, 0, TRUNCATE_EXISTING));
-    EXPECT_EQ("again", ReadHostFile(root.file("f.txt")));
-    h = Open(u"\\f.txt", GENERIC_WRITE, 0, TRUNCATE_EXISTING);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    CloseHandle(h);
-    EXPECT_EQ("", ReadHostFile(root.file("f.txt")));
-
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\missing.txt", GENERIC_READ, 0, OPEN_EXISTING));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\missing.txt", GENERIC_WRITE, 0, TRUNCATE_EXISTING));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\no\\such.txt", GENERIC_READ, 0, OPEN_EXISTING));
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\no\\such.txt", GENERIC_WRITE, 0, CREATE_ALWAYS));
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\f.txt", GENERIC_READ, 0, 9));
-    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+    // Each open in turn: the last error it leaves, what is written through it, and the
+    // file's content once closed (nullptr: not looked at).
+    struct Step {
+        const char16_t* path;
+        DWORD access, disposition;
+        bool opens;
+        DWORD error;
+        const char* write;
+        const char* content;
+    };
+    const Step steps[] = {
+        {u"\\f.txt", kRW, CREATE_NEW, true, 0, "hello", "hello"},
+        {u"\\f.txt", kRW, CREATE_NEW, false, ERROR_FILE_EXISTS, nullptr, "hello"},
+        {u"\\f.txt", GENERIC_READ, OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS, nullptr, "hello"},
+        {u"\\f.txt", GENERIC_WRITE, CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS, "hi", "hi"},
+        {u"\\g.txt", GENERIC_WRITE, CREATE_ALWAYS, true, 0, nullptr, ""},
+        {u"\\h.txt", GENERIC_WRITE, OPEN_ALWAYS, true, 0, nullptr, ""},
+        {u"\\f.txt", GENERIC_READ, TRUNCATE_EXISTING, false, ERROR_INVALID_PARAMETER, nullptr, "hi"},
+        {u"\\f.txt", GENERIC_WRITE, TRUNCATE_EXISTING, true, 0, nullptr, ""},
+        {u"\\missing.txt", GENERIC_READ, OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND, nullptr, nullptr},
+        {u"\\missing.txt", GENERIC_WRITE, TRUNCATE_EXISTING, false, ERROR_FILE_NOT_FOUND, nullptr, nullptr},
+        {u"\\no\\such.txt", GENERIC_READ, OPEN_EXISTING, false, ERROR_PATH_NOT_FOUND, nullptr, nullptr},
+        {u"\\no\\such.txt", GENERIC_WRITE, CREATE_ALWAYS, false, ERROR_PATH_NOT_FOUND, nullptr, nullptr},
+        {u"\\f.txt", GENERIC_READ, 9, false, ERROR_INVALID_PARAMETER, nullptr, nullptr},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(ToUtf8(s.path) + " " + std::to_string(s.disposition));
+        HANDLE h = Open(s.path, s.access, 0, s.disposition);
+        EXPECT_EQ(s.opens, h != INVALID_HANDLE_VALUE);
+        EXPECT_EQ(s.error, GetLastError());
+        if (s.opens) {
+            EXPECT_TRUE(!s.write || Write(h, s.write));
+            CloseHandle(h);
+        }
+        if (s.content) {
+            EXPECT_EQ(s.content, ReadHostFile(root.file(ToUtf8(s.path + 1))));
+        }
+    }
 }
 
 TEST_F(FileApi, AccessRightsAreEnforced) {
     HANDLE h = Open(u"\\a.bin", GENERIC_READ, 0, CREATE_NEW);
-    DWORD written = 7;
-    EXPECT_FALSE(WriteFile(h, "x", 1, &written, nullptr));
-    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
-    EXPECT_EQ(0u, written);
+    DWORD done = 7;
+    EXPECT_FAILS(FALSE, WriteFile(h, "x", 1, &done, nullptr), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(0u, done);
     EXPECT_FALSE(SetEndOfFile(h));
     CloseHandle(h);
 
     h = Open(u"\\a.bin", GENERIC_WRITE, 0, OPEN_EXISTING);
     char c;
-    DWORD read = 0;
-    EXPECT_FALSE(ReadFile(h, &c, 1, &read, nullptr));
-    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_FAILS(FALSE, ReadFile(h, &c, 1, &done, nullptr), ERROR_ACCESS_DENIED);
     CloseHandle(h);
 
     ASSERT_TRUE(CreateDirectoryW(u"\\dir", nullptr));
-    for (DWORD access : {DWORD(GENERIC_READ), kRW}) {
-        EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\dir", access, kShareAll, OPEN_EXISTING));
-        EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
-    }
+    for (DWORD access : {DWORD(GENERIC_READ), kRW})
+        EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\dir", access, kShareAll, OPEN_EXISTING), ERROR_ACCESS_DENIED);
 }
 
 TEST_F(FileApi, ExclusiveOpenInTheSameProcess) {
     WriteHostFile(root.file("x.lsr"), "keep me");
     HANDLE h = Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING), DWORD(TRUNCATE_EXISTING)}) {
-        EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", kRW, kShareAll, disposition));
-        EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
-    }
+    for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING), DWORD(TRUNCATE_EXISTING)})
+        EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", kRW, kShareAll, disposition), ERROR_SHARING_VIOLATION);
     EXPECT_EQ("keep me", ReadHostFile(root.file("x.lsr")));  // nothing was truncated
-    EXPECT_FALSE(DeleteFileW(u"\\x.lsr"));
-    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    EXPECT_FAILS(FALSE, DeleteFileW(u"\\x.lsr"), ERROR_SHARING_VIOLATION);
     CloseHandle(h);
 
     // Shared opens coexist, and keep an exclusive open out.
@@ -139,8 +125,7 @@ TEST_F(FileApi, ExclusiveOpenInTheSameProcess) {
     HANDLE b = Open(u"\\x.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     EXPECT_NE(INVALID_HANDLE_VALUE, a);
     EXPECT_NE(INVALID_HANDLE_VALUE, b);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", GENERIC_WRITE, 0, OPEN_EXISTING));
-    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", GENERIC_WRITE, 0, OPEN_EXISTING), ERROR_SHARING_VIOLATION);
     CloseHandle(a);
     CloseHandle(b);
     h = Open(u"\\x.lsr", GENERIC_WRITE, 0, OPEN_EXISTING);
@@ -152,52 +137,43 @@ TEST_F(FileApi, ExclusiveOpenAcrossProcesses) {
     WriteHostFile(root.file("x.lsr"), "data");
     HANDLE h = Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    // The child reports CreateFileW's last error as its exit code.
-    const int childError = InChild([] {
-        const HANDLE c = CreateFileW(u"\\x.lsr", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        return c == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 100;
-    });
-    EXPECT_EQ(ERROR_SHARING_VIOLATION, childError);
+    // A child reports CreateFileW's last error (0 when it opened the file) as its exit code.
+    auto childOpen = [](DWORD access, DWORD disposition) {
+        return InChild([=] {
+            const HANDLE c = CreateFileW(u"\\x.lsr", access, 0, nullptr, disposition, 0, nullptr);
+            return c == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 0;
+        });
+    };
+    EXPECT_EQ(ERROR_SHARING_VIOLATION, childOpen(GENERIC_WRITE, CREATE_ALWAYS));
     EXPECT_EQ("data", ReadHostFile(root.file("x.lsr")));
     CloseHandle(h);
-    EXPECT_EQ(0, InChild([] {
-                  const HANDLE c = CreateFileW(u"\\x.lsr", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-                  return c == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 0;
-              }));
+    EXPECT_EQ(0, childOpen(GENERIC_READ, OPEN_EXISTING));
 
     // A child holding the file keeps this process from opening, deleting or replacing it.
-    int toChild[2], fromChild[2];
-    ASSERT_EQ(0, pipe(toChild));
-    ASSERT_EQ(0, pipe(fromChild));
+    int ends[2];
+    ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, ends));
     const pid_t pid = fork();
     if (pid == 0) {
-        close(toChild[1]);
-        close(fromChild[0]);
+        close(ends[0]);
         const HANDLE c = CreateFileW(u"\\x.lsr", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        const char ok = c == INVALID_HANDLE_VALUE ? 'n' : 'y';
-        (void)!write(fromChild[1], &ok, 1);
-        char buf;
-        (void)!read(toChild[0], &buf, 1);  // until the parent closes its end
+        char ok = c == INVALID_HANDLE_VALUE ? 'n' : 'y';
+        (void)!write(ends[1], &ok, 1);
+        (void)!read(ends[1], &ok, 1);  // until the parent closes its end
         _exit(0);
     }
-    close(toChild[0]);
-    close(fromChild[1]);
+    close(ends[1]);
     char ok = 0;
-    ASSERT_EQ(1, read(fromChild[0], &ok, 1));
+    ASSERT_EQ(1, read(ends[0], &ok, 1));
     ASSERT_EQ('y', ok);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
-    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
-    EXPECT_FALSE(DeleteFileW(u"\\x.lsr"));
-    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING),
+                 ERROR_SHARING_VIOLATION);
+    EXPECT_FAILS(FALSE, DeleteFileW(u"\\x.lsr"), ERROR_SHARING_VIOLATION);
     WriteHostFile(root.file("new.lsr"), "new");
-    EXPECT_FALSE(MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(DWORD(ERROR_SHARING_VIOLATION), GetLastError());
+    EXPECT_FAILS(FALSE, MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING), ERROR_SHARING_VIOLATION);
     EXPECT_EQ("data", ReadHostFile(root.file("x.lsr")));
     EXPECT_EQ("new", ReadHostFile(root.file("new.lsr")));
-    close(toChild[1]);
-    close(fromChild[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    close(ends[0]);
+    waitpid(pid, nullptr, 0);
     EXPECT_TRUE(MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ("new", ReadHostFile(root.file("x.lsr")));
 }
@@ -211,8 +187,7 @@ TEST_F(FileApi, ReadWriteSeekAndSize) {
     EXPECT_EQ(6u, SetFilePointer(h, -5, nullptr, FILE_END));
     EXPECT_EQ(8u, SetFilePointer(h, 2, nullptr, FILE_CURRENT));
 
-    EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(h, -9, nullptr, FILE_CURRENT));
-    EXPECT_EQ(DWORD(ERROR_NEGATIVE_SEEK), GetLastError());
+    EXPECT_FAILS(INVALID_SET_FILE_POINTER, SetFilePointer(h, -9, nullptr, FILE_CURRENT), ERROR_NEGATIVE_SEEK);
     EXPECT_EQ(8u, SetFilePointer(h, 0, nullptr, FILE_CURRENT));  // unchanged
 
     LONG high = 1;  // 4 GiB: only a position, nothing is written
@@ -221,8 +196,7 @@ TEST_F(FileApi, ReadWriteSeekAndSize) {
     EXPECT_EQ(1, high);
     EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(h, 0, nullptr, FILE_CURRENT));
     high = -1;
-    EXPECT_EQ(INVALID_SET_FILE_POINTER, SetFilePointer(h, 0, &high, FILE_BEGIN));
-    EXPECT_EQ(DWORD(ERROR_NEGATIVE_SEEK), GetLastError());
+    EXPECT_FAILS(INVALID_SET_FILE_POINTER, SetFilePointer(h, 0, &high, FILE_BEGIN), ERROR_NEGATIVE_SEEK);
 
     SetFilePointer(h, 5, nullptr, FILE_BEGIN);
     EXPECT_TRUE(SetEndOfFile(h));
@@ -245,37 +219,29 @@ TEST_F(FileApi, BogusAndClosedHandlesAreRejected) {
     for (HANDLE bad : {static_cast<HANDLE>(nullptr), INVALID_HANDLE_VALUE, static_cast<HANDLE>(&notAHandle)}) {
         char c;
         DWORD n;
-        EXPECT_FALSE(ReadFile(bad, &c, 1, &n, nullptr));
-        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+        EXPECT_FAILS(FALSE, ReadFile(bad, &c, 1, &n, nullptr), ERROR_INVALID_HANDLE);
         EXPECT_FALSE(WriteFile(bad, &c, 1, &n, nullptr));
-        EXPECT_EQ(INVALID_FILE_SIZE, GetFileSize(bad, nullptr));
-        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
-        EXPECT_FALSE(CloseHandle(bad));
-        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+        EXPECT_FAILS(INVALID_FILE_SIZE, GetFileSize(bad, nullptr), ERROR_INVALID_HANDLE);
+        EXPECT_FAILS(FALSE, CloseHandle(bad), ERROR_INVALID_HANDLE);
     }
     HANDLE h = Open(u"\\c.bin", kRW, 0, CREATE_ALWAYS);
     EXPECT_FALSE(FindClose(h));  // not a search
     EXPECT_TRUE(Write(h, "still open"));
     EXPECT_TRUE(CloseHandle(h));
-    EXPECT_FALSE(CloseHandle(h));
-    EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+    EXPECT_FAILS(FALSE, CloseHandle(h), ERROR_INVALID_HANDLE);
     EXPECT_FALSE(Write(h, "x"));
 }
 
 TEST_F(FileApi, DeleteMoveAndFolders) {
-    EXPECT_FALSE(DeleteFileW(u"\\none"));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FAILS(FALSE, DeleteFileW(u"\\none"), ERROR_FILE_NOT_FOUND);
     WriteHostFile(root.file("a"), "A");
     WriteHostFile(root.file("b"), "B");
 
-    EXPECT_FALSE(MoveFileW(u"\\a", u"\\b"));
-    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
-    EXPECT_FALSE(MoveFileExW(u"\\a", u"\\b", 0));
-    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    EXPECT_FAILS(FALSE, MoveFileW(u"\\a", u"\\b"), ERROR_ALREADY_EXISTS);
+    EXPECT_FAILS(FALSE, MoveFileExW(u"\\a", u"\\b", 0), ERROR_ALREADY_EXISTS);
     EXPECT_EQ("A", ReadHostFile(root.file("a")));
     EXPECT_EQ("B", ReadHostFile(root.file("b")));
-    EXPECT_FALSE(MoveFileW(u"\\none", u"\\c"));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FAILS(FALSE, MoveFileW(u"\\none", u"\\c"), ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(MoveFileW(u"\\a", u"\\c"));
     EXPECT_FALSE(HostFileExists(root.file("a")));
     EXPECT_TRUE(MoveFileExW(u"\\c", u"\\b", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
@@ -283,26 +249,19 @@ TEST_F(FileApi, DeleteMoveAndFolders) {
     EXPECT_FALSE(HostFileExists(root.file("c")));
 
     EXPECT_TRUE(CreateDirectoryW(u"\\d", nullptr));
-    EXPECT_FALSE(CreateDirectoryW(u"\\d", nullptr));
-    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
-    EXPECT_FALSE(CreateDirectoryW(u"\\x\\y", nullptr));
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_FAILS(FALSE, CreateDirectoryW(u"\\d", nullptr), ERROR_ALREADY_EXISTS);
+    EXPECT_FAILS(FALSE, CreateDirectoryW(u"\\x\\y", nullptr), ERROR_PATH_NOT_FOUND);
     EXPECT_FALSE(MoveFileExW(u"\\b", u"\\d", MOVEFILE_REPLACE_EXISTING));  // not over a folder
-    EXPECT_FALSE(DeleteFileW(u"\\d"));
-    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_FAILS(FALSE, DeleteFileW(u"\\d"), ERROR_ACCESS_DENIED);
     EXPECT_TRUE(MoveFileW(u"\\b", u"\\d\\b"));
 
     EXPECT_EQ(DWORD(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesW(u"\\d"));
     EXPECT_EQ(DWORD(FILE_ATTRIBUTE_NORMAL), GetFileAttributesW(u"\\d\\b"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\d\\zz"));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\q\\zz"));
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_FAILS(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\d\\zz"), ERROR_FILE_NOT_FOUND);
+    EXPECT_FAILS(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\q\\zz"), ERROR_PATH_NOT_FOUND);
 
-    EXPECT_FALSE(RemoveDirectoryW(u"\\d"));
-    EXPECT_EQ(DWORD(ERROR_DIR_NOT_EMPTY), GetLastError());
-    EXPECT_FALSE(RemoveDirectoryW(u"\\d\\b"));
-    EXPECT_EQ(DWORD(ERROR_DIRECTORY), GetLastError());
+    EXPECT_FAILS(FALSE, RemoveDirectoryW(u"\\d"), ERROR_DIR_NOT_EMPTY);
+    EXPECT_FAILS(FALSE, RemoveDirectoryW(u"\\d\\b"), ERROR_DIRECTORY);
     EXPECT_TRUE(DeleteFileW(u"\\d\\b"));
     EXPECT_TRUE(RemoveDirectoryW(u"\\d"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\d"));
@@ -311,8 +270,7 @@ TEST_F(FileApi, DeleteMoveAndFolders) {
 TEST_F(FileApi, TheDeviceRootAppearsOnFirstUse) {
     const std::string inner = root.path() + "/device";
     setenv("LISTORA_ROOT", inner.c_str(), 1);
-    EXPECT_FALSE(CreateDirectoryW(u"\\a\\b", nullptr));  // only the root itself is made
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
+    EXPECT_FAILS(FALSE, CreateDirectoryW(u"\\a\\b", nullptr), ERROR_PATH_NOT_FOUND);  // only the root is made
     RemoveDirectoryW(u"\\");
     EXPECT_TRUE(CreateDirectoryW(u"\\My Documents", nullptr));
     EXPECT_TRUE(HostFileExists(inner + "/My Documents"));
@@ -330,16 +288,12 @@ TEST_F(FileApi, FindFilesByPatternSortedIgnoringCase) {
     ASSERT_TRUE(CreateDirectoryW(u"\\Sub", nullptr));
     const struct timespec times[2] = {{1600000000, 0}, {1600000000, 0}};
     ASSERT_EQ(0, utimensat(AT_FDCWD, root.file("b.lsr").c_str(), times, 0));
-
-    auto names = [](const char16_t* pattern, DWORD* error = nullptr) {
+    WIN32_FIND_DATAW data;
+    auto names = [&data](const char16_t* pattern) {
         std::vector<std::u16string> found;
-        WIN32_FIND_DATAW data;
         HANDLE h = FindFirstFileW(pattern, &data);
-        if (h == INVALID_HANDLE_VALUE) {
-            if (error)
-                *error = GetLastError();
+        if (h == INVALID_HANDLE_VALUE)
             return found;
-        }
         do {
             found.push_back(data.cFileName);
         } while (FindNextFileW(h, &data));
@@ -352,18 +306,13 @@ TEST_F(FileApi, FindFilesByPatternSortedIgnoringCase) {
     // A name that is not valid UTF-8 is left out: it could not be opened again.
     EXPECT_EQ((V{u"A.LSR", u"aa.lsr", u"b.lsr"}), names(u"\\*.lsr"));
     EXPECT_EQ((V{u"A.LSR", u"b.lsr"}), names(u"\\?.LSR"));
-    EXPECT_EQ((V{u"A.LSR", u"aa.lsr", u"b.lsr", u"c.txt", u"noext", u"Sub"}), names(u"\\*"));
-    EXPECT_EQ((V{u"A.LSR", u"aa.lsr", u"b.lsr", u"c.txt", u"noext", u"Sub"}), names(u"*.*"));
+    for (const char16_t* all : {u"\\*", u"*.*"})
+        EXPECT_EQ((V{u"A.LSR", u"aa.lsr", u"b.lsr", u"c.txt", u"noext", u"Sub"}), names(all));
     EXPECT_EQ((V{u"aa.lsr"}), names(u"\\Sub/..\\A*A.LSR"));
     EXPECT_EQ((V{u"Sub"}), names(u"\\sub"));
+    EXPECT_FAILS(INVALID_HANDLE_VALUE, FindFirstFileW(u"\\*.xyz", &data), ERROR_FILE_NOT_FOUND);
+    EXPECT_FAILS(INVALID_HANDLE_VALUE, FindFirstFileW(u"\\nowhere\\*", &data), ERROR_PATH_NOT_FOUND);
 
-    DWORD error = 0;
-    EXPECT_TRUE(names(u"\\*.xyz", &error).empty());
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), error);
-    EXPECT_TRUE(names(u"\\nowhere\\*", &error).empty());
-    EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), error);
-
-    WIN32_FIND_DATAW data;
     HANDLE h = FindFirstFileW(u"\\b.lsr", &data);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     EXPECT_EQ(DWORD(FILE_ATTRIBUTE_NORMAL), data.dwFileAttributes);

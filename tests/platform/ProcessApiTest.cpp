@@ -1,4 +1,5 @@
 #include "FileApi.h"
+#include "PlatformTestSupport.h"
 #include "ProcessApi.h"
 #include "TestRoot.h"
 #include "WideString.h"
@@ -7,76 +8,11 @@
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
-#include <cstdlib>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
-
-std::string SelfPath() {
-    char buf[4096];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string();
-}
-
-// The lock_holder helper, running with its standard input and output on pipes.
-class LockHolder {
-public:
-    LockHolder() {
-        const std::string self = SelfPath();
-        const std::string exe = self.substr(0, self.rfind('/')) + "/platform/helpers/lock_holder";
-        int in[2], out[2];
-        if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
-        if (posix_spawn(&m_pid, exe.c_str(), &actions, nullptr, argv, environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        close(in[0]);
-        close(out[1]);
-        m_stdin = in[1];
-        m_stdout = out[0];
-    }
-    ~LockHolder() { Stop(); }
-
-    std::string ReadLine() {
-        std::string line;
-        char c;
-        while (read(m_stdout, &c, 1) == 1 && c != '\n')
-            line += c;
-        return line;
-    }
-    // Closing its input lets the helper release the lock and end.
-    int Stop() {
-        if (m_stdin >= 0)
-            close(m_stdin);
-        if (m_stdout >= 0)
-            close(m_stdout);
-        m_stdin = m_stdout = -1;
-        int status = 0;
-        if (m_pid > 0)
-            waitpid(m_pid, &status, 0);
-        m_pid = -1;
-        return status;
-    }
-    pid_t pid() const { return m_pid; }
-
-private:
-    pid_t m_pid = -1;
-    int m_stdin = -1;
-    int m_stdout = -1;
-};
 
 class ProcessApi : public ::testing::Test {
 protected:
@@ -88,8 +24,7 @@ TEST_F(ProcessApi, NamedSemaphoreIsALockWithinTheProcess) {
     ASSERT_NE(nullptr, plain);
     EXPECT_EQ(DWORD(0), GetLastError());
     EXPECT_TRUE(CloseHandle(plain));
-    EXPECT_EQ(nullptr, CreateSemaphoreW(nullptr, 2, 1, nullptr));
-    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+    EXPECT_FAILS(nullptr, CreateSemaphoreW(nullptr, 2, 1, nullptr), ERROR_INVALID_PARAMETER);
 
     // The device root is created when missing.
     setenv("LISTORA_ROOT", (root.path() + "/dev").c_str(), 1);
@@ -112,8 +47,8 @@ TEST_F(ProcessApi, NamedSemaphoreIsALockWithinTheProcess) {
 
 TEST_F(ProcessApi, NamedSemaphoreHeldByAnotherProcess) {
     {
-        LockHolder holder;
-        ASSERT_GT(holder.pid(), 0);
+        Helper holder("lock_holder");
+        ASSERT_GT(holder.pid, 0);
         ASSERT_EQ("held", holder.ReadLine());
         HANDLE h = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
         ASSERT_NE(nullptr, h);
@@ -127,15 +62,15 @@ TEST_F(ProcessApi, NamedSemaphoreHeldByAnotherProcess) {
 
     // While this process holds it, the helper sees it taken.
     {
-        LockHolder holder;
+        Helper holder("lock_holder");
         EXPECT_EQ("busy", holder.ReadLine());
     }
     CloseHandle(mine);
 
     // A holder that is killed releases the lock as well.
-    LockHolder holder;
+    Helper holder("lock_holder");
     ASSERT_EQ("held", holder.ReadLine());
-    kill(holder.pid(), SIGKILL);
+    kill(holder.pid, SIGKILL);
     holder.Stop();
     HANDLE after = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
     EXPECT_EQ(DWORD(0), GetLastError());
@@ -184,15 +119,12 @@ TEST_F(ProcessApi, CreateProcessStartsDetachedWithTheDeviceArguments) {
 
 TEST_F(ProcessApi, CreateProcessReportsAProgramThatCannotStart) {
     std::u16string args = u"x";
-    EXPECT_FALSE(CreateProcessW(u"/no/such/program", args.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                nullptr, nullptr, nullptr));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
-    EXPECT_FALSE(CreateProcessW(u"no-such-program-on-path", nullptr, nullptr, nullptr, FALSE, 0,
-                                nullptr, nullptr, nullptr, nullptr));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
-    EXPECT_FALSE(CreateProcessW(u"/bin/true", nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                                u"\\missing-folder", nullptr, nullptr));
-    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+    EXPECT_FAILS(FALSE, CreateProcessW(u"/no/such/program", args.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                       nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    EXPECT_FAILS(FALSE, CreateProcessW(u"no-such-program-on-path", nullptr, nullptr, nullptr, FALSE, 0,
+                                       nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
+    EXPECT_FAILS(FALSE, CreateProcessW(u"/bin/true", nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                       u"\\missing-folder", nullptr, nullptr), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(ProcessApi, ModuleFileName) {
@@ -200,20 +132,18 @@ TEST_F(ProcessApi, ModuleFileName) {
     ASSERT_NE(nullptr, module);
     WCHAR buf[1024] = {};
     const DWORD n = GetModuleFileNameW(module, buf, 1024);
-    EXPECT_EQ(FromUtf8(SelfPath()), std::u16string(buf));
+    EXPECT_EQ(FromUtf8(std::filesystem::canonical("/proc/self/exe").string()), std::u16string(buf));
     EXPECT_EQ(n, wcslen16(buf));
 
     WCHAR small[6];
     std::fill(std::begin(small), std::end(small), u'#');
-    EXPECT_EQ(5u, GetModuleFileNameW(nullptr, small, 5));
-    EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    EXPECT_FAILS(5u, GetModuleFileNameW(nullptr, small, 5), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(std::u16string(buf, 4), std::u16string(small));
     EXPECT_EQ(u'#', small[5]);
 }
 
 TEST_F(ProcessApi, DebugOutputOnlyWhenAskedFor) {
-    const char* old = std::getenv("LISTORA_DEBUG");
-    const std::string saved = old ? old : "";
+    EnvGuard debug("LISTORA_DEBUG");
     unsetenv("LISTORA_DEBUG");
     testing::internal::CaptureStderr();
     OutputDebugStringW(u"hidden");
@@ -223,10 +153,6 @@ TEST_F(ProcessApi, DebugOutputOnlyWhenAskedFor) {
     OutputDebugStringW(u"shown é");
     OutputDebugStringW(nullptr);
     EXPECT_EQ("shown \xC3\xA9", testing::internal::GetCapturedStderr());
-    if (old)
-        setenv("LISTORA_DEBUG", saved.c_str(), 1);
-    else
-        unsetenv("LISTORA_DEBUG");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
+#include "PlatformTestSupport.h"
 #include "RegistryApi.h"
 #include "TestRoot.h"
+#include "WideString.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -7,15 +9,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <map>
 #include <poll.h>
 #include <random>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -39,17 +37,30 @@ protected:
             *error = e;
         return value;
     }
+    // A value's result code, type and bytes.
+    struct Value {
+        LONG error;
+        DWORD type;
+        std::string bytes;
+        bool operator==(const Value&) const = default;
+    };
+    static Value Query(HKEY key, const char16_t* name) {
+        Value v{0, 0, std::string(64, '\0')};
+        DWORD size = 64;
+        v.error = RegQueryValueExW(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(v.bytes.data()), &size);
+        v.bytes.resize(v.error == ERROR_SUCCESS ? size : 0);
+        return v;
+    }
     static std::vector<std::u16string> SubKeys(HKEY key) {
         std::vector<std::u16string> names;
         WCHAR name[256];
         for (DWORD i = 0;; ++i) {
             DWORD chars = 256;
             const LONG e = RegEnumKeyExW(key, i, name, &chars, nullptr, nullptr, nullptr, nullptr);
-            if (e == ERROR_NO_MORE_ITEMS)
+            if (e != ERROR_SUCCESS) {
+                EXPECT_EQ(ERROR_NO_MORE_ITEMS, e);
                 break;
-            EXPECT_EQ(ERROR_SUCCESS, e);
-            if (e)
-                break;
+            }
             names.emplace_back(name, chars);
         }
         return names;
@@ -81,47 +92,37 @@ TEST_F(Registry, CreateOpenAndDisposition) {
 
 TEST_F(Registry, ValuesKeepTypeAndBytes) {
     HKEY key = Create(HKEY_LOCAL_MACHINE, u"Values");
-    const BYTE binary[] = {0, 1, 2, 0xFF, 0, 0x80};
-    const char16_t text[] = u"Tamra File";
-    const char16_t multi[] = u"a\0bc\0";  // two elements and the final NUL
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, u"bin", 0, REG_BINARY, binary, sizeof binary));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, u"Multi", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi), sizeof multi));
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, u"empty", 0, REG_BINARY, nullptr, 0));
+    const std::string binary("\0\1\2\xFF\0\x80", 6);
+    const std::u16string text(u"Tamra File", 11);  // with its terminator
+    const std::u16string multi(u"a\0bc\0", 6);      // two elements and the final NUL
+    auto set = [key](const char16_t* name, DWORD type, const void* data, std::size_t size) {
+        return RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
+    };
+    ASSERT_EQ(ERROR_SUCCESS, set(u"bin", REG_BINARY, binary.data(), binary.size()));
+    ASSERT_EQ(ERROR_SUCCESS, set(nullptr, REG_SZ, text.data(), text.size() * 2));
+    ASSERT_EQ(ERROR_SUCCESS, set(u"Multi", REG_MULTI_SZ, multi.data(), multi.size() * 2));
+    ASSERT_EQ(ERROR_SUCCESS, set(u"empty", REG_BINARY, nullptr, 0));
+    EXPECT_EQ((Value{ERROR_SUCCESS, REG_BINARY, binary}), Query(key, u"BIN"));
+    const std::string textBytes(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    EXPECT_EQ((Value{ERROR_SUCCESS, REG_SZ, textBytes}), Query(key, u"")) << "the default value";
+    EXPECT_EQ((Value{ERROR_SUCCESS, REG_BINARY, ""}), Query(key, u"empty"));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, Query(key, u"absent").error);
 
-    BYTE buffer[64];
-    DWORD type = 0, size = sizeof buffer;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, u"BIN", nullptr, &type, buffer, &size));
-    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
-    ASSERT_EQ(sizeof binary, size);
-    EXPECT_EQ(0, std::memcmp(binary, buffer, size));
-
-    size = sizeof buffer;
-    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, u"", nullptr, &type, buffer, &size)) << "the default value";
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
-    EXPECT_EQ(sizeof text, size);
-    EXPECT_EQ(0, std::memcmp(text, buffer, size));
-
-    size = 0;
+    DWORD type = 0, size = 0;
     ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, u"multi", nullptr, &type, nullptr, &size)) << "size only";
-    EXPECT_EQ(sizeof multi, size);
+    EXPECT_EQ(multi.size() * 2, size);
+    BYTE buffer[4];
     size = 4;
     EXPECT_EQ(ERROR_MORE_DATA, RegQueryValueExW(key, u"multi", nullptr, &type, buffer, &size));
-    EXPECT_EQ(sizeof multi, size) << "a short buffer learns the size it needs";
-
-    size = sizeof buffer;
-    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, u"empty", nullptr, &type, buffer, &size));
-    EXPECT_EQ(0u, size);
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(key, u"absent", nullptr, &type, buffer, &size));
+    EXPECT_EQ(multi.size() * 2, size) << "a short buffer learns the size it needs";
 
     // Overwriting may change the type; deleting removes only that value.
     ASSERT_EQ(ERROR_SUCCESS, SetDword(key, u"Bin", 7));
     EXPECT_EQ(7u, GetDword(key, u"bin"));
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteValueW(key, u"BIN"));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegDeleteValueW(key, u"bin"));
-    LONG error = 0;
-    GetDword(key, u"bin", &error);
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, error);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, Query(key, u"bin").error);
+    EXPECT_EQ(ERROR_SUCCESS, Query(key, u"multi").error);
     RegCloseKey(key);
 }
 
@@ -202,9 +203,7 @@ TEST_F(Registry, DeleteKeyRefusesSubkeysAndInvalidatesHandles) {
 
     // A new key of the same name starts empty: the values went with the old one.
     child = Create(parent, u"C");
-    LONG error = 0;
-    GetDword(child, u"n", &error);
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, error);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, Query(child, u"n").error);
     RegCloseKey(child);
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyW(parent, u"C"));
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_LOCAL_MACHINE, u"P"));
@@ -225,43 +224,11 @@ TEST_F(Registry, PersistsAcrossReopen) {
     EXPECT_TRUE(HostFileExists(root.file("registry.db")));
 }
 
-std::string HelperPath(const char* name) {
-    return (std::filesystem::canonical("/proc/self/exe").parent_path() / "platform" / "helpers" / name).string();
-}
-
-// Starts a helper with the given arguments; its standard output is returned as a pipe.
-pid_t Spawn(const std::vector<std::string>& args, int* outFd, const std::string& deviceRoot) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fds[1], STDOUT_FILENO);
-        close(fds[0]);
-        close(fds[1]);
-        setenv("LISTORA_ROOT", deviceRoot.c_str(), 1);
-        std::vector<char*> argv;
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(fds[1]);
-    if (outFd)
-        *outFd = fds[0];
-    else
-        close(fds[0]);
-    return pid;
-}
-
 TEST_F(Registry, WritesOfAnotherProcessAreSeen) {
     HKEY key = Create(HKEY_LOCAL_MACHINE, u"Software\\Shared");
     SetDword(key, u"mine", 1);
     RegFlushKey(key);
-    const pid_t pid = Spawn({HelperPath("registry_writer"), "once", "theirs", "42"}, nullptr, root.path());
-    int status = 0;
-    ASSERT_EQ(pid, waitpid(pid, &status, 0));
+    const int status = Helper("registry_writer", {"once", "theirs", "42"}, root.path()).Stop();
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(0, WEXITSTATUS(status));
     EXPECT_EQ(42u, GetDword(key, u"theirs"));
@@ -282,13 +249,9 @@ TEST_F(Registry, SurvivesKillDuringWrites) {
     for (int wave = 0; wave < kRounds / kParallel; ++wave) {
         struct Writer {
             std::string root;
-            pid_t pid = -1;
-            int fd = -1;
-            std::string pending;
+            Helper process;
             std::vector<Clock::time_point> reported;  // index = value number
-            Clock::time_point started;
-            Clock::time_point killAt;
-            Clock::time_point killedAt;
+            Clock::time_point killAt, killedAt;
             bool killed = false;
         };
         std::vector<Writer> writers(kParallel);
@@ -296,46 +259,33 @@ TEST_F(Registry, SurvivesKillDuringWrites) {
             Writer& w = writers[static_cast<std::size_t>(i)];
             w.root = root.file("w" + std::to_string(wave) + "_" + std::to_string(i));
             std::filesystem::create_directories(w.root);
-            w.pid = Spawn({HelperPath("registry_writer"), "stream"}, &w.fd, w.root);
-            ASSERT_GT(w.pid, 0);
-            w.started = Clock::now();
-            w.killAt = w.started + std::chrono::milliseconds(killAfterMs(random));
+            w.process.Start("registry_writer", {"stream"}, w.root);
+            ASSERT_GT(w.process.pid, 0);
+            w.killAt = Clock::now() + std::chrono::milliseconds(killAfterMs(random));
         }
-        for (;;) {
-            bool running = false;
+        for (bool running = true; running; std::this_thread::sleep_for(std::chrono::milliseconds(2))) {
+            running = false;
             for (auto& w : writers) {
                 if (w.killed)
                     continue;
                 if (Clock::now() >= w.killAt) {
-                    kill(w.pid, SIGKILL);
+                    kill(w.process.pid, SIGKILL);
                     w.killedAt = Clock::now();
                     w.killed = true;
                     continue;
                 }
                 running = true;
-                pollfd p{w.fd, POLLIN, 0};
-                if (poll(&p, 1, 0) > 0) {
-                    char buffer[4096];
-                    const ssize_t n = read(w.fd, buffer, sizeof buffer);
-                    const auto now = Clock::now();
-                    for (ssize_t k = 0; k < n; ++k) {
-                        if (buffer[k] == '\n') {
-                            w.reported.push_back(now);
-                            w.pending.clear();
-                        } else {
-                            w.pending += buffer[k];
-                        }
-                    }
-                }
+                pollfd p{w.process.output, POLLIN, 0};
+                char buffer[4096];
+                const ssize_t n = poll(&p, 1, 0) > 0 ? read(w.process.output, buffer, sizeof buffer) : 0;
+                const auto now = Clock::now();
+                for (ssize_t k = 0; k < n; ++k)
+                    if (buffer[k] == '\n')
+                        w.reported.push_back(now);
             }
-            if (!running)
-                break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
         for (auto& w : writers) {
-            int status = 0;
-            waitpid(w.pid, &status, 0);
-            close(w.fd);
+            const int status = w.process.Stop();
             ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself: " << status;
 
             sqlite3* db = nullptr;
@@ -350,17 +300,15 @@ TEST_F(Registry, SurvivesKillDuringWrites) {
             // Read back through the registry itself, from the writer's device root.
             RegistryStore::Shutdown();
             setenv("LISTORA_ROOT", w.root.c_str(), 1);
-            HKEY key = nullptr;
             std::size_t mustHave = 0;
             while (mustHave < w.reported.size() && w.reported[mustHave] + std::chrono::seconds(1) < w.killedAt)
                 ++mustHave;
             if (mustHave > 0) {
+                HKEY key = nullptr;
                 ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Crash", 0, 0, &key));
-                for (std::size_t v = 0; v < mustHave; ++v) {
-                    const std::string n = "v" + std::to_string(v);
-                    const std::u16string name(n.begin(), n.end());
+                for (DWORD v = 0; v < mustHave; ++v) {
                     LONG error = 0;
-                    const DWORD value = GetDword(key, name.c_str(), &error);
+                    const DWORD value = GetDword(key, FromUtf8("v" + std::to_string(v)).c_str(), &error);
                     ASSERT_EQ(ERROR_SUCCESS, error) << "value " << v << " of " << mustHave << " lost";
                     ASSERT_EQ(v, value);
                 }

@@ -1,37 +1,22 @@
 #include "CTime.h"
+#include "PlatformTestSupport.h"
 #include "TimeApi.h"
-#include "WinError.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
 #include <time.h>
+#include <tuple>
+#include <vector>
 
 namespace {
 
-// Runs a test body in a fixed time zone and restores the previous one.
-class TimeZone {
-public:
-    explicit TimeZone(const char* tz) {
-        if (const char* old = std::getenv("TZ")) {
-            m_had = true;
-            m_old = old;
-        }
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~TimeZone() {
-        if (m_had)
-            setenv("TZ", m_old.c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
+// A fixed time zone while it lives; the previous one comes back afterwards.
+struct TimeZone {
+    struct Reload {
+        ~Reload() { tzset(); }  // destroyed last, once TZ is back
+    } reload;
+    EnvGuard saved{"TZ"};
+    explicit TimeZone(const char* tz) { setenv("TZ", tz, 1), tzset(); }
 };
 
 std::uint64_t Ticks(const FILETIME& ft) {
@@ -49,14 +34,10 @@ TEST(TimeApi, FileTimeAndSystemTimeAgree) {
     ASSERT_TRUE(SystemTimeToFileTime(&leap, &ft));
     SYSTEMTIME back{};
     ASSERT_TRUE(FileTimeToSystemTime(&ft, &back));
-    EXPECT_EQ(2024, back.wYear);
-    EXPECT_EQ(2, back.wMonth);
-    EXPECT_EQ(29, back.wDay);
-    EXPECT_EQ(4, back.wDayOfWeek);  // a Thursday
-    EXPECT_EQ(23, back.wHour);
-    EXPECT_EQ(59, back.wMinute);
-    EXPECT_EQ(58, back.wSecond);
-    EXPECT_EQ(123, back.wMilliseconds);
+    // Every field, and the day of the week: a Thursday.
+    EXPECT_EQ((std::vector<int>{2024, 2, 29, 4, 23, 59, 58, 123}),
+              (std::vector<int>{back.wYear, back.wMonth, back.wDay, back.wDayOfWeek, back.wHour, back.wMinute,
+                                back.wSecond, back.wMilliseconds}));
 
     const FILETIME zero{0, 0};
     ASSERT_TRUE(FileTimeToSystemTime(&zero, &back));
@@ -73,8 +54,7 @@ TEST(TimeApi, InvalidSystemTimesAreRefused) {
     for (SYSTEMTIME st : {SYSTEMTIME{2023, 2, 0, 29, 0, 0, 0, 0}, SYSTEMTIME{2023, 13, 0, 1, 0, 0, 0, 0},
                           SYSTEMTIME{1600, 12, 0, 31, 0, 0, 0, 0}, SYSTEMTIME{2023, 1, 0, 1, 24, 0, 0, 0}}) {
         SetLastError(0);
-        EXPECT_FALSE(SystemTimeToFileTime(&st, &ft));
-        EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+        EXPECT_FAILS(FALSE, SystemTimeToFileTime(&st, &ft), ERROR_INVALID_PARAMETER);
     }
     const FILETIME huge{0, 0x80000000u};
     SYSTEMTIME st{};
@@ -96,13 +76,9 @@ TEST(TimeApi, LocalConversionsUseTheProcessTimeZone) {
 
     const CTime t(2023, 7, 15, 14, 30, 5);  // local: 12:30:05 UTC
     EXPECT_EQ(1689424205, t.GetTime());
-    EXPECT_EQ(2023, t.GetYear());
-    EXPECT_EQ(7, t.GetMonth());
-    EXPECT_EQ(15, t.GetDay());
-    EXPECT_EQ(14, t.GetHour());
-    EXPECT_EQ(30, t.GetMinute());
-    EXPECT_EQ(5, t.GetSecond());
-    EXPECT_EQ(7, t.GetDayOfWeek());  // Saturday
+    EXPECT_EQ(std::tuple(2023, 7, 15, 14, 30, 5, 7),  // a Saturday
+              std::tuple(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond(),
+                         t.GetDayOfWeek()));
     EXPECT_EQ(t, CTime(SYSTEMTIME{2023, 7, 0, 15, 14, 30, 5, 0}));
     EXPECT_EQ(t, CTime(FileTimeFromUnix(1689424205)));
     EXPECT_EQ(CTime(2023, 8, 1, 0, 0, 0), CTime(2023, 7, 32, 0, 0, 0));  // normalised

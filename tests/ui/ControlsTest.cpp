@@ -3,22 +3,16 @@
 #include "CDialog.h"
 #include "CListCtrl.h"
 #include "CMenu.h"
-#include "CPropertyPage.h"
-#include "CPropertySheet.h"
 #include "CSpinButtonCtrl.h"
-#include "DemoProgram.h"
+#include "CWnd.h"
 #include "DialogTemplate.h"
 #include "UiTest.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QTreeWidget>
-
-using namespace demo;
 
 namespace {
 constexpr UINT kControls = 720;
@@ -52,12 +46,6 @@ public:
     int cancels = 0;
 };
 
-class RefusingPage : public CPropertyPage {
-public:
-    explicit RefusingPage(UINT id) : CPropertyPage(id) {}
-    BOOL OnKillActive() override { return refuse ? FALSE : CPropertyPage::OnKillActive(); }
-    bool refuse = false;
-};
 }  // namespace
 
 class ControlsTest : public UiTest {
@@ -104,8 +92,6 @@ TEST_F(ControlsTest, ComboBoxesKeepTypedTextSortAndSelectByPrefix) {
         EXPECT_EQ(locations.DeleteString(7), CB_ERR);
         EXPECT_EQ(locations.SetCurSel(9), CB_ERR);
         EXPECT_EQ(locations.GetCurSel(), CB_ERR);
-        locations.SetItemData(0, 77);
-        EXPECT_EQ(locations.GetItemData(0), 77u);
 
         // A plain drop-down list keeps the order of arrival and selects by text.
         CComboBox units(d.GetDlgItem(1007));
@@ -172,30 +158,6 @@ TEST_F(ControlsTest, UpDownStaysInRangeWrapsAndSetsItsBuddy) {
     spin.Step(+1);
     EXPECT_EQ(spin.GetPos(), 4);
     EXPECT_EQ(deltas, std::vector<int>{-1});
-}
-
-TEST_F(ControlsTest, PageThatRefusesToBeLeftKeepsTheSheetOpen) {
-    DialogTemplate::Register(730, DialogTemplate{u"First", 240, 60, {{DlgItemKind::Edit, 1200, u"", 2, 2, 100, 16}}});
-    DialogTemplate::Register(731, DialogTemplate{u"Second", 240, 60, {}});
-    RefusingPage first(730);
-    RefusingPage second(731);
-    CPropertySheet sheet(u"Sheet", nullptr, 1);
-    sheet.AddPage(&first);
-    sheet.AddPage(&second);
-    Script().ExpectDialog(0, [&](CDialog& d) {
-        EXPECT_EQ(sheet.GetActiveIndex(), 1);  // the start page given
-        EXPECT_FALSE(first.IsInitialized());
-        second.refuse = true;
-        EXPECT_FALSE(sheet.SetActivePage(0));
-        EXPECT_EQ(sheet.GetTabWidget()->currentIndex(), 1);
-        PressOK(d);
-        EXPECT_FALSE(d.IsEnded());
-        second.refuse = false;
-        EXPECT_TRUE(sheet.SetActivePage(&first));
-        EXPECT_EQ(first.GetCaption(), CString(u"First"));
-        PressCancel(d);
-    });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 TEST_F(ControlsTest, MenuEntriesInsertedEnabledAndRemovedInPlace) {

@@ -13,8 +13,10 @@
 #include "MenuTemplate.h"
 #include "QtText.h"
 #include "ToolBarTemplate.h"
+#include "UiTest.h"
 
 #include <QPainter>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -197,6 +199,37 @@ public:
                                               RUNTIME_CLASS(DemoView)));
     }
     DemoFrame* Frame() const { return dynamic_cast<DemoFrame*>(m_pMainWnd); }
+};
+
+// A fixture over a fresh demo program.
+class DemoTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        RegisterResources();
+        Log().clear();
+        DemoDoc::failNew = DemoDoc::failOpen = DemoDoc::refuseSave = false;
+        app = std::make_unique<DemoApp>();
+    }
+    void TearDown() override {
+        app.reset();
+        UiTest::TearDown();
+    }
+    // Starts with a new document, as the program's start-up does.
+    DemoFrame* StartNew() {
+        CCommandLineInfo info;
+        EXPECT_TRUE(app->ProcessShellCommand(info));
+        frame = app->Frame();
+        if (frame)
+            frame->GetWidget()->resize(240, 320);
+        ProcessEvents();
+        return frame;
+    }
+    DemoView* ActiveView() const { return static_cast<DemoView*>(frame->GetActiveView()); }
+    DemoDoc* Doc() const { return static_cast<DemoDoc*>(frame->GetActiveDocument()); }
+
+    std::unique_ptr<DemoApp> app;
+    DemoFrame* frame = nullptr;
 };
 
 }  // namespace demo

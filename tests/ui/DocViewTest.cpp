@@ -1,51 +1,19 @@
 // The document/view/frame machinery, driven through the demo program.
 #include "DemoProgram.h"
 #include "ShellApi.h"
-#include "UiTest.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QMouseEvent>
-#include <memory>
 
 using namespace demo;
 
-class DocViewTest : public UiTest {
-protected:
-    void SetUp() override {
-        UiTest::SetUp();
-        RegisterResources();
-        Log().clear();
-        DemoDoc::failNew = DemoDoc::failOpen = DemoDoc::refuseSave = false;
-        app = std::make_unique<DemoApp>();
-    }
-    void TearDown() override {
-        app.reset();
-        UiTest::TearDown();
-    }
-    // Starts with a new document, as the program's start-up does.
-    DemoFrame* StartNew() {
-        CCommandLineInfo info;
-        EXPECT_TRUE(app->ProcessShellCommand(info));
-        DemoFrame* frame = app->Frame();
-        EXPECT_NE(frame, nullptr);
-        if (frame)
-            frame->GetWidget()->resize(240, 320);
-        ProcessEvents();
-        return frame;
-    }
-    DemoView* ActiveView(DemoFrame* frame) { return static_cast<DemoView*>(frame->GetActiveView()); }
-    DemoDoc* Doc(DemoFrame* frame) { return static_cast<DemoDoc*>(frame->GetActiveDocument()); }
-
-    std::unique_ptr<DemoApp> app;
-};
+using DocViewTest = DemoTest;
 
 TEST_F(DocViewTest, FileNewCreatesFrameViewAndDocumentThenReusesThem) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
-    DemoView* view = ActiveView(frame);
+    ASSERT_NE(StartNew(), nullptr);
+    DemoView* view = ActiveView();
     ASSERT_NE(view, nullptr);
-    DemoDoc* doc = Doc(frame);
+    DemoDoc* doc = Doc();
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(view->GetDlgCtrlID(), static_cast<int>(AFX_IDW_PANE_FIRST));
     EXPECT_EQ(doc->GetViews().size(), 1u);
@@ -57,7 +25,7 @@ TEST_F(DocViewTest, FileNewCreatesFrameViewAndDocumentThenReusesThem) {
     // the views again.
     app->OnFileNew();
     EXPECT_EQ(app->Frame(), frame);
-    EXPECT_EQ(Doc(frame), doc);
+    EXPECT_EQ(Doc(), doc);
     EXPECT_EQ(doc->saveModifiedCalls, 1);
     EXPECT_EQ(doc->newCalls, 2);
     EXPECT_EQ(view->initialUpdates, 2);
@@ -68,9 +36,14 @@ TEST_F(DocViewTest, FileNewCreatesFrameViewAndDocumentThenReusesThem) {
     EXPECT_EQ(doc->newCalls, 2);
 }
 
-TEST_F(DocViewTest, FailedFirstOpenLeavesNoWindowAndNewStillWorks) {
-    DemoDoc::failOpen = true;
+TEST_F(DocViewTest, FailedFirstOpenOrNewLeavesNoWindowAndOpenStillWorks) {
+    DemoDoc::failNew = true;
     CCommandLineInfo info;
+    EXPECT_FALSE(app->ProcessShellCommand(info));
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+
+    DemoDoc::failNew = false;
+    DemoDoc::failOpen = true;
     info.m_nShellCommand = CCommandLineInfo::FileOpen;
     info.m_strFileName = u"\\My Documents\\gone.lsr";
     EXPECT_FALSE(app->ProcessShellCommand(info));
@@ -84,14 +57,9 @@ TEST_F(DocViewTest, FailedFirstOpenLeavesNoWindowAndNewStillWorks) {
     EXPECT_EQ(doc->openedPath, CString(u"\\My Documents\\gone.lsr"));
     EXPECT_EQ(doc->GetPathName(), CString(u"\\My Documents\\gone.lsr"));
     EXPECT_EQ(doc->GetTitle(), CString(u"gone.lsr"));
-    EXPECT_NE(app->m_pMainWnd, nullptr);
-}
-
-TEST_F(DocViewTest, FailedNewDocumentEndsShellCommandWithoutWindow) {
-    DemoDoc::failNew = true;
-    CCommandLineInfo info;
-    EXPECT_FALSE(app->ProcessShellCommand(info));
-    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    ASSERT_NE(app->Frame(), nullptr);
+    // The caption stays the application's, which a second copy searches for.
+    EXPECT_EQ(app->Frame()->GetWidget()->windowTitle(), QStringLiteral("Demo"));
 }
 
 TEST_F(DocViewTest, CommandLineNamesFileToOpen) {
@@ -108,12 +76,11 @@ TEST_F(DocViewTest, CommandLineNamesFileToOpen) {
 }
 
 TEST_F(DocViewTest, HintsReachEveryViewButTheSender) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(StartNew(), nullptr);
     frame->CreateSecondView();
-    DemoView* first = ActiveView(frame);
+    DemoView* first = ActiveView();
     DemoView* second = frame->second;
-    DemoDoc* doc = Doc(frame);
+    DemoDoc* doc = Doc();
     ASSERT_EQ(doc->GetViews().size(), 2u);
     first->hints.clear();
     second->hints.clear();
@@ -131,10 +98,9 @@ TEST_F(DocViewTest, HintsReachEveryViewButTheSender) {
 }
 
 TEST_F(DocViewTest, ViewPaintsIntoImageAndOnScreen) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
-    DemoView* view = ActiveView(frame);
-    Doc(frame)->color = QColor(0, 128, 0);
+    ASSERT_NE(StartNew(), nullptr);
+    DemoView* view = ActiveView();
+    Doc()->color = QColor(0, 128, 0);
     const QImage image = view->RenderToImage();
     ASSERT_EQ(image.size(), view->GetWidget()->size());
     EXPECT_EQ(image.pixelColor(7, 7), QColor(255, 0, 0));
@@ -147,31 +113,14 @@ TEST_F(DocViewTest, ViewPaintsIntoImageAndOnScreen) {
     EXPECT_EQ(shown.pixelColor(40, 40), QColor(0, 128, 0));
 }
 
-TEST_F(DocViewTest, ViewFillsTheFrameAndFollowsItsSize) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
-    frame->GetWidget()->show();
-    ProcessEvents();
-    DemoView* view = ActiveView(frame);
-    EXPECT_EQ(view->GetWidget()->geometry(), frame->GetViewArea()->rect());
-    frame->GetWidget()->resize(300, 400);
-    ProcessEvents();
-    EXPECT_EQ(view->GetWidget()->size(), frame->GetViewArea()->size());
-    // The command bar lies below the views.
-    CRect bar;
-    frame->bar.GetWindowRect(&bar);
-    CRect area(frame->GetViewArea()->geometry());
-    EXPECT_GE(bar.top, area.bottom);
-}
-
-TEST_F(DocViewTest, TwoViewsExchangedInOneFrame) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
+TEST_F(DocViewTest, TwoViewsExchangedInOneFrameThatTheyFill) {
+    ASSERT_NE(StartNew(), nullptr);
     frame->GetWidget()->show();
     frame->CreateSecondView();
     ProcessEvents();
-    DemoView* first = ActiveView(frame);
+    DemoView* first = ActiveView();
     DemoView* second = frame->second;
+    EXPECT_EQ(first->GetWidget()->geometry(), frame->GetViewArea()->rect());
     EXPECT_FALSE(second->IsWindowVisible());
     EXPECT_EQ(second->GetDocument(), first->GetDocument());
     EXPECT_EQ(second->initialUpdates, 1);
@@ -190,17 +139,24 @@ TEST_F(DocViewTest, TwoViewsExchangedInOneFrame) {
     frame->SendMessage(WM_COMMAND, ID_VIEW_ONLY);
     EXPECT_EQ(Log().back(), "second:only");
 
+    // The view follows the frame's size; the command bar lies below the views.
+    frame->GetWidget()->resize(300, 400);
+    ProcessEvents();
+    EXPECT_EQ(second->GetWidget()->size(), frame->GetViewArea()->size());
+    CRect bar;
+    frame->bar.GetWindowRect(&bar);
+    EXPECT_GE(bar.top, CRect(frame->GetViewArea()->geometry()).bottom);
+
     EXPECT_EQ(frame->SwitchView(), second);
     EXPECT_EQ(frame->GetActiveView(), first);
     EXPECT_TRUE(first->IsWindowVisible());
 }
 
 TEST_F(DocViewTest, TapsRightClicksCharactersAndTapAndHoldReachTheView) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(StartNew(), nullptr);
     frame->GetWidget()->show();
     ProcessEvents();
-    DemoView* view = ActiveView(frame);
+    DemoView* view = ActiveView();
     QWidget* widget = view->GetWidget();
 
     Tap(widget, QPoint(10, 20));
@@ -214,26 +170,10 @@ TEST_F(DocViewTest, TapsRightClicksCharactersAndTapAndHoldReachTheView) {
     EXPECT_EQ(view->events, (std::vector<std::string>{"hold 50,60"}));
 }
 
-TEST_F(DocViewTest, TitleAndModifiedFlag) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
-    DemoDoc* doc = Doc(frame);
-    EXPECT_FALSE(doc->IsModified());
-    doc->SetModifiedFlag();
-    EXPECT_TRUE(doc->IsModified());
-    doc->SetPathName(u"\\My Documents\\week.lsr");
-    EXPECT_EQ(doc->GetTitle(), CString(u"week.lsr"));
-    doc->SetTitle(u"week");
-    EXPECT_EQ(doc->GetTitle(), CString(u"week"));
-    // The caption stays the application's, which a second copy searches for.
-    EXPECT_EQ(frame->GetWidget()->windowTitle(), QStringLiteral("Demo"));
-}
-
 TEST_F(DocViewTest, ExitClosesThroughTheDocument) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(StartNew(), nullptr);
     frame->GetWidget()->show();
-    DemoDoc* doc = Doc(frame);
+    DemoDoc* doc = Doc();
 
     DemoDoc::refuseSave = true;
     frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
@@ -247,8 +187,7 @@ TEST_F(DocViewTest, ExitClosesThroughTheDocument) {
 }
 
 TEST_F(DocViewTest, FullScreenCallHidesAndShowsTheTaskBar) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(StartNew(), nullptr);
     frame->GetWidget()->show();
     EXPECT_TRUE(SHFullScreen(frame->GetSafeHwnd(), SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON));
     EXPECT_TRUE(frame->GetWidget()->windowState() & Qt::WindowFullScreen);
@@ -261,33 +200,30 @@ TEST_F(DocViewTest, FullScreenCallHidesAndShowsTheTaskBar) {
 }
 
 TEST_F(DocViewTest, MovingPressIsNoGestureAndIdleRefreshesButtons) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
-    DemoView* view = ActiveView(frame);
+    ASSERT_NE(StartNew(), nullptr);
+    DemoView* view = ActiveView();
     QWidget* widget = view->GetWidget();
     view->events.clear();
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 20), QPointF(widget->mapToGlobal(QPoint(20, 20))),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent move(QEvent::MouseMove, QPointF(40, 20), QPointF(widget->mapToGlobal(QPoint(40, 20))), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
+    auto send = [widget](QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(x, 20), QPointF(widget->mapToGlobal(QPoint(x, 20))), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, 20, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, 40, Qt::NoButton, Qt::LeftButton);
     WaitMs(CView::HoldDelayMs + 100);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(40, 20), QPointF(widget->mapToGlobal(QPoint(40, 20))),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(widget, &release);
+    send(QEvent::MouseButtonRelease, 40, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(view->events, (std::vector<std::string>{"tap 40,20"}));
 
     // Idle time brings the tool buttons in line with the document.
-    Doc(frame)->flag = true;
+    Doc()->flag = true;
     EXPECT_FALSE(frame->bar.IsButtonChecked(ID_TOGGLE));
     app->OnIdle(0);
     EXPECT_TRUE(frame->bar.IsButtonChecked(ID_TOGGLE));
 }
 
 TEST_F(DocViewTest, DocumentClosedFromItsOwnCommand) {
-    DemoFrame* frame = StartNew();
-    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(StartNew(), nullptr);
     // The handler takes its document, views and frame down while the frame is
     // still routing the command.
     EXPECT_TRUE(frame->SendMessage(WM_COMMAND, ID_CLOSE_DOC));

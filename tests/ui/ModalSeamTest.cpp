@@ -6,7 +6,6 @@
 #include "CDialog.h"
 #include "CFileDialog.h"
 #include "CListBox.h"
-#include "CListCtrl.h"
 #include "CPropertyPage.h"
 #include "CPropertySheet.h"
 #include "CSpinButtonCtrl.h"
@@ -17,16 +16,12 @@
 #include "StringTable.h"
 #include "UiTest.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QApplication>
 #include <QTimer>
-#include <QTreeWidget>
 #include <gtest/gtest-spi.h>
 
 namespace {
@@ -46,7 +41,7 @@ void RegisterDialogs() {
                                                           {K::PushButton, IDCANCEL, u"Cancel", 150, 60, 60, 18}}});
     DialogTemplate::Register(kPageA, DialogTemplate{u"Units", 240, 100,
                                                     {{K::ListBox, 1100, u"", 2, 2, 200, 80, LBS_SORT}}});
-    DialogTemplate::Register(kPageB, DialogTemplate{u"Lists", 240, 100, {{K::ListCtrl, 1111, u"", 2, 2, 230, 90}}});
+    DialogTemplate::Register(kPageB, DialogTemplate{u"Lists", 240, 100, {}});
 }
 
 // The add-item dialog in small: a name, a quantity stepped by the up-down control,
@@ -65,7 +60,6 @@ public:
         auto* spin = GetDlgItemAs<CSpinButtonCtrl>(101);
         spin->SetRange(1, 1000);
         spin->SetPos(1000);
-        QObject::connect(spin, &CSpinButtonCtrl::deltaPos, spin, [this](int, int delta) { steps += delta; });
         initialised = true;
         return TRUE;
     }
@@ -80,46 +74,23 @@ public:
     CString name;
     int quantity = 1;
     int taxable = 0;
-    int steps = 0;
     int asked = 0;
     bool initialised = false;
 };
 
-class UnitsPage : public CPropertyPage {
+// A page that counts its start-ups and OKs and can refuse to be left.
+class Page : public CPropertyPage {
 public:
-    UnitsPage() : CPropertyPage(kPageA) {}
+    explicit Page(UINT id) : CPropertyPage(id) {}
     BOOL OnInitDialog() override {
         ++inits;
-        list.Attach(GetDlgItem(1100));
-        list.AddString(u"kg");
-        list.AddString(u"Box");
-        list.AddString(u"bag");
         return CPropertyPage::OnInitDialog();
     }
+    BOOL OnKillActive() override { return refuse ? FALSE : CPropertyPage::OnKillActive(); }
     void OnOK() override { ++oks; }
-    CListBox list;
     int inits = 0;
     int oks = 0;
-};
-
-class ListsPage : public CPropertyPage {
-public:
-    ListsPage() : CPropertyPage(kPageB) {}
-    BOOL OnInitDialog() override {
-        ++inits;
-        list.Attach(GetDlgItem(1111));
-        list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-        list.InsertColumn(0, u"Name", LVCFMT_LEFT, 130);
-        list.InsertColumn(1, u"Date", LVCFMT_LEFT, 108);
-        list.InsertItem(0, u"week.lsr");
-        list.SetItemText(0, 1, u"2024-05-01");
-        list.InsertItem(1, u"party.lsr");
-        return CPropertyPage::OnInitDialog();
-    }
-    void OnOK() override { ++oks; }
-    CListCtrl list;
-    int inits = 0;
-    int oks = 0;
+    bool refuse = false;
 };
 }  // namespace
 
@@ -154,11 +125,10 @@ TEST_F(ModalSeamTest, DialogRunByScriptWithControlsFoundById) {
         SetControlText(d, 1003, QStringLiteral("Pears"));
         SetControlText(d, 1006, QStringLiteral("12"));
         SetControlCheck(d, 1008, true);
-        // The up-down control wraps at the end of its range.
+        // The up-down control wraps at the end of its range, as its template says.
         auto* spin = d.GetDlgItemAs<CSpinButtonCtrl>(101);
         spin->Step(+1);
         EXPECT_EQ(spin->GetPos(), 1);
-        EXPECT_EQ(item.steps, 1);
         PressOK(d);
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -190,7 +160,7 @@ TEST_F(ModalSeamTest, FailedValidationKeepsDialogOpenAndCancelKeepsValues) {
     EXPECT_EQ(dialog.quantity, 5000);  // what the last exchange read before it failed
 }
 
-TEST_F(ModalSeamTest, ButtonOfDialogAsksYesNoQuestion) {
+TEST_F(ModalSeamTest, YesNoQuestionsFromADialogByStringIdAndFromTheCore) {
     ItemDialog dialog;
     Script().ExpectDialog(kItemDialog, [](CDialog& d) {
         PressButton(d, 1042);
@@ -199,9 +169,7 @@ TEST_F(ModalSeamTest, ButtonOfDialogAsksYesNoQuestion) {
     });
     Script().ExpectMessageBox(u"No categories defined!", IDNO);
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-}
 
-TEST_F(ModalSeamTest, MessageBoxesByStringIdAndFromTheCore) {
     StringTable::Register({{61451, u"Are you sure?"}, {57344, u"Listora"}});
     Script().ExpectMessageBox(u"Are you sure?", IDYES).ExpectMessageBox(u"Are you sure?", IDNO);
     EXPECT_EQ(AfxMessageBox(61451, MB_YESNO), IDYES);
@@ -259,8 +227,8 @@ TEST_F(ModalSeamTest, FileDialogsTakeTheDeviceFilterAndDefaultExtension) {
 }
 
 TEST_F(ModalSeamTest, PropertySheetInitialisesPagesWhenShownAndAppliesThemOnOK) {
-    UnitsPage units;
-    ListsPage lists;
+    Page units(kPageA);
+    Page lists(kPageB);
     CPropertySheet sheet(u"Item Manager");
     sheet.AddPage(&units);
     sheet.AddPage(&lists);
@@ -268,23 +236,45 @@ TEST_F(ModalSeamTest, PropertySheetInitialisesPagesWhenShownAndAppliesThemOnOK) 
         EXPECT_EQ(d.GetDialog()->windowTitle(), QStringLiteral("Item Manager"));
         EXPECT_EQ(units.inits, 1);
         EXPECT_EQ(lists.inits, 0);  // not shown yet
+        // The page's sorted list box, ignoring case.
+        CListBox list(units.GetDlgItem(1100));
+        for (const char16_t* unit : {u"kg", u"Box", u"bag"})
+            list.AddString(unit);
         CString text;
-        units.list.GetText(0, text);
+        list.GetText(0, text);
         EXPECT_EQ(text, CString(u"bag"));
-        EXPECT_EQ(units.list.FindStringExact(-1, u"box"), 1);
+        EXPECT_EQ(list.FindStringExact(-1, u"box"), 1);
         EXPECT_TRUE(sheet.SetActivePage(1));
         EXPECT_EQ(lists.inits, 1);
-        EXPECT_EQ(lists.list.GetColumnCount(), 2);
-        EXPECT_EQ(lists.list.GetItemText(0, 1), CString(u"2024-05-01"));
-        lists.list.SetCheck(1, TRUE);
-        EXPECT_TRUE(lists.list.GetCheck(1));
-        EXPECT_FALSE(lists.list.GetCheck(0));
         EXPECT_EQ(lists.GetParent(), &sheet);
         PressOK(d);
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(units.oks, 1);
     EXPECT_EQ(lists.oks, 1);
+}
+
+TEST_F(ModalSeamTest, PageThatRefusesToBeLeftKeepsTheSheetOpen) {
+    Page first(kPageA);
+    Page second(kPageB);
+    CPropertySheet sheet(u"Sheet", nullptr, 1);
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    Script().ExpectDialog(0, [&](CDialog& d) {
+        EXPECT_EQ(sheet.GetActiveIndex(), 1);  // the start page given
+        EXPECT_FALSE(first.IsInitialized());
+        second.refuse = true;
+        EXPECT_FALSE(sheet.SetActivePage(0));
+        EXPECT_EQ(sheet.GetTabWidget()->currentIndex(), 1);
+        PressOK(d);
+        EXPECT_FALSE(d.IsEnded());
+        second.refuse = false;
+        EXPECT_TRUE(sheet.SetActivePage(&first));
+        EXPECT_EQ(first.GetCaption(), CString(u"Units"));
+        PressCancel(d);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    EXPECT_EQ(first.oks + second.oks, 0);
 }
 
 TEST_F(ModalSeamTest, StringTableAndResources) {

@@ -3,6 +3,7 @@
 //   registry_writer stream        -- values v0, v1, ... under HKLM\Software\Crash, forever
 //   registry_writer once NAME N   -- sets HKLM\Software\Shared\NAME = N and exits
 #include "RegistryApi.h"
+#include "WideString.h"
 
 #include <chrono>
 #include <cstdio>
@@ -12,17 +13,13 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
-std::u16string Wide(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-}
-
 int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "stream") == 0) {
         HKEY key = nullptr;
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Crash", 0, nullptr, 0, 0, nullptr, &key, nullptr))
             return 2;
         for (DWORD i = 0;; ++i) {
-            const std::u16string name = Wide("v" + std::to_string(i));
+            const std::u16string name = FromUtf8("v" + std::to_string(i));
             if (RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&i), 4))
                 return 3;
             char line[32];
@@ -38,7 +35,7 @@ int main(int argc, char** argv) {
         if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Shared", 0, nullptr, 0, 0, nullptr, &key, nullptr))
             return 2;
         const DWORD value = static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10));
-        const std::u16string name = Wide(argv[2]);
+        const std::u16string name = FromUtf8(argv[2]);
         if (RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4))
             return 3;
         RegCloseKey(key);

@@ -1,0 +1,265 @@
+#include "IoTestSupport.h"
+#include "System/IO/BinaryReader.h"
+#include "System/IO/BinaryWriter.h"
+#include "System/IO/BufferedStream.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <tuple>
+
+using iotest::Bytes;
+using iotest::MemoryStream;
+using iotest::TraceRecorder;
+
+namespace {
+
+using WText = std::unique_ptr<TCHAR[]>;
+using NText = std::unique_ptr<char[]>;
+
+// Takes over a text read; "<null>" when there is none.
+std::u16string Wide(TCHAR* text) {
+    const WText owned(text);
+    return text ? text : u"<null>";
+}
+
+}  // namespace
+
+TEST(BinaryReaderTest, ReadsBackWhatTheWriterWrote) {
+    MemoryStream out({}, false, true);
+    {
+        IO::BufferedStream buffered(&out, 16);
+        IO::BinaryWriter writer(buffered);
+        writer.Write(u"Milk");
+        writer.Write(u"");
+        writer.WriteString("ansi", true);
+        writer.Write(1.5f);
+        writer.Write(-7);
+        writer.Write(0xDEADBEEFu);
+        writer.Write(true);
+        writer.Write(static_cast<__int16>(-300));
+        ASSERT_FALSE(writer.HasFailed());
+    }
+    MemoryStream in(out.written);
+    IO::BufferedStream buffered(&in, 16);
+    IO::BinaryReader reader(buffered);
+    EXPECT_EQ(Wide(reader.ReadWString()), u"Milk");
+    EXPECT_EQ(Wide(reader.ReadWString()), u"");  // empty, not absent
+    NText ansi(reader.ReadString());
+    ASSERT_NE(ansi, nullptr);
+    EXPECT_STREQ(ansi.get(), "ansi");
+    float f = 0;
+    int i = 0;
+    unsigned u = 0;
+    bool b = false;
+    __int16 s = 0;
+    EXPECT_TRUE(reader.Read(f) && reader.Read(i) && reader.Read(u) && reader.Read(b) && reader.Read(s));
+    EXPECT_EQ(std::tuple(f, i, u, b, s), std::tuple(1.5f, -7, 0xDEADBEEFu, true, __int16(-300)));
+    EXPECT_FALSE(reader.HasFailed());
+}
+
+TEST(BinaryReaderTest, EveryFailedTypedReadTracesAndSetsTheFlag) {
+    struct Case {
+        const char16_t* trace;
+        std::string data;  // one byte too few for the type
+        bool (*read)(IO::BinaryReader&);
+    };
+    const Case cases[] = {
+        {u"cannot read unknown", "\1", [](IO::BinaryReader& r) { unsigned v; return r.Read(v); }},
+        {u"cannot read unknown", "\1", [](IO::BinaryReader& r) { int v; return r.Read(v); }},
+        {u"cannot read float", "\1", [](IO::BinaryReader& r) { float v; return r.Read(v); }},
+        {u"cannot read __int16", "\1", [](IO::BinaryReader& r) { __int16 v; return r.Read(v); }},
+        // A failed read leaves the value untouched.
+        {u"cannot read bool", "", [](IO::BinaryReader& r) { bool v = true; return r.Read(v) || !v; }},
+    };
+    for (const Case& c : cases) {
+        for (bool buffered : {false, true}) {
+            MemoryStream stream(c.data);
+            IO::BufferedStream buffer(&stream, 8);
+            TraceRecorder trace;
+            IO::BinaryReader reader(buffered ? static_cast<IO::Stream&>(buffer) : stream);
+            EXPECT_FALSE(c.read(reader));
+            EXPECT_TRUE(reader.HasFailed());
+            ASSERT_EQ(trace.lines.size(), 1u);
+            EXPECT_TRUE(trace.HasLineEndingWith(c.trace));
+        }
+    }
+}
+
+TEST(BinaryReaderTest, AnyNonZeroByteIsTrue) {
+    MemoryStream stream(Bytes({0, 5, 0xFF}));
+    IO::BinaryReader reader(stream);
+    bool a = true, b = false, c = false;
+    EXPECT_TRUE(reader.Read(a) && reader.Read(b) && reader.Read(c));
+    EXPECT_EQ(std::tuple(a, b, c), std::tuple(false, true, true));
+}
+
+TEST(BinaryReaderTest, DamagedStringLengthsNeverOverRead) {
+    // A count far beyond the data: null, and the flag stays set.
+    {
+        MemoryStream stream(Bytes({0xFF, 0x7F, 'a', 0, 'b', 0}));
+        IO::BufferedStream buffered(&stream, 4);
+        IO::BinaryReader reader(buffered);
+        EXPECT_EQ(WText(reader.ReadWString()), nullptr);
+        EXPECT_TRUE(reader.HasFailed());
+    }
+    // A negative count: null, and nothing after it is trusted.
+    {
+        MemoryStream stream(Bytes({0x00, 0x80, 1, 0, 'a', 0}));
+        IO::BinaryReader reader(stream);
+        EXPECT_EQ(WText(reader.ReadWString()), nullptr);
+        EXPECT_TRUE(reader.HasFailed());
+        EXPECT_EQ(WText(reader.ReadWString()), nullptr);
+    }
+    // One byte of the length only.
+    {
+        MemoryStream stream(Bytes({3}));
+        IO::BinaryReader reader(stream);
+        EXPECT_EQ(NText(reader.ReadString()), nullptr);
+    }
+    // After any failed read, strings are no longer read even where the bytes are fine.
+    {
+        MemoryStream stream(Bytes({1, 0, 'x', 0}));
+        stream.FailReadsAfter(0);
+        IO::BinaryReader reader(stream);
+        float f;
+        EXPECT_FALSE(reader.Read(f));
+        stream.FailReadsAfter(SIZE_MAX);
+        stream.readPos = 0;
+        EXPECT_EQ(WText(reader.ReadWString()), nullptr);
+    }
+}
+
+TEST(BinaryReaderTest, RawByteAndCharacterReads) {
+    MemoryStream stream(Bytes({1, 2, 3, 'a', 0, 'b', 0, 'c', 0, 'd', 0, 9}));
+    IO::BinaryReader reader(stream);
+    std::unique_ptr<BYTE[]> bytes(reader.ReadBytes(3));
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(bytes[2], 3);
+    TCHAR chars[2];
+    EXPECT_TRUE(reader.ReadChars(chars, 2));
+    EXPECT_EQ(chars[1], u'b');
+    EXPECT_EQ(Wide(reader.ReadChars(2)), u"cd");
+    EXPECT_FALSE(reader.HasFailed());
+    EXPECT_EQ(std::unique_ptr<BYTE[]>(reader.ReadBytes(2)), nullptr);  // one byte left
+    EXPECT_TRUE(reader.HasFailed());
+    EXPECT_EQ(std::unique_ptr<BYTE[]>(reader.ReadBytes(-1)), nullptr);
+    EXPECT_EQ(WText(reader.ReadChars(-1)), nullptr);
+    EXPECT_FALSE(reader.ReadChars(chars, -1));
+}
+
+TEST(BinaryWriterTest, StringsAreCountedUtf16WithoutTerminator) {
+    MemoryStream stream({}, false, true);
+    IO::BinaryWriter writer(stream);
+    EXPECT_TRUE(writer.Write(u"abc"));
+    EXPECT_EQ(stream.written, Bytes({0x03, 0, 0x61, 0, 0x62, 0, 0x63, 0}));
+
+    stream.written.clear();
+    EXPECT_TRUE(writer.Write(u""));
+    EXPECT_TRUE(writer.Write(static_cast<const TCHAR*>(nullptr)));
+    EXPECT_EQ(stream.written, Bytes({0, 0, 0, 0}));
+
+    stream.written.clear();
+    EXPECT_TRUE(writer.WriteString("hi", true));
+    EXPECT_TRUE(writer.WriteString("yo", false));
+    EXPECT_TRUE(writer.WriteString(u"z", false));
+    EXPECT_EQ(stream.written, Bytes({2, 0, 'h', 'i', 'y', 'o', 'z', 0}));
+    EXPECT_FALSE(writer.HasFailed());
+}
+
+TEST(BinaryWriterTest, TypedValuesAreLittleEndian) {
+    MemoryStream stream({}, false, true);
+    IO::BinaryWriter writer(stream);
+    EXPECT_TRUE(writer.Write(0x01020304u));
+    EXPECT_TRUE(writer.Write(-2));
+    EXPECT_TRUE(writer.Write(static_cast<__int16>(-3)));
+    EXPECT_TRUE(writer.Write(true) && writer.Write(false));
+    EXPECT_TRUE(writer.Write(1.5f));
+    EXPECT_EQ(stream.written, Bytes({4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF, 0xFD, 0xFF, 1, 0, 0, 0, 0xC0, 0x3F}));
+    EXPECT_EQ(writer.WriteChars(u"xyz", 2), 2);
+    EXPECT_EQ(stream.written.substr(16), Bytes({'x', 0, 'y', 0}));
+}
+
+TEST(BinaryWriterTest, EveryFailedTransferSetsTheFlagAndTraces) {
+    struct Case {
+        const char16_t* trace;
+        bool (*write)(IO::BinaryWriter&);
+    };
+    const Case cases[] = {
+        {u"Cannot Write unknown, ", [](IO::BinaryWriter& w) { return w.Write(7u); }},
+        {u"Cannot Write unknown, ", [](IO::BinaryWriter& w) { return w.Write(-7); }},
+        {u"Cannot Write float, ", [](IO::BinaryWriter& w) { return w.Write(1.0f); }},
+        {u"Cannot Write bool, ", [](IO::BinaryWriter& w) { return w.Write(true); }},
+        {u"Cannot Write __int16, ", [](IO::BinaryWriter& w) { return w.Write(static_cast<__int16>(1)); }},
+    };
+    for (const Case& c : cases) {
+        MemoryStream stream({}, false, true);
+        stream.FailWritesAfter(0);
+        TraceRecorder trace;
+        IO::BinaryWriter writer(stream);
+        EXPECT_FALSE(c.write(writer));
+        EXPECT_TRUE(writer.HasFailed());
+        ASSERT_EQ(trace.lines.size(), 1u);
+        EXPECT_TRUE(trace.HasLineContaining(c.trace)) << static_cast<int>(trace.lines[0].size());
+        EXPECT_TRUE(trace.HasLineContaining(u"BinaryWriter.h"));
+    }
+}
+
+TEST(BinaryWriterTest, StringFailuresNameTheStringAndTheStream) {
+    {
+        MemoryStream stream({}, false, true);
+        stream.SetStreamName(u"\\a.lsr");
+        stream.FailWritesAfter(1);
+        TraceRecorder trace;
+        IO::BinaryWriter writer(stream);
+        EXPECT_FALSE(writer.Write(u"abc"));
+        EXPECT_TRUE(writer.HasFailed());
+        EXPECT_TRUE(trace.HasLineEndingWith(u"Cannot write string len of 'abc' to '\\a.lsr' stream"));
+        EXPECT_TRUE(trace.HasLineEndingWith(u"Cannot write string 'abc'"));
+    }
+    {
+        // The length goes out, the characters do not; a stream without name shows ''.
+        MemoryStream stream({}, false, true);
+        stream.FailWritesAfter(4, MemoryStream::Mode::Short);
+        TraceRecorder trace;
+        IO::BinaryWriter writer(stream);
+        EXPECT_FALSE(writer.WriteString("abc", true));
+        EXPECT_TRUE(writer.HasFailed());
+        EXPECT_TRUE(trace.HasLineEndingWith(u"Cannot write string 'abc' to '' stream"));
+    }
+    {
+        MemoryStream stream({}, false, true);
+        stream.FailWritesAfter(0);
+        TraceRecorder trace;
+        IO::BinaryWriter writer(stream);
+        EXPECT_EQ(writer.WriteChars(u"ab", 2), -1);
+        EXPECT_TRUE(writer.HasFailed());
+        EXPECT_EQ(writer.Write(reinterpret_cast<const BYTE*>("ab"), 2), -1);
+    }
+}
+
+TEST(BinaryWriterTest, StringsLongerThanTheLengthPrefixAreRefused) {
+    MemoryStream stream({}, false, true);
+    TraceRecorder trace;
+    IO::BinaryWriter writer(stream);
+    const std::u16string longest(32767, u'x');
+    EXPECT_TRUE(writer.Write(longest.c_str()));
+    EXPECT_EQ(stream.written.size(), 2u + 2u * 32767u);
+    EXPECT_EQ(stream.written.substr(0, 2), Bytes({0xFF, 0x7F}));
+    EXPECT_FALSE(writer.HasFailed());
+
+    stream.written.clear();
+    const std::u16string tooLong(32768, u'x');
+    EXPECT_FALSE(writer.Write(tooLong.c_str()));
+    EXPECT_TRUE(stream.written.empty());  // nothing, rather than a wrapped length
+    EXPECT_TRUE(writer.HasFailed());
+    EXPECT_TRUE(trace.HasLineContaining(u"Cannot write string len of 'xxx"));
+
+    // Without a length prefix there is no such limit.
+    IO::BinaryWriter plain(stream);
+    EXPECT_TRUE(plain.WriteString(tooLong.c_str(), false));
+    EXPECT_EQ(stream.written.size(), 2u * 32768u);
+    const std::string narrow(40000, 'n');
+    EXPECT_FALSE(plain.WriteString(narrow.c_str(), true));
+}

@@ -1,0 +1,206 @@
+#include "IoTestSupport.h"
+#include "Text/CExtTime.h"
+#include "Text/Path.h"
+#include "Text/UnicodeUtil.h"
+#include "Text/Util.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::u16string Fmt(const CTime& time, const TCHAR* format) {
+    return CExtTime::Format(time, format).str();
+}
+
+using Parts = std::vector<std::u16string>;  // drive, dir, file name, extension
+
+Parts Split(const TCHAR* path) {
+    TCHAR drive[_MAX_PATH_PART], dir[_MAX_PATH_PART], fname[_MAX_PATH_PART], ext[_MAX_PATH_PART];
+    _tsplitpath(path, drive, dir, fname, ext);
+    return {drive, dir, fname, ext};
+}
+
+std::u16string Make(const TCHAR* drive, const TCHAR* dir, const TCHAR* fname, const TCHAR* ext) {
+    TCHAR path[_MAX_PATH];
+    _tmakepath(path, drive, dir, fname, ext);
+    return path;
+}
+
+std::u16string ToWide(const char* ansi) {
+    TCHAR* out = reinterpret_cast<TCHAR*>(1);
+    EXPECT_TRUE(UnicodeUtil::AnsiToUnicode(ansi, &out));
+    std::unique_ptr<TCHAR[]> owned(out);
+    return owned ? std::u16string(owned.get()) : u"(null)";
+}
+
+std::string ToAnsi(const TCHAR* text) {
+    char* out = nullptr;
+    EXPECT_TRUE(UnicodeUtil::UnicodeToAnsi(text, &out));
+    std::unique_ptr<char[]> owned(out);
+    return owned ? std::string(owned.get()) : "(null)";
+}
+
+struct Box {
+    std::u16string text, caption;
+    UINT type = 0;
+    int count = 0;
+};
+Box g_box;
+
+int RecordBox(HWND, LPCWSTR text, LPCWSTR caption, UINT type) {
+    g_box.text = text ? text : u"";
+    g_box.caption = caption ? caption : u"";
+    g_box.type = type;
+    ++g_box.count;
+    return IDOK;
+}
+
+std::u16string Joined(const TCHAR* path, const TCHAR* name) {
+    CString p(path);
+    Util::AppendPath(p, name);
+    return p.str();
+}
+
+}  // namespace
+
+TEST(CExtTimeTest, Specifiers) {
+    const CTime march(2004, 3, 5, 9, 7, 3);
+    EXPECT_EQ(Fmt(march, u"%d %b %y %H:%M"), u"5 mar 04 09:07");
+    EXPECT_EQ(Fmt(march, u"%d %b %Y %H:%M:%S"), u"5 mar 2004 09:07:03");
+    EXPECT_EQ(Fmt(march, u"%m/%d/%Y"), u"03/5/2004");
+    EXPECT_EQ(Fmt(CTime(2009, 12, 25, 23, 59, 58), u"%d %B %y %S"), u"25 deceber 09 58");
+    EXPECT_EQ(Fmt(CTime(2004, 6, 1, 0, 0, 0), u"%B"), u"juny");
+    EXPECT_EQ(Fmt(CTime(2004, 9, 1, 0, 0, 0), u"%B/%b"), u"septeber/sep");
+    EXPECT_EQ(CExtTime(march).Format(u"%H").str(), u"09");
+    // Percent signs: doubled, unknown or last.
+    EXPECT_EQ(Fmt(march, u"100%%"), u"100%");
+    EXPECT_EQ(Fmt(march, u"%q%Z"), u"qZ");
+    EXPECT_EQ(Fmt(march, u"ab%"), u"ab");
+    EXPECT_EQ(Fmt(march, u""), u"");
+    EXPECT_EQ(Fmt(march, nullptr), u"");
+}
+
+TEST(CExtTimeTest, ExpansionIsCutToTheBuffer) {
+    std::u16string format;
+    for (int i = 0; i < 40; ++i)
+        format += u"%B";
+    const std::u16string text = Fmt(CTime(2004, 9, 1, 0, 0, 0), format.c_str());
+    EXPECT_EQ(text.size(), static_cast<std::size_t>(CExtTime::maxTimeBufferSize - 1));
+    EXPECT_EQ(text.substr(0, 16), u"septeberseptebe" u"r");
+}
+
+TEST(PathTest, SplitDevicePaths) {
+    EXPECT_EQ(Split(u"\\My Documents\\list.lsr"), (Parts{u"", u"\\My Documents\\", u"list", u".lsr"}));
+    EXPECT_EQ(Split(u"\\a.b/c"), (Parts{u"", u"\\a.b/", u"c", u""}));
+    EXPECT_EQ(Split(u"C:x.tar.gz"), (Parts{u"C:", u"", u"x.tar", u".gz"}));
+    EXPECT_EQ(Split(u"/dir/.profile"), (Parts{u"", u"/dir/", u"", u".profile"}));
+    EXPECT_EQ(Split(nullptr), (Parts{u"", u"", u"", u""}));
+    _tsplitpath(u"\\a\\b.c", nullptr, nullptr, nullptr, nullptr);  // null outputs are skipped
+    // Long parts are cut.
+    EXPECT_EQ(Split((u"\\d\\" + std::u16string(400, u'n') + u".txt").c_str()),
+              (Parts{u"", u"\\d\\", std::u16string(255, u'n'), u".txt"}));
+}
+
+TEST(PathTest, MakeJoinsParts) {
+    EXPECT_EQ(Make(nullptr, u"\\Windows", u"a", u"txt"), u"\\Windows/a.txt");
+    EXPECT_EQ(Make(u"", u"\\Windows", u"a", u".txt"), u"\\Windows/a.txt");
+    EXPECT_EQ(Make(u"Cx", u"\\dir\\", u"f", nullptr), u"C:\\dir\\f");
+    EXPECT_EQ(Make(nullptr, nullptr, nullptr, nullptr), u"");
+    EXPECT_EQ(Make(nullptr, u"\\", u"Listora", u"txt"), u"\\Listora.txt");
+    // Splitting and making again gives the path back.
+    for (const TCHAR* path : {u"\\My Documents\\list.lsr", u"\\Listora.txt", u"C:\\a\\b\\c.d", u"\\x/y/z"}) {
+        const Parts p = Split(path);
+        EXPECT_EQ(Make(p[0].c_str(), p[1].c_str(), p[2].c_str(), p[3].c_str()), path);
+    }
+}
+
+TEST(PathTest, MakeRefusesTooLongPaths) {
+    iotest::TraceRecorder trace;
+    const std::u16string dir(250, u'd');
+    EXPECT_EQ(Make(nullptr, dir.c_str(), u"12345678", nullptr), std::u16string(dir + u"/12345678"));  // 259
+    EXPECT_TRUE(trace.lines.empty());
+    EXPECT_EQ(Make(nullptr, dir.c_str(), u"123456789", nullptr), u"");  // would be 260
+    const std::u16string huge(1000, u'h');
+    EXPECT_EQ(Make(nullptr, huge.c_str(), huge.c_str(), huge.c_str()), u"");
+    ASSERT_EQ(trace.lines.size(), 2u);
+    EXPECT_NE(trace.lines[0].find(u" : path cannot be greater then _MAX_PATH\n"), std::u16string::npos);
+}
+
+TEST(UnicodeUtilTest, Windows1252BothWays) {
+    EXPECT_EQ(ToWide("Milk 2%"), u"Milk 2%");
+    EXPECT_EQ(ToWide("caf\xe9 \x80 \x9f"), u"caf\u00e9 \u20ac \u0178");
+    EXPECT_EQ(ToWide(""), u"");
+    EXPECT_EQ(ToAnsi(u"caf\u00e9 \u20ac \u0178"), "caf\xe9 \x80 \x9f");
+    EXPECT_EQ(ToAnsi(u"\u0416x\u4e2d"), "?x?");
+    EXPECT_EQ(ToAnsi(u""), "");
+}
+
+TEST(UnicodeUtilTest, NullInputs) {
+    TCHAR* wide = reinterpret_cast<TCHAR*>(1);
+    EXPECT_TRUE(UnicodeUtil::AnsiToUnicode(nullptr, &wide));
+    EXPECT_EQ(wide, nullptr);
+
+    iotest::TraceRecorder trace;
+    char* ansi = reinterpret_cast<char*>(1);
+    EXPECT_FALSE(UnicodeUtil::UnicodeToAnsi(nullptr, &ansi));
+    EXPECT_EQ(ansi, nullptr);
+    ASSERT_EQ(trace.lines.size(), 1u);
+    EXPECT_NE(trace.lines[0].find(u"UnicodeUtil.cpp("), std::u16string::npos);
+    EXPECT_NE(trace.lines[0].find(u") : Not enought memory"), std::u16string::npos);
+}
+
+TEST(UtilTest, AppendPathPutsExactlyOneSeparator) {
+    EXPECT_EQ(Joined(u"\\Items", u"Milk"), u"\\Items\\Milk");
+    EXPECT_EQ(Joined(u"\\Items\\", u"Milk"), u"\\Items\\Milk");
+    EXPECT_EQ(Joined(u"\\Items", u"\\Milk"), u"\\Items\\Milk");
+    EXPECT_EQ(Joined(u"\\Items\\", u"\\Milk"), u"\\Items\\Milk");
+    EXPECT_EQ(Joined(u"", u"Milk"), u"Milk");
+    EXPECT_EQ(Joined(u"a", nullptr), u"a\\");
+
+    CString path(u"SOFTWARE");
+    Util::AppendPath(path, CString(u"Tamra"));
+    EXPECT_EQ(path.str(), u"SOFTWARE\\Tamra");
+}
+
+TEST(UtilTest, TcsdupCopies) {
+    EXPECT_EQ(Util::tcsdup(nullptr), nullptr);
+    const TCHAR source[] = u"abc";
+    std::unique_ptr<TCHAR[]> copy(Util::tcsdup(source));
+    EXPECT_NE(copy.get(), source);
+    EXPECT_EQ(std::u16string(copy.get()), u"abc");
+}
+
+TEST(UtilTest, AppendPathBufferNeverOverruns) {
+    TCHAR buffer[12] = u"\\Items";
+    EXPECT_TRUE(Util::AppendPath(buffer, 12, u"Milk"));  // 11 characters and the terminator
+    EXPECT_EQ(std::u16string(buffer), u"\\Items\\Milk");
+    EXPECT_FALSE(Util::AppendPath(buffer, 12, u"x"));
+    EXPECT_EQ(std::u16string(buffer), u"\\Items\\Milk");
+
+    TCHAR unterminated[3] = {u'a', u'b', u'c'};
+    EXPECT_FALSE(Util::AppendPath(unterminated, 3, u"d"));
+    EXPECT_FALSE(Util::AppendPath(nullptr, 10, u"d"));
+}
+
+TEST(UtilTest, ErrorMessages) {
+    std::unique_ptr<TCHAR[]> text(Util::GetErrorMessage(0x20));
+    EXPECT_EQ(std::u16string(text.get()), u"Error code =20");
+    SetLastError(183);
+    text.reset(Util::GetErrorMessage(-1));
+    EXPECT_EQ(std::u16string(text.get()), u"Error code =B7");
+
+    const MessageBoxHandler previous = SetMessageBoxHandler(&RecordBox);
+    Util::DisplayErrorMessage(ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(g_box.text, u"The system cannot find the file specified.");
+    EXPECT_EQ(g_box.caption, u"Error");
+    EXPECT_EQ(g_box.type, MB_OK | MB_ICONINFORMATION);
+    SetLastError(0xABCDE);
+    Util::DisplayErrorMessage(-1);
+    EXPECT_EQ(g_box.text, u"Error code =ABCDE");
+    EXPECT_EQ(g_box.count, 2);
+    SetMessageBoxHandler(previous);
+}
