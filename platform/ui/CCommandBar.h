@@ -18,6 +18,7 @@ public:
     CCommandBar();
     ~CCommandBar() override;
 
+    using CWnd::Create;
     BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE, UINT id = AFX_IDW_TOOLBAR);
     BOOL DestroyWindow() override;
     // Puts the menu bar of a registered menu resource into the bar.

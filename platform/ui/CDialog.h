@@ -19,6 +19,7 @@ public:
     // Returns the EndDialog code, or -1 when the window cannot be created.
     virtual INT_PTR DoModal();
     // A modeless dialog: the window and OnInitDialog only.
+    using CWnd::Create;
     virtual BOOL Create(UINT templateId = 0, CWnd* parent = nullptr);
 
     virtual BOOL OnInitDialog();

@@ -83,6 +83,7 @@ public:
     CHeaderCtrl();
     ~CHeaderCtrl() override;
 
+    using CWnd::Create;
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     int GetItemCount() const { return static_cast<int>(m_items.size()); }

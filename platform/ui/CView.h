@@ -28,7 +28,11 @@ public:
     // context, the view joins its current document. A view created in a frame is
     // owned by that frame from then on.
     virtual BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
-                        UINT id, CCreateContext* context = nullptr);
+                        UINT id, CCreateContext* context);
+    BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                UINT id) override {
+        return Create(className, windowName, style, rect, parent, id, nullptr);
+    }
     BOOL DestroyWindow() override;
 
     // Called by the frame when its document is new or newly opened.

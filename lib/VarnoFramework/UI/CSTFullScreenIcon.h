@@ -18,6 +18,7 @@ public:
     ~CSTFullScreenIcon() override;
 
     // A visible 16 x 16 child named "FullScreenSwitchIcon".
+    using CWnd::Create;
     BOOL Create(CWnd* parent, UINT id = kDefaultId, DWORD style = WS_CHILD | WS_VISIBLE);
 
     void SetIcon(const QIcon& icon);
