@@ -53,10 +53,17 @@ private:
     sqlite3_stmt* m_s;
 };
 
+// One subkey or value as an enumeration lists it (values have no write time).
+struct NameEntry {
+    std::u16string folded;
+    std::u16string name;
+    std::int64_t written = 0;
+};
+
 struct EnumCache {
     std::uint64_t generation = 0;
     bool valid = false;
-    std::vector<std::u16string> names;
+    std::vector<NameEntry> entries;
 };
 
 struct OpenKey {
@@ -93,8 +100,8 @@ const char* const kStatementSql[kStatementCount] = {
     ("INSERT INTO vals(key, name, folded, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
      "ON CONFLICT(key, folded) DO UPDATE SET type=excluded.type, data=excluded.data"),
     "DELETE FROM vals WHERE key=?1 AND folded=?2",
-    "SELECT name, folded FROM keys WHERE parent=?1",
-    "SELECT name, folded FROM vals WHERE key=?1",
+    "SELECT name, folded, written FROM keys WHERE parent=?1",
+    "SELECT name, folded, 0 FROM vals WHERE key=?1",
     "SELECT count(*), coalesce(max(length(name)), 0) FROM keys WHERE parent=?1",
     "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0) FROM vals WHERE key=?1",
 };
@@ -472,45 +479,17 @@ LONG CopyValue(sqlite3_stmt* s, int typeColumn, int dataColumn, LPDWORD type, LP
     return ERROR_SUCCESS;
 }
 
-// Names of a key's subkeys or values, sorted ignoring case (then exactly, so the
-// order is total and stable).
-void LoadNames(Store& store, std::int64_t id, StatementId which, std::vector<std::u16string>& out) {
-    struct Entry {
-        std::u16string folded;
-        std::u16string name;
-    };
-    std::vector<Entry> entries;
-    Use s(store.Stmt(which));
+// A key's subkeys or values, sorted ignoring case (then exactly, so the order is
+// total and stable).
+void LoadEntries(Store& store, std::int64_t id, bool subKeys, std::vector<NameEntry>& out) {
+    out.clear();
+    Use s(store.Stmt(subKeys ? kListChildren : kListValues));
     sqlite3_bind_int64(*s, 1, id);
     while (sqlite3_step(*s) == SQLITE_ROW)
-        entries.push_back({ColumnText(*s, 1), ColumnText(*s, 0)});
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        out.push_back({ColumnText(*s, 1), ColumnText(*s, 0), sqlite3_column_int64(*s, 2)});
+    std::sort(out.begin(), out.end(), [](const NameEntry& a, const NameEntry& b) {
         return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
     });
-    out.clear();
-    out.reserve(entries.size());
-    for (auto& e : entries)
-        out.push_back(std::move(e.name));
-}
-
-const std::vector<std::u16string>& CachedNames(Store& store, OpenKey* open, std::int64_t id,
-                                               DWORD index, bool subKeys,
-                                               std::vector<std::u16string>& scratch) {
-    if (!open) {
-        // A root handle: no cache of its own.
-        LoadNames(store, id, subKeys ? kListChildren : kListValues, scratch);
-        return scratch;
-    }
-    EnumCache& cache = subKeys ? open->subKeys : open->values;
-    const std::uint64_t generation = subKeys ? store.keyGeneration : store.valueGeneration;
-    // Index 0 starts a new enumeration: read afresh, so changes made by other
-    // processes are seen.
-    if (index == 0 || !cache.valid || cache.generation != generation) {
-        LoadNames(store, id, subKeys ? kListChildren : kListValues, cache.names);
-        cache.generation = generation;
-        cache.valid = true;
-    }
-    return cache.names;
 }
 
 LONG CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD chars) {
@@ -523,6 +502,32 @@ LONG CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD chars) {
     std::copy(name.begin(), name.end(), buffer);
     buffer[name.size()] = 0;
     *chars = static_cast<DWORD>(name.size());
+    return ERROR_SUCCESS;
+}
+
+// The index-th subkey or value of an open key. An open handle keeps the sorted list
+// between calls; index 0 starts a new enumeration and reads afresh, so changes made
+// by other processes are seen.
+LONG EnumEntry(Session& store, HKEY key, DWORD index, bool subKeys, std::int64_t& id, NameEntry& out) {
+    if (LONG error = OpenLive(store, key, id))
+        return error;
+    std::vector<NameEntry> rootEntries;
+    const std::vector<NameEntry>* entries = &rootEntries;
+    if (OpenKey* open = store->Handle(key)) {
+        EnumCache& cache = subKeys ? open->subKeys : open->values;
+        const std::uint64_t generation = subKeys ? store->keyGeneration : store->valueGeneration;
+        if (index == 0 || !cache.valid || cache.generation != generation) {
+            LoadEntries(*store, id, subKeys, cache.entries);
+            cache.generation = generation;
+            cache.valid = true;
+        }
+        entries = &cache.entries;
+    } else {
+        LoadEntries(*store, id, subKeys, rootEntries);  // a root handle has no cache
+    }
+    if (index >= entries->size())
+        return ERROR_NO_MORE_ITEMS;
+    out = (*entries)[index];
     return ERROR_SUCCESS;
 }
 
@@ -691,33 +696,18 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWOR
                    LPWSTR className, LPDWORD classChars, LPFILETIME lastWriteTime) {
     Session store;
     std::int64_t id = 0;
-    if (LONG error = OpenLive(store, key, id))
+    NameEntry entry;
+    if (LONG error = EnumEntry(store, key, index, true, id, entry))
         return error;
-    std::vector<std::u16string> scratch;
-    const auto& names = CachedNames(*store, store->Handle(key), id, index, true, scratch);
-    if (index >= names.size())
-        return ERROR_NO_MORE_ITEMS;
-    if (LONG error = CopyName(names[index], name, nameChars))
+    if (LONG error = CopyName(entry.name, name, nameChars))
         return error;
     if (className && classChars && *classChars > 0)
         className[0] = 0;
     if (classChars)
         *classChars = 0;
     if (lastWriteTime) {
-        const std::int64_t child = FindChild(*store, id, FoldCase(names[index]));
-        std::int64_t written = 0;
-        if (child) {
-            sqlite3* db = sqlite3_db_handle(store->Stmt(kKeyExists));
-            sqlite3_stmt* s = nullptr;
-            if (sqlite3_prepare_v2(db, "SELECT written FROM keys WHERE id=?1", -1, &s, nullptr) == SQLITE_OK) {
-                sqlite3_bind_int64(s, 1, child);
-                if (sqlite3_step(s) == SQLITE_ROW)
-                    written = sqlite3_column_int64(s, 0);
-            }
-            sqlite3_finalize(s);
-        }
-        lastWriteTime->dwLowDateTime = static_cast<DWORD>(written & 0xFFFFFFFF);
-        lastWriteTime->dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(written) >> 32);
+        lastWriteTime->dwLowDateTime = static_cast<DWORD>(entry.written & 0xFFFFFFFF);
+        lastWriteTime->dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(entry.written) >> 32);
     }
     return ERROR_SUCCESS;
 }
@@ -726,21 +716,16 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameCha
                    LPDWORD type, LPBYTE data, LPDWORD dataSize) {
     Session store;
     std::int64_t id = 0;
-    if (LONG error = OpenLive(store, key, id))
+    NameEntry entry;
+    if (LONG error = EnumEntry(store, key, index, false, id, entry))
         return error;
-    std::vector<std::u16string> scratch;
-    const auto& names = CachedNames(*store, store->Handle(key), id, index, false, scratch);
-    if (index >= names.size())
-        return ERROR_NO_MORE_ITEMS;
-    const std::u16string current = names[index];
-    if (LONG error = CopyName(current, valueName, valueNameChars))
+    if (LONG error = CopyName(entry.name, valueName, valueNameChars))
         return error;
     if (!type && !data && !dataSize)
         return ERROR_SUCCESS;
-    const std::u16string folded = FoldCase(current);
     Use s(store->Stmt(kQueryValue));
     sqlite3_bind_int64(*s, 1, id);
-    BindText(*s, 2, folded);
+    BindText(*s, 2, entry.folded);
     if (sqlite3_step(*s) != SQLITE_ROW)
         return ERROR_NO_MORE_ITEMS;
     return CopyValue(*s, 0, 1, type, data, dataSize);
