@@ -30,7 +30,7 @@ constexpr UINT kChoiceViewId = 0xE901;       // AFX_IDW_PANE_FIRST + 1
 constexpr int kMaxLogNameRetries = 20;
 }  // namespace ListoraApp
 
-class CListoraApp : public CWinApp, public IListoraViewSwitcher {
+class CListoraApp : public CWinApp, public IListoraViewSwitcher, public IListoraDialogs {
 public:
     CListoraApp();
     ~CListoraApp() override;

@@ -53,6 +53,14 @@ protected:
     ~IListoraViewSwitcher() = default;
 };
 
+// The device dialogs the document runs (add-item, pickers, settings, exchange). They
+// belong to the program, which implements this interface; without it (a document in
+// a test without the program) those commands change nothing.
+class IListoraDialogs {
+protected:
+    ~IListoraDialogs() = default;
+};
+
 // A view of the document that keeps references to purchases between paints. The
 // document resets every such view before it replaces the list, so that no view is
 // left holding a purchase that is about to be destroyed.
