@@ -11,6 +11,7 @@
 #include "RegistryApi.h"
 
 #include "DevicePath.h"
+#include "ProcessApi.h"
 #include "TimeApi.h"
 #include "WideString.h"
 
@@ -106,8 +107,37 @@ const char* const kStatementSql[kStatementCount] = {
     "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0) FROM vals WHERE key=?1",
 };
 
-// Root handles map to fixed key ids.
-constexpr std::int64_t kRootIds[4] = {1, 2, 3, 4};
+// Root handles map to the fixed key ids 1..kRootKeyCount.
+constexpr std::int64_t kFirstRootId = 1;
+
+bool IsRootHandle(std::uintptr_t value) {
+    return value >= kFirstRootKeyHandle && value < kFirstRootKeyHandle + kRootKeyCount;
+}
+
+bool IsRootId(std::int64_t id) {
+    return id >= kFirstRootId && id < kFirstRootId + kRootKeyCount;
+}
+
+std::mutex g_failureMutex;
+std::u16string g_lastFailure;
+RegistryStore::FailureReporter g_reporter = nullptr;
+
+// Tells what failed, in SQLite's words and with the file, and keeps it for LastFailure.
+void ReportFailure(const std::string& path, const char* what, sqlite3* db, int code) {
+    std::string text = "Registry store '" + path + "': " + what + " failed: ";
+    text += db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    text += " (" + std::to_string(code) + ")";
+    const std::u16string description = FromUtf8(text);
+    OutputDebugStringW((description + u"\n").c_str());
+    RegistryStore::FailureReporter reporter = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_failureMutex);
+        g_lastFailure = description;
+        reporter = g_reporter;
+    }
+    if (reporter)
+        reporter(description);
+}
 
 class Store {
 public:
@@ -121,9 +151,10 @@ public:
         if (!DevicePath::EnsureRoot())
             return false;
         m_path = DevicePath::Root() + "/registry.db";
-        if (sqlite3_open_v2(m_path.c_str(), &m_db,
-                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                            nullptr) != SQLITE_OK) {
+        const int opened = sqlite3_open_v2(m_path.c_str(), &m_db,
+                                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (opened != SQLITE_OK) {
+            ReportFailure(m_path, "opening", m_db, opened);
             sqlite3_close(m_db);
             m_db = nullptr;
             return false;
@@ -145,18 +176,27 @@ public:
             " (2, 0, 'HKEY_CURRENT_USER', 'hkey_current_user'),"
             " (3, 0, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine'),"
             " (4, 0, 'HKEY_USERS', 'hkey_users');";
-        if (sqlite3_exec(m_db, setup, nullptr, nullptr, nullptr) != SQLITE_OK) {
+        if (int rc = sqlite3_exec(m_db, setup, nullptr, nullptr, nullptr); rc != SQLITE_OK) {
+            Failed("setting up", rc);
             CloseDb();
             return false;
         }
         for (int i = 0; i < kStatementCount; ++i) {
-            if (sqlite3_prepare_v3(m_db, kStatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
-                                   &m_statements[i].stmt, nullptr) != SQLITE_OK) {
+            if (int rc = sqlite3_prepare_v3(m_db, kStatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
+                                            &m_statements[i].stmt, nullptr);
+                rc != SQLITE_OK) {
+                Failed("preparing a statement", rc);
                 CloseDb();
                 return false;
             }
         }
         return true;
+    }
+
+    // Reports a failed step of this connection; returns the caller's error code.
+    LONG Failed(const char* what, int code) {
+        ReportFailure(m_path, what, m_db, code);
+        return ERROR_REGISTRY_IO_FAILED;
     }
 
     void Close() {
@@ -182,8 +222,10 @@ public:
         // committed, so it is closed first.
         if (m_inTransaction && !Commit())
             return false;
-        if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        if (int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); rc != SQLITE_OK) {
+            Failed("starting a write", rc);
             return false;
+        }
         m_inTransaction = true;
         m_writing = true;
         m_transactionStart = Clock::now();
@@ -206,9 +248,10 @@ public:
         if (!m_db || !m_inTransaction)
             return true;
         m_writing = false;
-        if (sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        if (int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); rc != SQLITE_OK) {
             // A failed commit leaves the transaction open; roll it back so the store
             // stays usable, and report the loss.
+            Failed("committing", rc);
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
             m_inTransaction = false;
             return false;
@@ -227,8 +270,8 @@ public:
 
     std::optional<std::int64_t> Resolve(HKEY key) {
         const auto value = reinterpret_cast<std::uintptr_t>(key);
-        if (value >= 0x80000000u && value <= 0x80000003u)
-            return kRootIds[value - 0x80000000u];
+        if (IsRootHandle(value))
+            return kFirstRootId + static_cast<std::int64_t>(value - kFirstRootKeyHandle);
         auto it = m_handles.find(value);
         if (it == m_handles.end())
             return std::nullopt;
@@ -249,7 +292,7 @@ public:
     bool CloseHandle(HKEY key) { return m_handles.erase(reinterpret_cast<std::uintptr_t>(key)) > 0; }
 
     bool KeyExists(std::int64_t id) {
-        if (id >= 1 && id <= 4)
+        if (IsRootId(id))
             return true;
         Use s(Stmt(kKeyExists));
         sqlite3_bind_int64(*s, 1, id);
@@ -557,8 +600,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPS
             BindText(*s, 2, name);
             BindText(*s, 3, folded);
             sqlite3_bind_int64(*s, 4, NowFileTime());
-            if (sqlite3_step(*s) != SQLITE_DONE)
-                return ERROR_REGISTRY_IO_FAILED;
+            if (int rc = sqlite3_step(*s); rc != SQLITE_DONE)
+                return store->Failed("creating a key", rc);
             child = sqlite3_last_insert_rowid(sqlite3_db_handle(*s));
             ++store->keyGeneration;
             created = true;
@@ -589,8 +632,7 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
 }
 
 LONG RegCloseKey(HKEY key) {
-    const auto value = reinterpret_cast<std::uintptr_t>(key);
-    if (value >= 0x80000000u && value <= 0x80000003u)
+    if (IsRootHandle(reinterpret_cast<std::uintptr_t>(key)))
         return ERROR_SUCCESS;
     std::lock_guard<std::recursive_mutex> lock(*g_mutex);
     if (!g_store || !g_store->CloseHandle(key))
@@ -621,8 +663,8 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
     for (StatementId which : {kDeleteKeyValues, kDeleteKey}) {
         Use s(store->Stmt(which));
         sqlite3_bind_int64(*s, 1, id);
-        if (sqlite3_step(*s) != SQLITE_DONE)
-            return ERROR_REGISTRY_IO_FAILED;
+        if (int rc = sqlite3_step(*s); rc != SQLITE_DONE)
+            return store->Failed("deleting a key", rc);
     }
     ++store->keyGeneration;
     ++store->valueGeneration;
@@ -640,8 +682,8 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
     Use s(store->Stmt(kDeleteValue));
     sqlite3_bind_int64(*s, 1, id);
     BindText(*s, 2, folded);
-    if (sqlite3_step(*s) != SQLITE_DONE)
-        return ERROR_REGISTRY_IO_FAILED;
+    if (int rc = sqlite3_step(*s); rc != SQLITE_DONE)
+        return store->Failed("deleting a value", rc);
     if (sqlite3_changes(sqlite3_db_handle(*s)) == 0)
         return ERROR_FILE_NOT_FOUND;
     ++store->valueGeneration;
@@ -686,8 +728,8 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* 
     sqlite3_bind_int64(*s, 4, type);
     static const BYTE kEmpty = 0;
     sqlite3_bind_blob(*s, 5, data ? data : &kEmpty, static_cast<int>(dataSize), SQLITE_STATIC);
-    if (sqlite3_step(*s) != SQLITE_DONE)
-        return ERROR_REGISTRY_IO_FAILED;
+    if (int rc = sqlite3_step(*s); rc != SQLITE_DONE)
+        return store->Failed("writing a value", rc);
     ++store->valueGeneration;
     return ERROR_SUCCESS;
 }
@@ -785,5 +827,15 @@ namespace RegistryStore {
 void Shutdown() { ShutdownStore(); }
 
 std::string DatabasePath() { return DevicePath::Root() + "/registry.db"; }
+
+void SetFailureReporter(FailureReporter reporter) {
+    std::lock_guard<std::mutex> lock(g_failureMutex);
+    g_reporter = reporter;
+}
+
+std::u16string LastFailure() {
+    std::lock_guard<std::mutex> lock(g_failureMutex);
+    return g_lastFailure;
+}
 
 }  // namespace RegistryStore

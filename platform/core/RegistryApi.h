@@ -8,12 +8,16 @@
 #pragma once
 #include "WinTypes.h"
 #include "WinError.h"
+#include <cstdint>
 #include <string>
 
-#define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000000u)))
-#define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u)))
-#define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u)))
-#define HKEY_USERS (reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000003u)))
+// The four root keys are fixed handle values, from the first on.
+inline constexpr std::uintptr_t kFirstRootKeyHandle = 0x80000000u;
+inline constexpr unsigned kRootKeyCount = 4;
+#define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(kFirstRootKeyHandle + 0))
+#define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(kFirstRootKeyHandle + 1))
+#define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(kFirstRootKeyHandle + 2))
+#define HKEY_USERS (reinterpret_cast<HKEY>(kFirstRootKeyHandle + 3))
 
 #define REG_NONE 0
 #define REG_SZ 1
@@ -71,4 +75,12 @@ namespace RegistryStore {
 void Shutdown();
 // Host path of the database file.
 std::string DatabasePath();
+
+// Every failure of the database keeps Win32's ERROR_REGISTRY_IO_FAILED for the caller,
+// and is described in plain words (what failed, SQLite's own message, the database
+// file) to the debug output and to the reporter, when one is set.
+using FailureReporter = void (*)(const std::u16string& description);
+void SetFailureReporter(FailureReporter reporter);
+// The description of the last failure of this process ("" when none).
+std::u16string LastFailure();
 }  // namespace RegistryStore

@@ -44,7 +44,6 @@ constexpr const TCHAR* kMainWindowTitle = u"Listora";
 constexpr const TCHAR* kLogFolder = u"\\";
 constexpr const TCHAR* kLogBaseName = u"Listora";
 constexpr const TCHAR* kLogExtension = u"txt";
-constexpr const TCHAR* kListFilter = u"Listora files (*.lsr)|*.lsr|";
 constexpr const TCHAR* kHelpFile = u"Listora.htm";
 // The desktop's handler for documents and web pages.
 constexpr const TCHAR* kHelpViewer = u"xdg-open";
@@ -190,25 +189,6 @@ void CListoraApp::CreateFirstList() {
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot create the first list", kSourceFile, __LINE__);
 }
 
-bool CListoraApp::OpenCatalogueStore() {
-    LRRegistry& store = TheRegistry();
-    if (!store.init()) {
-        Trace::WriteFormattedLineT(u"info", u"%s", u"Cannot init registry. Try to create default!");
-        if (!store.CreateDefaults()) {
-            // A half-made store would be taken for a complete one at the next start.
-            store.Cleanup();
-            Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot create default values!", kSourceFile, __LINE__);
-            AfxMessageBox(IDS_CANNOT_INIT_REGISTRY, MB_OK);
-            return false;
-        }
-        // The store names "\My Documents\New.lsr" as the last list: it must exist, so
-        // that the first start opens an empty list instead of an error.
-        CreateFirstList();
-    }
-    TheOptions().Load(store);
-    return true;
-}
-
 void CListoraApp::RegisterFileType() {
     std::array<TCHAR, 1024> module{};
     if (!GetModuleHandleW(nullptr) || GetModuleFileNameW(GetModuleHandleW(nullptr), module.data(), 1024) == 0)
@@ -251,8 +231,14 @@ BOOL CListoraApp::InitInstance() {
 
     // The catalogue store and the options. Lists live in "My Documents".
     CreateDirectoryW(kDocumentsFolder, nullptr);
-    if (!OpenCatalogueStore())
+    bool createdDefaults = false;
+    if (!TheRegistry().Open(&createdDefaults))
         return FALSE;
+    // A new store names "\My Documents\New.lsr" as the last list: it must exist, so
+    // that the first start opens an empty list instead of an error.
+    if (createdDefaults)
+        CreateFirstList();
+    TheOptions().Load(TheRegistry());
 
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CListoraDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CListoraView), u"All Files|*.*||", u"All Folders"));
@@ -279,7 +265,7 @@ BOOL CListoraApp::InitInstance() {
             cmdInfo.m_strFileName = CString(u"");
             m_pMainWnd = GetMainFrame();
         } else {
-            CFileDialog dialog(TRUE, u"lsr", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kListFilter);
+            CFileDialog dialog(TRUE, u"lsr", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, CListoraDoc::kListFilter);
             if (dialog.DoModal() != IDOK)
                 return FALSE;
             cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
@@ -385,10 +371,6 @@ CView* CListoraApp::SwitchView() {
     frame->RecalcLayout();
     target->Invalidate(TRUE);
     return active;
-}
-
-void CListoraApp::OnFileNew() {
-    CWinApp::OnFileNew();
 }
 
 void CListoraApp::OnFileOpen() {

@@ -55,7 +55,6 @@ public:
     CListoraDoc* GetDocument() const;
 
     // Commands.
-    void OnFileNew() override;
     void OnFileOpen() override;
     void OnAppExit() override;
     void OnHelp();
@@ -84,7 +83,6 @@ private:
     bool OpenTraceLog();
     void CloseTraceLog();
     bool FindRunningCopy();
-    bool OpenCatalogueStore();
     // The empty list the first start opens.
     static void CreateFirstList();
     void ExitOnTerminationSignals();

@@ -154,16 +154,27 @@ float LRRegistry::HundredthsToPrice(DWORD hundredths) {
 
 // ---- start-up ---------------------------------------------------------------------
 
-bool LRRegistry::Open() {
+bool LRRegistry::Open(bool* createdDefaults) {
+    if (createdDefaults)
+        *createdDefaults = false;
     if (init())
         return true;
     Trace::WriteFormattedLineT(u"info", u"%s", u"Cannot init registry. Try to create default!");
-    if (CreateDefaults())
+    if (CreateDefaults()) {
+        if (createdDefaults)
+            *createdDefaults = true;
         return true;
+    }
     // A half-made store would be taken for a complete one at the next start.
     Cleanup();
     Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot create default values!", kSourceFile, __LINE__);
-    MessageBoxW(nullptr, CatalogueText(IDS_CANNOT_INIT_REGISTRY), kMessageCaption, MB_OK | MB_ICONERROR);
+    // The user is told which file it is, and why when the store said so.
+    std::u16string message = CatalogueText(IDS_CANNOT_INIT_REGISTRY);
+    message += u"\n" + FromUtf8(RegistryStore::DatabasePath());
+    const std::u16string reason = RegistryStore::LastFailure();
+    if (!reason.empty())
+        message += u"\n" + reason;
+    MessageBoxW(nullptr, message.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
     return false;
 }
 

@@ -32,9 +32,10 @@ public:
     const TCHAR* GetKeyPath() const override;
 
     // Start-up: opens the store, creating it with its default contents on the first
-    // start. When the creation fails, whatever was partly written is erased, the user
-    // is told "Cannot init the registry!" and the result is false.
-    bool Open();
+    // start (createdDefaults tells whether it did). When the creation fails, whatever
+    // was partly written is erased, the user is told "Cannot init the registry!" with
+    // the store's file and the reason, and the result is false.
+    bool Open(bool* createdDefaults = nullptr);
     // Creates the application key with the seed lists, the items of the default items
     // file and "LastFile", and keeps the key. Fails when the file is missing or invalid.
     bool CreateDefaults();

@@ -195,7 +195,7 @@ TEST_F(AppStartupTest, StoreThatCannotBeCreatedEndsWithAMessage) {
     TheRegistry().SetDefaultItemsFile(U16(Root().file("missing.isl")).c_str());
     Script()
         .ExpectMessageBox(CString(u"Init file is invalid!"), IDOK)
-        .ExpectMessageBox(CString(u"Cannot init the registry!"), IDOK);
+        .ExpectMessageBox(CString(u"Cannot init the registry!\n" + FromUtf8(RegistryStore::DatabasePath())), IDOK);
     EXPECT_FALSE(Start());
     EXPECT_EQ(App().GetMainFrame(), nullptr);
     EXPECT_NE(LogText(Root().file("Listora.txt")).find("Cannot create default values!"), std::string::npos);

@@ -96,10 +96,26 @@ TEST_F(LRRegistryTest, FailedFirstStartLeavesNoKeyBehind) {
         EXPECT_EQ(failing.GetKey(), nullptr);
         EXPECT_TRUE(SubKeys(u"SOFTWARE\\Tamra").empty());
     }
-    EXPECT_EQ(boxes.texts(), (std::vector<std::u16string>{u"Init file is invalid!", u"Cannot init the registry!",
-                                                          u"Init file is invalid!", u"Cannot init the registry!"}));
+    const std::u16string cannotInit = u"Cannot init the registry!\n" + FromUtf8(RegistryStore::DatabasePath());
+    EXPECT_EQ(boxes.texts(), (std::vector<std::u16string>{u"Init file is invalid!", cannotInit,
+                                                          u"Init file is invalid!", cannotInit}));
     EXPECT_TRUE(trace.Has(u"Init file is invalid!"));
     EXPECT_TRUE(trace.Has(u"Cannot create default values!"));
+}
+
+TEST_F(LRRegistryTest, DamagedStoreIsNamedWithSqlitesReason) {
+    RegistryStore::Shutdown();
+    WriteHostFile(root.file("registry.db"), std::string(8192, 'x'));
+    store.SetDefaultItemsFile(WriteDefaults(u"").c_str());
+    EXPECT_FALSE(store.Open());
+    const std::u16string path = FromUtf8(RegistryStore::DatabasePath());
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    const std::u16string& message = boxes.texts()[0];
+    EXPECT_EQ(message.rfind(u"Cannot init the registry!\n" + path + u"\n", 0), 0u) << ToUtf8(message);
+    EXPECT_NE(message.find(u"file is not a database"), std::u16string::npos) << ToUtf8(message);
+    EXPECT_TRUE(trace.Has(u"file is not a database"));
+    EXPECT_TRUE(trace.Has(path));
+    RegistryStore::Shutdown();
 }
 
 TEST_F(LRRegistryTest, DefaultItemsFileIsLookedForBesideTheProgram) {

@@ -3,6 +3,7 @@
 #include "Text/CExtTime.h"
 
 #include <cstdarg>
+#include <mutex>
 #include <string>
 
 namespace Diagnostics {
@@ -38,10 +39,18 @@ private:
 
 // Calls fn on each listener in order. Indexing (not iterators) keeps this safe when a
 // listener changes the collection while it is called.
+// Lines may come from other threads (the store reports a failed background commit):
+// one line at a time reaches the listeners.
+std::recursive_mutex& DispatchMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
 template <class Fn>
 void ForEach(TraceListenerCollection& listeners, Fn fn) {
     if (listeners.getCount() == 0)
         return;
+    std::lock_guard<std::recursive_mutex> lock(DispatchMutex());
     DispatchScope scope;
     if (!scope.active())
         return;
