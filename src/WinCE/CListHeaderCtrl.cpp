@@ -68,7 +68,7 @@ int CListHeaderCtrl::GetColumnKind(DWORD displayedColumns, int index) {
     if (index < 0)
         return -1;
     int seen = 0;
-    for (int kind = 0; kind < 6; ++kind) {
+    for (int kind = 0; kind < kColumnKindCount; ++kind) {
         if (displayedColumns & (1u << kind)) {
             if (seen == index)
                 return kind;
@@ -83,7 +83,7 @@ int CListHeaderCtrl::GetColumnKind(int index) const {
 }
 
 int CListHeaderCtrl::GetColumnIndex(DWORD displayedColumns, int kind) {
-    if (kind < 0 || kind >= 6 || !(displayedColumns & (1u << kind)))
+    if (kind < 0 || kind >= kColumnKindCount || !(displayedColumns & (1u << kind)))
         return -1;
     int index = 0;
     for (int k = 0; k < kind; ++k)
@@ -258,7 +258,7 @@ void CListHeaderCtrl::ClickColumn(int column) {
     if (column < 0 || column >= GetColumnCount())
         return;
     const int kind = GetColumnKind(column);
-    if (m_mode == ChoiceMode && kind != CListoraBaseView::KindName) {
+    if (m_mode == ChoiceMode && kind != KindName) {
         AfxMessageBox(IDS_CANNOT_SORT_COLUMN);
         return;
     }

@@ -26,9 +26,9 @@ namespace {
 const TCHAR* const kSourceFile = u"" __FILE__;
 
 // Default width of each column kind.
-constexpr int kDefaultWidths[6] = {35, 75, 45, 25, 45, 50};
-constexpr UINT kColumnTitles[6] = {IDS_COLUMN_QTY,      IDS_COLUMN_ITEM,     IDS_COLUMN_PRICE,
-                                   IDS_COLUMN_CPN,      IDS_COLUMN_LOCATION, IDS_COLUMN_NOTE};
+constexpr int kDefaultWidths[kColumnKindCount] = {35, 75, 45, 25, 45, 50};
+constexpr UINT kColumnTitles[kColumnKindCount] = {IDS_COLUMN_QTY,   IDS_COLUMN_ITEM,     IDS_COLUMN_PRICE,
+                                                  IDS_COLUMN_CPN,   IDS_COLUMN_LOCATION, IDS_COLUMN_NOTE};
 // Posted so that the currency message never opens in the middle of a paint.
 constexpr UINT WM_LISTORA_INVALID_CURRENCY = WM_USER + 0x120u;
 constexpr int kIconSize = 16;
@@ -38,19 +38,6 @@ constexpr int kBarStart[3] = {59, 94, 180};
 constexpr int kBarMiddle[3] = {201, 230, 241};
 constexpr int kBarHeight = 3;
 
-// Equal ignoring case, as _wcsicmp tells it; the common case of equal or plainly
-// different first letters costs no case folding. Runs for every line at each paint.
-inline bool EqualsIgnoringCase(const TCHAR* a, const TCHAR* b) {
-    for (;; ++a, ++b) {
-        if (*a == *b) {
-            if (*a == 0)
-                return true;
-            continue;
-        }
-        if (towlower16(towupper16(*a)) != towlower16(towupper16(*b)))
-            return false;
-    }
-}
 }  // namespace
 
 CListoraBaseView::CListoraBaseView() {
@@ -120,7 +107,7 @@ BOOL CListoraBaseView::CreateHeader() {
         Trace::WriteLine(u"Cannot create header control", u"error");
         return FALSE;
     }
-    for (int kind = 0; kind < 6; ++kind) {
+    for (int kind = 0; kind < kColumnKindCount; ++kind) {
         if (!(columns & (1u << kind)))
             continue;
         const CString title = LoadString(kColumnTitles[kind]);
@@ -270,7 +257,7 @@ bool CListoraBaseView::RowFilter::Passes(const Purchase& purchase) const {
         return false;
     if (location) {
         const TCHAR* own = purchase.GetLocation();
-        if (!own || !EqualsIgnoringCase(own, location))
+        if (!own || !EqualsNoCase(own, location))
             return false;
     }
     if (category) {

@@ -4,6 +4,7 @@
 // draws them (DrawRows) and turns taps into edits.
 #pragma once
 #include "CSTFullScreenView.h"
+#include "ColumnKind.h"
 #include "Purchase.h"
 #include "Registry/RepVector.h"
 #include "listoradoc.h"
@@ -42,9 +43,6 @@ public:
     static constexpr int kStripWidth = 25;
     static constexpr int kButtonSize = 16;
     static constexpr int kTileSize = 32;
-
-    // Column kinds (bit numbers of DisplayedColumns).
-    enum ColumnKind { KindQty = 0, KindName = 1, KindPrice = 2, KindCoupon = 3, KindLocation = 4, KindNote = 5 };
 
     CListoraBaseView();
     ~CListoraBaseView() override;

@@ -84,7 +84,7 @@ void CListoraChoiceView::DrawRow(QPainter& dc, const Item& item, int row) {
     dc.setFont(whole != 0 ? ItalicFont() : NormalFont());
 
     int c = 0;
-    for (int kind = 0; kind < 6; ++kind) {
+    for (int kind = 0; kind < kColumnKindCount; ++kind) {
         if (!(columns & (1u << kind)))
             continue;
         const CRect cell = CellRect(c, row);

@@ -86,7 +86,7 @@ void CListoraView::DrawRow(QPainter& dc, const Purchase& purchase, int row) {
     dc.setFont(purchase.IsPurchased() ? ItalicFont() : NormalFont());
 
     int c = 0;
-    for (int kind = 0; kind < 6; ++kind) {
+    for (int kind = 0; kind < kColumnKindCount; ++kind) {
         if (!(columns & (1u << kind)))
             continue;
         const CRect cell = CellRect(c, row);

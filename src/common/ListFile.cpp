@@ -273,3 +273,17 @@ int ListFile::Load(const TCHAR* path, rep::vector<Purchase*>& purchases, rep::ve
         return LR_CANNOT_OPEN;
     return ParseTextList(m_text.get(), items, purchases, locations);
 }
+
+const TCHAR* ListFile::FailureText(int result) {
+    switch (result) {
+    case LR_CANNOT_OPEN: return u"Cannot open file!";
+    case LR_NAME: return u"Error while reading name!";
+    case LR_UNIT: return u"Error while reading unit!";
+    case LR_QTY: return u"Error while reading qty!";
+    case LR_PRICE: return u"Error while reading price!";
+    case LR_COUPON: return u"Error while reading coupon!";
+    case LR_PURCHASED: return u"Error while reading purchased!";
+    case LR_CATEGORIES: return u"Error while reading categories!";
+    default: return nullptr;
+    }
+}

@@ -50,6 +50,9 @@ public:
     int Load(const TCHAR* path, rep::vector<Purchase*>& purchases, rep::vector<Item*>& items,
              const rep::vector<TCHAR*>& locations);
 
+    // The trace line for a failed Load's result (null for success and LR_UNSUPPORTED).
+    static const TCHAR* FailureText(int result);
+
     // The record stream itself, for callers that bring their own stream.
     static bool WriteList(IO::BinaryWriter& writer, const rep::vector<Purchase*>& purchases);
     // maxBytes bounds how much room a record count may claim up front (0: no room).

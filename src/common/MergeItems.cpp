@@ -1,17 +1,35 @@
 #include "MergeItems.h"
 
+#include "ListCapacity.h"
 #include "Options.h"
+#include "WideString.h"
 
 #include <algorithm>
 
 namespace {
 
-int CompareNames(const Item* a, const Item* b) { return _tcsicmp(a->GetName(), b->GetName()); }
+int CompareNames(const Item* a, const Item* b) { return CompareNoCase(a->Name(), b->Name()); }
 
 }  // namespace
 
 void SortItemsByName(rep::vector<Item*>& items) {
     std::sort(items.begin(), items.end(), [](const Item* a, const Item* b) { return CompareNames(a, b) < 0; });
+}
+
+void MergeSortedItems(rep::vector<Item*>& items, std::vector<Item*> added) {
+    auto ascending = [](const Item* a, const Item* b) { return CompareNames(a, b) < 0; };
+    std::sort(added.begin(), added.end(), ascending);
+    rep::vector<Item*> merged;
+    MakeRoom(merged, items.size() + static_cast<DWORD>(added.size()));
+    DWORD old = 0;
+    for (Item* item : added) {
+        while (old < items.size() && !ascending(item, items[old]))
+            merged.push_back(items[old++]);
+        merged.push_back(item);
+    }
+    while (old < items.size())
+        merged.push_back(items[old++]);
+    items.swap(merged);
 }
 
 void MergeItemsWithAction(rep::vector<Item*>& target, rep::vector<Item*>& source, DWORD action) {

@@ -5,6 +5,8 @@
 #pragma once
 #include "Item.h"
 
+#include <vector>
+
 class Options;
 
 // Merge modes, each naming the option that holds its match action.
@@ -21,3 +23,8 @@ void MergeItemsWithAction(rep::vector<Item*>& target, rep::vector<Item*>& source
 
 // Sorts by name ignoring case, ascending.
 void SortItemsByName(rep::vector<Item*>& items);
+
+// Merges added, sorted by name ignoring case first, into items, which must already be
+// sorted that way; an added item goes after the items that equal it. items takes
+// over the added items.
+void MergeSortedItems(rep::vector<Item*>& items, std::vector<Item*> added);

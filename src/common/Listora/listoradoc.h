@@ -10,14 +10,16 @@
 // and then mark the document modified and update all views.
 #pragma once
 #include "CDocument.h"
+#include "ExactNameIndex.h"
 #include "Item.h"
 #include "Purchase.h"
+#include "PurchaseOrder.h"
 #include "Registry/RepVector.h"
 #include "UiTypes.h"
 
+#include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
 class CCmdUI;
 class CFrameWnd;
@@ -25,9 +27,8 @@ class CListoraDoc;
 class CMenu;
 class CView;
 
-// What the document asks of the main frame. The main frame implements it; without it
-// (a frame of another class) the document marks and shows the frame's menus and
-// command bar itself and the restriction submenus are not rebuilt.
+// What the document asks of the main frame, which implements it. A document shown in
+// a frame of another class leaves menus and command bars alone.
 class IListoraFrame {
 public:
     // Shows (true) or hides (false) the command bar.
@@ -113,8 +114,6 @@ public:
     void SetTitle(LPCTSTR title) override;
     // After a failed open that brought the last list back, the path stays that list's.
     void SetPathName(LPCTSTR path, BOOL addToRecentFiles = TRUE) override;
-    BOOL IsModified() override;
-    void SetModifiedFlag(BOOL modified = TRUE) override;
     // Destroys every purchase and catalogue item and empties the name lists.
     void DeleteContents() override;
     // Asks for the new list's file name (save dialog); Cancel fails.
@@ -143,10 +142,8 @@ public:
     LPCTSTR GetCategoryRestriction() const { return m_categoryRestriction ? m_categoryRestriction->c_str() : nullptr; }
     LPCTSTR GetLocationRestriction() const { return m_locationRestriction ? m_locationRestriction->c_str() : nullptr; }
     bool GetShowPurchased() const { return m_showPurchased; }
-    bool AreListsLoaded() const { return m_listsLoaded; }
-    // The file the list was last loaded from (empty until one was) and its flag.
+    // The file the list was last loaded from (empty until one was).
     const std::u16string& GetCurrentPath() const { return m_currentPath; }
-    bool IsCurrentFileOnDevice() const { return m_currentOnDevice; }
 
     // List operations.
     // The first purchase (in list order) whose name equals name exactly.
@@ -155,8 +152,7 @@ public:
     Item* FindItem(LPCTSTR name);
     // Takes ownership; sorts, checks the total notice, marks modified, updates views.
     void AddPurchase(Purchase* purchase);
-    // The add-item dialog for purchase (null: a new line). Not available yet: the
-    // dialog comes with its own change; the command is disabled until then.
+    // The add-item dialog for purchase (null: a new line).
     void EditPurchase(Purchase* purchase);
     // What OK in the add-item dialog does with its result: a new purchase is appended
     // (taken over) and, when its name is new, copied into the catalogue; then, new or
@@ -219,12 +215,6 @@ public:
     void OnCategoryRestriction(UINT id);
     void OnLocationRestriction(UINT id);
 
-    // Name lists are kept Z to A ignoring case and searched by binary search.
-    static void SortNameList(rep::vector<TCHAR*>& list);
-    static bool NameListContains(const rep::vector<TCHAR*>& list, LPCTSTR name);
-    // The purchase order of a sort column (0..5) and direction (0..1): true when a
-    // comes before b.
-    static bool PurchaseBefore(const Purchase& a, const Purchase& b, DWORD column, DWORD direction);
 
     // The frame that shows this document (null when there is none).
     CFrameWnd* GetFrame() const;
@@ -240,31 +230,29 @@ private:
     void ResetViews();
     // Sorts purchases and items by the options, without a view update.
     void SortLists();
+    // The catalogue's order that goes with the sort column.
+    void SortItemsForColumn();
     void SortItemsByName(bool descending);
-    void EnsureItemsAscending();
-    // Inserts purchase where the sort order puts it when the list is in order;
-    // otherwise appends and sorts the whole list.
-    void InsertPurchaseSorted(Purchase* purchase);
-    bool PurchasesInOrder(DWORD column, DWORD direction) const;
+    // The order the sort settings ask for.
+    static PurchaseOrder CurrentOrder();
     // Adds every loaded line that is not one-time and new to the catalogue.
     void AddLoadedItemsToCatalogue();
-    bool AddNameTo(rep::vector<TCHAR*>& list, LPCTSTR name);
-    void MarkRestriction(LPCTSTR submenu, LPCTSTR text);
+    void SetRestriction(std::unique_ptr<std::u16string>& restriction, LPCTSTR name, LPARAM hint);
+    // The name a restriction command stands for (null for the "All ..." entry); false
+    // for an entry of a menu built from an older list.
+    static bool RestrictionName(UINT id, UINT allId, const rep::vector<TCHAR*>& names, const TCHAR** name);
     void RebuildRestrictionMenus();
     void ShowCommandBar(bool show);
+    IListoraFrame* GetListoraFrame() const;
     void DestroyPurchases();
     void DestroyItems();
     static void FreeNames(rep::vector<TCHAR*>& list);
     bool WriteListFile(LPCTSTR path);
     // Writes items changed by a name removal back to the store.
     void SaveChangedItems(const rep::vector<Item*>& changed);
-
-    // Look-ups by exact name, rebuilt when marked stale.
-    void IndexPurchase(Purchase* purchase);
-    void UnindexPurchase(Purchase* purchase);
-    void RebuildPurchaseIndex();
-    void IndexItem(Item* item);
-    void RebuildItemIndex();
+    // Applies remove to every item and every line; changed items are stored, changed
+    // lines mark the list modified.
+    void RemoveNameFromAll(const std::function<bool(Item&)>& remove);
 
     rep::vector<TCHAR*> m_categories;
     rep::vector<TCHAR*> m_locations;
@@ -278,17 +266,8 @@ private:
     std::u16string m_currentPath;
     bool m_currentOnDevice = false;
 
-    // Exact name -> how many purchases carry it and one of them.
-    struct PurchaseEntry {
-        Purchase* purchase = nullptr;
-        DWORD count = 0;
-    };
-    std::unordered_map<std::u16string, PurchaseEntry> m_purchaseIndex;
-    bool m_purchaseIndexStale = true;
-    // Exact name -> the first catalogue item of that name.
-    std::unordered_map<std::u16string, Item*> m_itemIndex;
-    bool m_itemIndexStale = true;
-    bool m_itemsHaveExactTwins = false;
+    ExactNameIndex<Purchase> m_purchaseIndex;
+    ExactNameIndex<Item> m_itemIndex;
     // The catalogue's order as the document last left it.
     enum class ItemOrder { Unknown, Ascending, Descending };
     ItemOrder m_itemOrder = ItemOrder::Unknown;
