@@ -69,13 +69,19 @@ CWnd::~CWnd() {
     *m_alive = false;
     LiveWindows().erase(this);
     // Derived parts are gone already: drop the handlers before Qt delivers anything.
-    if (m_widget && m_filter)
-        m_widget->removeEventFilter(m_filter.get());
-    if (m_widget) {
-        WidgetOwners().erase(m_widget.data());
-        if (m_ownsWidget)
-            delete m_widget.data();
-    }
+    if (QWidget* widget = DetachWidget(); widget && m_ownsWidget)
+        delete widget;
+}
+
+QWidget* CWnd::DetachWidget() {
+    QWidget* widget = m_widget.data();
+    if (!widget)
+        return nullptr;
+    if (m_filter)
+        widget->removeEventFilter(m_filter.get());
+    WidgetOwners().erase(widget);
+    m_widget = nullptr;
+    return widget;
 }
 
 HWND CWnd::GetSafeHwnd() const {
@@ -104,10 +110,7 @@ std::vector<CWnd*> CWnd::GetTopLevelWindows() {
 }
 
 void CWnd::AttachWidget(QWidget* widget, bool owned) {
-    if (m_widget && m_filter)
-        m_widget->removeEventFilter(m_filter.get());
-    if (m_widget)
-        WidgetOwners().erase(m_widget.data());
+    DetachWidget();
     m_widget = widget;
     m_ownsWidget = owned;
     if (!widget)
@@ -146,11 +149,7 @@ BOOL CWnd::DestroyWindow() {
     if (!m_widget)
         return FALSE;
     OnDestroy();
-    QWidget* widget = m_widget.data();
-    if (m_filter)
-        widget->removeEventFilter(m_filter.get());
-    WidgetOwners().erase(widget);
-    m_widget = nullptr;
+    QWidget* widget = DetachWidget();
     if (m_ownsWidget)
         delete widget;
     m_ownsWidget = false;
@@ -192,46 +191,58 @@ QWidget* CWnd::GetDlgItem(int id) const {
     return m_widget->findChild<QWidget*>(QString::number(id));
 }
 
+namespace {
+// The text of the usual controls, read (value null) or written. A combo box's text is
+// its edit's, or for a drop-down list the entry it selects; any other widget's is its
+// title.
+QString ControlText(QWidget* item, const QString* value) {
+    if (!item)
+        return {};
+    if (auto* edit = qobject_cast<QLineEdit*>(item)) {
+        if (value)
+            edit->setText(*value);
+        return edit->text();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(item)) {
+        if (value && combo->isEditable())
+            combo->setEditText(*value);
+        else if (value)
+            combo->setCurrentIndex(combo->findText(*value, Qt::MatchFixedString));
+        return combo->currentText();
+    }
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(item)) {
+        if (value)
+            plain->setPlainText(*value);
+        return plain->toPlainText();
+    }
+    if (auto* rich = qobject_cast<QTextEdit*>(item)) {
+        if (value)
+            rich->setPlainText(*value);
+        return rich->toPlainText();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(item)) {
+        if (value)
+            button->setText(*value);
+        return button->text();
+    }
+    if (auto* label = qobject_cast<QLabel*>(item)) {
+        if (value)
+            label->setText(*value);
+        return label->text();
+    }
+    if (value)
+        item->setWindowTitle(*value);
+    return item->windowTitle();
+}
+}  // namespace
+
 void CWnd::SetDlgItemText(int id, LPCTSTR text) {
-    QWidget* item = GetDlgItem(id);
     const QString value = ToQString(text);
-    if (auto* edit = qobject_cast<QLineEdit*>(item))
-        edit->setText(value);
-    else if (auto* combo = qobject_cast<QComboBox*>(item)) {
-        if (combo->isEditable())
-            combo->setEditText(value);
-        else
-            combo->setCurrentIndex(combo->findText(value, Qt::MatchFixedString));
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(item))
-        plain->setPlainText(value);
-    else if (auto* rich = qobject_cast<QTextEdit*>(item))
-        rich->setPlainText(value);
-    else if (auto* button = qobject_cast<QAbstractButton*>(item))
-        button->setText(value);
-    else if (auto* label = qobject_cast<QLabel*>(item))
-        label->setText(value);
-    else if (item)
-        item->setWindowTitle(value);
+    ControlText(GetDlgItem(id), &value);
 }
 
 CString CWnd::GetDlgItemText(int id) const {
-    QWidget* item = GetDlgItem(id);
-    QString value;
-    if (auto* edit = qobject_cast<QLineEdit*>(item))
-        value = edit->text();
-    else if (auto* combo = qobject_cast<QComboBox*>(item))
-        value = combo->currentText();
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(item))
-        value = plain->toPlainText();
-    else if (auto* rich = qobject_cast<QTextEdit*>(item))
-        value = rich->toPlainText();
-    else if (auto* button = qobject_cast<QAbstractButton*>(item))
-        value = button->text();
-    else if (auto* label = qobject_cast<QLabel*>(item))
-        value = label->text();
-    else if (item)
-        value = item->windowTitle();
-    return ToCString(value);
+    return ToCString(ControlText(GetDlgItem(id), nullptr));
 }
 
 int CWnd::GetDlgItemText(int id, CString& text) const {
@@ -408,14 +419,12 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    std::weak_ptr<bool> alive = m_alive;
+    // The event filter lives exactly as long as this object: with it as the call's
+    // context, Qt drops a call to a window that is gone by then.
+    if (!m_filter)
+        m_filter = std::make_unique<EventFilter>(this);
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [this, alive, message, wParam, lParam] {
-            auto flag = alive.lock();
-            if (flag && *flag)
-                WindowProc(message, wParam, lParam);
-        },
+        m_filter.get(), [this, message, wParam, lParam] { WindowProc(message, wParam, lParam); },
         Qt::QueuedConnection);
     return TRUE;
 }

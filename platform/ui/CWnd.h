@@ -97,6 +97,9 @@ public:
 protected:
     // Makes widget this window's widget; owned ones are deleted with the window.
     void AttachWidget(QWidget* widget, bool owned);
+    // Lets go of the widget (no events reach this object any more) and returns it;
+    // whoever owns it deletes it.
+    QWidget* DetachWidget();
     // Called for every event of the widget; true stops Qt's own handling.
     virtual bool OnWidgetEvent(QEvent* event);
     // True for windows that paint themselves in OnPaint.
