@@ -373,7 +373,14 @@ void ShutdownStore() {
     }
 }
 
-void AtForkPrepare() { g_mutex->lock(); }
+void AtForkPrepare() {
+    g_mutex->lock();
+    // No transaction may stay open across the fork: the child's copy of SQLite's lock
+    // bookkeeping would show it as held forever, and the child's own connection would
+    // wait on it in vain. The parent's pending writes are committed now instead.
+    if (g_store)
+        g_store->Commit();
+}
 void AtForkParent() { g_mutex->unlock(); }
 void AtForkChild() {
     // Only the forking thread exists in the child: the flusher is gone and the

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <string>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -265,6 +266,33 @@ TEST_F(FileApi, DeleteMoveAndFolders) {
     EXPECT_TRUE(DeleteFileW(u"\\d\\b"));
     EXPECT_TRUE(RemoveDirectoryW(u"\\d"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(u"\\d"));
+}
+
+// Between two file systems a rename cannot work: the file is copied beside the target,
+// put in place, and only then is the source removed.
+TEST_F(FileApi, MovingAcrossFileSystemsCopiesThenRemovesTheSource) {
+    char pattern[] = "/dev/shm/listora-move-XXXXXX";
+    struct stat shm{}, own{};
+    if (stat("/dev/shm", &shm) != 0 || stat(root.path().c_str(), &own) != 0 || shm.st_dev == own.st_dev ||
+        !mkdtemp(pattern))
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const std::string other = pattern;
+    WriteHostFile(other + "/a", std::string(100000, 'a'));
+    WriteHostFile(other + "/b", "b");
+    WriteHostFile(root.file("old"), "old");
+
+    EXPECT_TRUE(MoveFileExW(FromUtf8(other + "/a").c_str(), u"\\old", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(std::string(100000, 'a'), ReadHostFile(root.file("old")));
+    EXPECT_FALSE(HostFileExists(other + "/a"));
+    EXPECT_TRUE(MoveFileW(FromUtf8(other + "/b").c_str(), u"\\new"));
+    EXPECT_EQ("b", ReadHostFile(root.file("new")));
+    EXPECT_FALSE(HostFileExists(other + "/b"));
+    // No copy in progress is left behind.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(root.path()))
+        ++entries;
+    EXPECT_EQ(entries, 2u);
+    std::filesystem::remove_all(other);
 }
 
 TEST_F(FileApi, TheDeviceRootAppearsOnFirstUse) {

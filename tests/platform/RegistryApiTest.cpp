@@ -10,8 +10,10 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <poll.h>
 #include <random>
+#include <sys/resource.h>
 #include <string>
 #include <thread>
 #include <vector>
@@ -234,6 +236,92 @@ TEST_F(Registry, WritesOfAnotherProcessAreSeen) {
     EXPECT_EQ(42u, GetDword(key, u"theirs"));
     EXPECT_EQ(1u, GetDword(key, u"mine"));
     RegCloseKey(key);
+}
+
+// Runs body in a forked child (no exec) and returns its exit code; 99 when it died.
+int InChild(const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(body());
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+bool StoreIntact(const std::string& path) {
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open(path.c_str(), &db) == SQLITE_OK;
+    sqlite3_stmt* check = nullptr;
+    ok = ok && sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr) == SQLITE_OK &&
+         sqlite3_step(check) == SQLITE_ROW &&
+         std::string(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) == "ok";
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+    return ok;
+}
+
+// A child forked without exec leaves the parent's connection alone and opens its own:
+// both sides' writes arrive, and the store stays whole.
+TEST_F(Registry, AForkedChildUsesTheStoreOfItsOwn) {
+    HKEY key = Create(HKEY_LOCAL_MACHINE, u"Software\\Fork");
+    ASSERT_EQ(ERROR_SUCCESS, SetDword(key, u"parent", 1));  // pending in the parent
+    const int child = InChild([] {
+        HKEY own = nullptr;
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Fork", 0, nullptr, 0, 0, nullptr, &own, nullptr))
+            return 1;
+        if (SetDword(own, u"child", 2) != ERROR_SUCCESS || RegFlushKey(own) != ERROR_SUCCESS)
+            return 2;
+        return 0;
+    });
+    EXPECT_EQ(child, 0);
+    EXPECT_EQ(ERROR_SUCCESS, RegFlushKey(key));
+    RegistryStore::Shutdown();
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Fork", 0, 0, &key));
+    EXPECT_EQ(1u, GetDword(key, u"parent"));
+    EXPECT_EQ(2u, GetDword(key, u"child"));
+    RegCloseKey(key);
+    EXPECT_TRUE(StoreIntact(root.file("registry.db")));
+}
+
+// A commit the disk refuses is rolled back and reported in SQLite's words: the
+// refused values are gone, what was committed before stays, and the store goes on.
+TEST_F(Registry, AFailedCommitRollsBackAndTheStoreGoesOn) {
+    HKEY key = Create(HKEY_LOCAL_MACHINE, u"Software\\Full");
+    ASSERT_EQ(ERROR_SUCCESS, SetDword(key, u"kept", 1));
+    ASSERT_EQ(ERROR_SUCCESS, RegFlushKey(key));
+    RegCloseKey(key);
+    RegistryStore::Shutdown();  // the child starts from the file
+    const int child = InChild([] {
+        signal(SIGXFSZ, SIG_IGN);
+        HKEY own = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Full", 0, 0, &own))
+            return 1;
+        // From here on no file may grow: the commit cannot reach the disk.
+        rlimit limit{0, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        SetDword(own, u"lost", 2);
+        RegFlushKey(own);  // the commit fails here or in the background before
+        if (RegistryStore::LastFailure().find(u"committing failed") == std::u16string::npos)
+            return 2;
+        limit.rlim_cur = RLIM_INFINITY;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        LONG error = 0;
+        GetDword(own, u"lost", &error);
+        if (error != ERROR_FILE_NOT_FOUND)
+            return 3;
+        if (SetDword(own, u"after", 3) != ERROR_SUCCESS || RegFlushKey(own) != ERROR_SUCCESS)
+            return 4;
+        return 0;
+    });
+    EXPECT_EQ(child, 0);
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Full", 0, 0, &key));
+    LONG error = 0;
+    GetDword(key, u"lost", &error);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, error);
+    EXPECT_EQ(1u, GetDword(key, u"kept"));
+    EXPECT_EQ(3u, GetDword(key, u"after"));
+    RegCloseKey(key);
+    EXPECT_TRUE(StoreIntact(root.file("registry.db")));
 }
 
 // A writer killed at a random moment: the store opens, passes SQLite's integrity check

@@ -38,11 +38,13 @@ int CancellingAnswer(UINT type) {
 }
 }  // namespace
 
-ScriptedModalRunner& ScriptedModalRunner::ExpectMessageBox(const CString& text, int answer) {
+ScriptedModalRunner& ScriptedModalRunner::ExpectMessageBox(const CString& text, int answer,
+                                                           std::function<void()> action) {
     Expectation e;
     e.kind = Kind::MessageBox;
     e.text = text;
     e.answer = answer;
+    e.action = std::move(action);
     m_expected.push_back(std::move(e));
     return *this;
 }
@@ -118,11 +120,15 @@ int ScriptedModalRunner::MessageBox(QWidget*, const CString& text, const CString
         return CancellingAnswer(type);
     }
     const int answer = e->answer;
+    const std::function<void()> action = std::move(e->action);
     m_expected.pop_front();
     if (!AnswerFits(type, answer)) {
         ADD_FAILURE() << "scripted answer " << answer << " is not a button of " << what;
         return CancellingAnswer(type);
     }
+    // The box is up: what the action prompts comes next in the script.
+    if (action)
+        action();
     return answer;
 }
 

@@ -25,7 +25,8 @@ public:
         UINT type;
     };
 
-    ScriptedModalRunner& ExpectMessageBox(const CString& text, int answer);
+    // A message box; action, when given, runs while the box is up (before the answer).
+    ScriptedModalRunner& ExpectMessageBox(const CString& text, int answer, std::function<void()> action = {});
     // An open (true) or save dialog; an empty path cancels it.
     ScriptedModalRunner& ExpectFileDialog(bool open, const CString& path);
     // A dialog of the given resource id (0: any, e.g. a property sheet).
@@ -57,6 +58,7 @@ private:
         UINT id = 0;
         DialogScript dialogScript;
         MenuScript menuScript;
+        std::function<void()> action;
     };
     static std::string Describe(const Expectation& e);
     // The next expectation when it is of this kind; null (and a failure) otherwise.
