@@ -1,5 +1,6 @@
 #include "CFileDialog.h"
 
+#include "CWnd.h"
 #include "ModalRunner.h"
 #include "QtText.h"
 
@@ -43,6 +44,15 @@ QStringList CFileDialog::ParseFilter(const CString& filter) {
         result << QStringLiteral("%1 (%2)").arg(name, joined);
     }
     return result;
+}
+
+bool CFileDialog::ConfirmReplace(const CString& path, CWnd* parent) {
+    CFileDialog named(FALSE);
+    named.m_path = path;
+    const CString text = named.GetFileName() + CString(u" already exists.\nDo you want to replace it?");
+    QWidget* owner = parent && parent->GetWidget() ? parent->GetWidget()->window() : nullptr;
+    return ModalRunner::Current().MessageBox(owner, text, ModalRunner::DefaultCaption(),
+                                             MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 QStringList CFileDialog::GetQtNameFilters() const {

@@ -38,6 +38,8 @@ public:
     void SetChosenPath(const CString& path);
 
     static QStringList ParseFilter(const CString& filter);
+    // The question a save asks before it writes over an existing file: true for Yes.
+    static bool ConfirmReplace(const CString& path, CWnd* parent = nullptr);
 
 private:
     BOOL m_open;

@@ -451,14 +451,15 @@ bool CWnd::OnWidgetEvent(QEvent* event) {
         OnSize(SIZE_RESTORED, e->size().width(), e->size().height());
         return false;
     }
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
         auto* e = static_cast<QMouseEvent*>(event);
         const UINT flags = KeyFlags(e->modifiers(), e->buttons());
         if (e->button() == Qt::LeftButton)
             OnLButtonDown(flags, PointOf(e));
         else if (e->button() == Qt::RightButton)
             OnRButtonDown(flags, PointOf(e));
-        return false;
+        return TakesMouse(event);
     }
     case QEvent::MouseButtonRelease: {
         auto* e = static_cast<QMouseEvent*>(event);
@@ -467,7 +468,7 @@ bool CWnd::OnWidgetEvent(QEvent* event) {
             OnLButtonUp(flags, PointOf(e));
         else if (e->button() == Qt::RightButton)
             OnRButtonUp(flags, PointOf(e));
-        return false;
+        return TakesMouse(event);
     }
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
@@ -506,6 +507,16 @@ bool CWnd::OnWidgetEvent(QEvent* event) {
     default:
         return false;
     }
+}
+
+bool CWnd::TakesMouse(QEvent* event) {
+    // A window of our own handles its buttons itself: Qt must not pass them on to the
+    // window behind it (a tap on a page button is no tap on the list under it).
+    // Controls keep Qt's own handling.
+    if (!m_customPaint)
+        return false;
+    event->accept();
+    return true;
 }
 
 void CWnd::OnSize(UINT, int, int) {}

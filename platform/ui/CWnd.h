@@ -102,7 +102,8 @@ protected:
     QWidget* DetachWidget();
     // Called for every event of the widget; true stops Qt's own handling.
     virtual bool OnWidgetEvent(QEvent* event);
-    // True for windows that paint themselves in OnPaint.
+    // True for windows that paint themselves in OnPaint and take their own mouse
+    // buttons.
     void SetCustomPaint(bool on) { m_customPaint = on; }
     // Expires when this object is destroyed; lets code that runs handlers find out
     // whether a handler deleted the window.
@@ -129,6 +130,9 @@ protected:
     virtual void OnDestroy() {}
 
 private:
+    // Whether a mouse button event stops here (true) or goes on to Qt's handling.
+    bool TakesMouse(QEvent* event);
+
     class EventFilter;
     friend class EventFilter;
 

@@ -81,11 +81,8 @@ int DefaultModalRunner::MessageBox(QWidget* owner, const CString& text, const CS
     for (const auto& [button, result] : results)
         if (box.clickedButton() == button)
             return result;
-    // Closed without a button: the cancelling answer where there is one.
-    for (const ButtonChoice& choice : buttons)
-        if (choice.result == IDCANCEL)
-            return IDCANCEL;
-    return buttons.size() == 1 ? IDOK : IDNO;
+    // Closed without a button.
+    return CancellingAnswer(type);
 }
 
 INT_PTR DefaultModalRunner::RunFileDialog(CFileDialog& dialog) {

@@ -36,4 +36,13 @@ public:
     static void AttachToCore();
     // The caption used when a message box has none: the application title.
     static CString DefaultCaption();
+
+    // The program is ending (a termination signal): nobody will answer. The prompts
+    // that are open close as if cancelled, and every prompt raised from now on gets
+    // its cancelling answer at once. False lets prompts through again (tests).
+    static void EndAllPrompts(bool end = true);
+    static bool PromptsEnded();
+    // The answer of a message box closed without a button: Cancel where it has one,
+    // else No, else OK.
+    static int CancellingAnswer(UINT type);
 };

@@ -118,9 +118,8 @@ BOOL CListoraBaseView::CreateHeader() {
     }
     header->FitLastColumn(client.Width());
     header->SetTileNumber(static_cast<int>(options.GetTileNumber()));
-    header->SetSortMark(CListHeaderCtrl::GetColumnIndex(columns, static_cast<int>(options.GetSortColumn())),
-                        static_cast<int>(options.GetSortDirection()));
     m_pHeader = std::move(header);
+    ShowStoredSortMark();
     m_nHeaderColumns = columns;
     m_bHeaderLayoutPending = true;
     // A header rebuilt in a view that is already laid out takes its place at once.
@@ -198,8 +197,21 @@ void CListoraBaseView::OnInitialUpdate() {
     SetFullScreenIconVisible(TRUE);
 }
 
+void CListoraBaseView::ShowStoredSortMark() {
+    if (!m_pHeader)
+        return;
+    const Options& options = TheOptions();
+    const int column = CListHeaderCtrl::GetColumnIndex(options.GetDisplayedColumns(),
+                                                       static_cast<int>(options.GetSortColumn()));
+    const int direction = static_cast<int>(options.GetSortDirection());
+    if (m_pHeader->GetSortColumn() != column || m_pHeader->GetSortDirection() != direction)
+        m_pHeader->SetSortMark(column, direction);
+}
+
 void CListoraBaseView::OnActivateView(BOOL activate, CView* activateView, CView* deactiveView) {
     LayoutHeaderIfPending();
+    // The other view may have sorted the list meanwhile.
+    ShowStoredSortMark();
     CSTFullScreenView::OnActivateView(activate, activateView, deactiveView);
 }
 
@@ -209,9 +221,11 @@ void CListoraBaseView::Reset() {
 }
 
 void CListoraBaseView::OnUpdate(CView*, LPARAM hint, void*) {
-    // Whatever changed, the purchases of the last paint may be gone.
+    // Whatever changed, the purchases of the last paint may be gone, and the list may
+    // have been sorted by the other view's header.
     m_displayed.clear();
     m_bRowsStale = true;
+    ShowStoredSortMark();
     switch (hint) {
     case CListoraDoc::kHintCategoryRestriction:
         m_nFirstIndex = 0;

@@ -13,6 +13,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -68,6 +69,8 @@ public:
     BOOL CreateHeader();
     CListHeaderCtrl* GetHeader() const { return m_pHeader.get(); }
     int GetHeaderHeight() const;
+    // Puts the header's sort mark where the sort settings say.
+    void ShowStoredSortMark();
     // Rebuilds the normal and italic fonts from the settings.
     void RebuildFonts();
     // Has the document sort its purchases by the stored sort settings (header click).
@@ -158,6 +161,10 @@ protected:
     void ComputeTotals();
     void AddToTotals(const Purchase& purchase, float taxRate) {
         const double price = LinePrice(purchase, taxRate);
+        // A line whose price is no number (from a damaged file) shows blank and adds
+        // nothing, so the totals stay numbers.
+        if (!std::isfinite(price))
+            return;
         m_total += price;
         if (purchase.IsPurchased())
             m_purchasedTotal += price;

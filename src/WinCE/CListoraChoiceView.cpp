@@ -7,12 +7,14 @@
 #include "WideString.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
 // The whole number of a quantity as the view shows it (0 below 1).
 UINT WholeQuantity(float qty) {
-    if (!(qty >= 1.0f))
+    if (!(qty >= 1.0f) || !std::isfinite(qty))
         return 0;
     if (qty >= static_cast<float>(UINT_MAX))
         return UINT_MAX;
@@ -105,7 +107,7 @@ void CListoraChoiceView::DrawRow(QPainter& dc, const Item& item, int row) {
         case KindPrice: {
             const double price = purchase ? static_cast<double>(purchase->GetQty() * purchase->GetPrice())
                                           : static_cast<double>(item.GetPrice());
-            if (price != 0) {
+            if (price != 0 && std::isfinite(price)) {
                 CString text;
                 text.Format(u"%.2f", price);
                 DrawCellText(dc, cell, ToQString(text), Qt::AlignRight);
@@ -138,12 +140,12 @@ Item* CListoraChoiceView::ItemAt(CPoint point, int* column) {
     const UINT row = RowAt(point.y);
     if (column)
         *column = ColumnAt(point.x);
-    if (row >= m_nCount)
+    // Only a row drawn on the page reacts: not the total line, not the empty space
+    // under the last row.
+    const UINT drawn = m_nFirstIndex < m_nCount ? std::min(GetRowsPerPage(), m_nCount - m_nFirstIndex) : 0;
+    if (row >= drawn)
         return nullptr;
-    const UINT index = m_nFirstIndex + row;
-    if (index < m_nFirstIndex || index >= m_nCount)
-        return nullptr;
-    return m_rows[index];
+    return m_rows[m_nFirstIndex + row];
 }
 
 void CListoraChoiceView::OnLButtonUp(UINT flags, CPoint point) {

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 using Diagnostics::Trace;
 
@@ -92,7 +93,8 @@ void CListoraView::DrawRow(QPainter& dc, const Purchase& purchase, int row) {
         const CRect cell = CellRect(c, row);
         switch (kind) {
         case KindQty:
-            if (purchase.GetQty() != 0) {
+            // A damaged file may bring a number that is none: its cell stays blank.
+            if (purchase.GetQty() != 0 && std::isfinite(purchase.GetQty())) {
                 const int decimals = DecimalCount(purchase.GetQty());
                 CString text;
                 if (purchase.Unit().empty())
@@ -119,7 +121,7 @@ void CListoraView::DrawRow(QPainter& dc, const Purchase& purchase, int row) {
         }
         case KindPrice: {
             const double price = LinePrice(purchase, taxRate);
-            if (price != 0) {
+            if (price != 0 && std::isfinite(price)) {
                 CString text;
                 text.Format(u"%.2f", price);
                 dc.setPen(ColorOf(options.GetColorPrice()));

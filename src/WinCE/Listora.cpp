@@ -2,6 +2,7 @@
 
 #include "AfxMessageBox.h"
 #include "CFileDialog.h"
+#include "ModalRunner.h"
 #include "CListoraChoiceView.h"
 #include "CListoraView.h"
 #include "CSingleDocTemplate.h"
@@ -25,6 +26,8 @@
 #include "Text/CExtTime.h"
 #include "Text/Path.h"
 
+#include <QApplication>
+#include <QMetaObject>
 #include <QSocketNotifier>
 #include <QThread>
 #include <csignal>
@@ -305,8 +308,7 @@ void CListoraApp::ExitOnTerminationSignals() {
         char buffer[16];
         while (read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
         }
-        Trace::WriteFormattedLineT(u"info", u"%s", u"Termination requested");
-        OnAppExit();
+        OnTerminationRequested();
     });
     struct sigaction action = {};
     action.sa_handler = OnTerminationSignal;
@@ -314,6 +316,19 @@ void CListoraApp::ExitOnTerminationSignals() {
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+}
+
+void CListoraApp::OnTerminationRequested() {
+    Trace::WriteFormattedLineT(u"info", u"%s", u"Termination requested");
+    // Nobody will answer a prompt now: open ones close as cancelled, so the code that
+    // waits on them goes on, and later ones are answered the same way. The usual exit
+    // (which saves the list) follows once that code has come back to the event loop.
+    ModalRunner::EndAllPrompts();
+    // The context goes with this object: an exit posted to an application that is gone
+    // is dropped.
+    if (!m_exitContext)
+        m_exitContext = std::make_unique<QObject>();
+    QMetaObject::invokeMethod(m_exitContext.get(), [this] { OnAppExit(); }, Qt::QueuedConnection);
 }
 
 int CListoraApp::ExitInstance() {

@@ -13,6 +13,7 @@
 #include <string>
 
 class CView;
+class QObject;
 class QSocketNotifier;
 class CListoraView;
 class CListoraChoiceView;
@@ -58,6 +59,8 @@ public:
     void OnFileOpen() override;
     void OnAppExit() override;
     void OnHelp();
+    // A termination signal: ends open prompts (as Cancel) and exits the usual way.
+    void OnTerminationRequested();
 
     // Writes the ".lsr" file type under HKEY_CLASSES_ROOT with the program's current
     // path. Any failing call ends it silently.
@@ -95,6 +98,7 @@ private:
     std::unique_ptr<Diagnostics::TextWriterTraceListener> m_pLogListener;
     std::u16string m_logPath;
     bool m_secondInstance = false;
+    std::unique_ptr<QObject> m_exitContext;
     std::unique_ptr<QSocketNotifier> m_signalNotifier;
 };
 

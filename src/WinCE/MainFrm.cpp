@@ -24,19 +24,32 @@ bool SameText(const TCHAR* a, const TCHAR* b) {
     return std::u16string_view(a ? a : u"") == std::u16string_view(b ? b : u"");
 }
 
+// A name as a menu entry's text: "&" would mark the next letter as the entry's key
+// ("Household & Cleaning Items" would lose its "&"), so it is doubled.
+std::u16string MenuText(const TCHAR* name) {
+    std::u16string text;
+    for (const TCHAR* p = name ? name : u""; *p; ++p) {
+        text += *p;
+        if (*p == u'&')
+            text += u'&';
+    }
+    return text;
+}
+
 // Rebuilds one restriction submenu: the "All ..." entry, a separator when there are
 // names, then one entry per name with its index in the id.
 void FillRestrictionMenu(CMenu& menu, UINT allId, const TCHAR* allText, const rep::vector<TCHAR*>& names,
-                         const TCHAR* restriction) {
+                         UINT lastId, const TCHAR* restriction) {
     while (menu.GetMenuItemCount() > 0)
         menu.DeleteMenu(0, MF_BYPOSITION);
     menu.AppendMenu(MF_STRING | (restriction ? MF_UNCHECKED : MF_CHECKED), allId, allText);
     if (names.size() > 0)
         menu.AppendMenu(MF_SEPARATOR);
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    // Ids past the range would reach no handler: the menu stops there.
+    for (DWORD i = 0; i < names.size() && allId + 1 + i <= lastId; ++i) {
         const TCHAR* name = names[i];
         const bool checked = restriction && SameText(name, restriction);
-        menu.AppendMenu(MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), allId + 1 + i, name ? name : u"");
+        menu.AppendMenu(MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), allId + 1 + i, MenuText(name).c_str());
     }
 }
 }  // namespace
@@ -177,22 +190,23 @@ void CMainFrame::RebuildRestrictionMenus(CListoraDoc* doc) {
     if (!doc)
         return;
     if (CMenu* locations = FindRestrictionMenu(kLocationMenu))
-        FillRestrictionMenu(*locations, ID_LOCATION_ALL, kAllLocations, doc->GetLocations(),
+        FillRestrictionMenu(*locations, ID_LOCATION_ALL, kAllLocations, doc->GetLocations(), ID_LOCATION_LAST,
                             doc->GetLocationRestriction());
     if (CMenu* categories = FindRestrictionMenu(kCategoryMenu))
-        FillRestrictionMenu(*categories, ID_CATEGORY_ALL, kAllCategories, doc->GetCategories(),
+        FillRestrictionMenu(*categories, ID_CATEGORY_ALL, kAllCategories, doc->GetCategories(), ID_CATEGORY_LAST,
                             doc->GetCategoryRestriction());
 }
 
 void CMainFrame::MarkRestriction(CMenu* menu, LPCTSTR text) {
     if (!menu)
         return;
+    const std::u16string wanted = MenuText(text);
     TCHAR buffer[kMenuTextMax];
     const int count = menu->GetMenuItemCount();
     for (int i = 0; i < count; ++i) {
         buffer[0] = 0;
         menu->GetMenuString(static_cast<UINT>(i), buffer, kMenuTextMax, MF_BYPOSITION);
-        const bool same = SameText(buffer, text);
+        const bool same = SameText(buffer, wanted.c_str());
         menu->CheckMenuItem(static_cast<UINT>(i), MF_BYPOSITION | (same ? MF_CHECKED : MF_UNCHECKED));
     }
 }
@@ -214,7 +228,8 @@ void CMainFrame::OnSelectCategory() {
     auto* doc = dynamic_cast<CListoraDoc*>(GetActiveDocument());
     if (!doc)
         return;
-    FillRestrictionMenu(menu, ID_CATEGORY_ALL, kAllCategories, doc->GetCategories(), doc->GetCategoryRestriction());
+    FillRestrictionMenu(menu, ID_CATEGORY_ALL, kAllCategories, doc->GetCategories(), ID_CATEGORY_LAST,
+                        doc->GetCategoryRestriction());
     // The menu opens upwards from the top of the command bar.
     CRect rect;
     m_wndCommandBar.GetWindowRect(&rect);

@@ -115,6 +115,21 @@ bool ListFile::GetKind(const TCHAR* path) {
     return false;
 }
 
+bool ListFile::IsTextListName(const TCHAR* path) {
+    const std::u16string name = OrEmpty(path);
+    return EndsWith(name, u"obls", false) ||
+           (!EndsWith(name, u"lsr", true) && (EndsWith(name, u"isl", true) || EndsWith(name, u"CSV", true)));
+}
+
+std::u16string ListFile::BinaryNameFor(const TCHAR* path) {
+    std::u16string name = OrEmpty(path);
+    const std::size_t folder = name.find_last_of(u"\\/");
+    const std::size_t dot = name.find_last_of(u'.');
+    if (dot != std::u16string::npos && (folder == std::u16string::npos || dot > folder))
+        name.erase(dot);
+    return name + u".lsr";
+}
+
 bool ListFile::ReadText(const TCHAR* path) {
     m_text.reset();
     IO::FileStream file;

@@ -33,6 +33,12 @@ public:
     bool GetKind(const TCHAR* path);
     DWORD GetKindValue() const { return m_kind; }
 
+    // Whether the name marks a text list (GetKind's rules, without its trace line).
+    static bool IsTextListName(const TCHAR* path);
+    // The binary list of the same name in the same folder: the ending after the last
+    // "." of the file name replaced by "lsr".
+    static std::u16string BinaryNameFor(const TCHAR* path);
+
     // Reads the whole file as UTF-16LE text (a byte-order mark stays in the text).
     bool ReadText(const TCHAR* path);
     // The text of the last successful ReadText, or null.

@@ -131,13 +131,18 @@ int ParseTextList(const TCHAR* text, rep::vector<Item*>& items, rep::vector<Purc
     MakeRoom(items, static_cast<DWORD>(expected));
     MakeRoom(purchases, static_cast<DWORD>(expected));
 
+    // Names met in this text: a repeated record is ignored entirely.
+    std::unordered_set<std::u16string> seen;
     while (fields.hasMoreTokens()) {
         Record record;
         const int result = ReadRecord(fields, record);
         if (result != LR_OK)
             return result;
-        if (itemNames.count(record.name))
+        if (!seen.insert(record.name).second)
             continue;
+        // A record of an item the catalogue already has adds no item, but it is still
+        // a line of the list: a list must not lose the lines of the items it knows.
+        const bool known = itemNames.count(record.name) != 0;
 
         auto item = std::make_unique<Item>(record.name.c_str());
         std::u16string location;
@@ -146,7 +151,8 @@ int ParseTextList(const TCHAR* text, rep::vector<Item*>& items, rep::vector<Purc
         item->Set(record.name.c_str(), record.unit.c_str(), location.c_str(), false, record.price,
                   record.categories);
         // No item of this name exists yet, so there is no taxable flag to take over.
-        Trace::WriteFormattedLineT(u"warning", u"Cannot find '%s' in items list", record.name.c_str());
+        if (!known)
+            Trace::WriteFormattedLineT(u"warning", u"Cannot find '%s' in items list", record.name.c_str());
 
         if (record.qty != 0.0f && !purchaseNames.count(record.name)) {
             auto purchase = std::make_unique<Purchase>(*item);
@@ -157,8 +163,10 @@ int ParseTextList(const TCHAR* text, rep::vector<Item*>& items, rep::vector<Purc
             purchaseNames.insert(record.name);
             purchases.push_back(purchase.release());
         }
-        itemNames.insert(record.name);
-        items.push_back(item.release());
+        if (!known) {
+            itemNames.insert(record.name);
+            items.push_back(item.release());
+        }
     }
     return LR_OK;
 }

@@ -22,8 +22,9 @@ enum ListReadResult : int {
 };
 
 // Parses text, appending a new Item for every record whose name (exact) is not yet in
-// items, and a Purchase made from it when its quantity is not 0 and no purchase of
-// that name exists. Location codes expand to the first of locations that starts with
+// items, and a Purchase made from the record when its quantity is not 0 and no
+// purchase of that name exists (also for a record of a known item). A name repeated
+// in the text is ignored after its first record. Location codes expand to the first of locations that starts with
 // the same two characters (ignoring case), else stay as they are. The appended
 // objects belong to the caller, also when the parse stops at an error (the first error
 // ends it). text may be null (nothing to read: LR_NAME).

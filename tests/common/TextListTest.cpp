@@ -83,7 +83,7 @@ TEST_F(TextListTest, RecordFields) {
 TEST_F(TextListTest, KnownNamesAndZeroQuantities) {
     items.push_back(new Item(u"Milk"));
     purchases.push_back(new Purchase(u"Eggs"));
-    ASSERT_EQ(Parse(u"\"Milk\",\"gal\",1,3,0,0,+*(  )+\r\n"       // catalogue item: ignored
+    ASSERT_EQ(Parse(u"\"Milk\",\"gal\",1,3,0,0,+*(  )+\r\n"       // catalogue item: a line only
                     u"\"milk\",\"gal\",1,3,0,0,+*(  )+\r\n"       // other case: a new name
                     u"\"Tea\",\"pkg\",0,2,0,0,+*(  )+\r\n"        // item only
                     u"\"Tea\",\"pkg\",5,9,0,0,+*(  )+\r\n"        // repeated: ignored entirely
@@ -94,8 +94,10 @@ TEST_F(TextListTest, KnownNamesAndZeroQuantities) {
     EXPECT_EQ(items[2]->Name(), u"Tea");
     EXPECT_EQ(items[2]->GetPrice(), 2.0f);
     EXPECT_EQ(items[3]->Name(), u"Eggs");
-    ASSERT_EQ(purchases.size(), 2u);
-    EXPECT_EQ(purchases[1]->Name(), u"milk");
+    ASSERT_EQ(purchases.size(), 3u);
+    EXPECT_EQ(purchases[1]->Name(), u"Milk");
+    EXPECT_EQ(purchases[1]->GetPrice(), 3.0f);
+    EXPECT_EQ(purchases[2]->Name(), u"milk");
 }
 
 TEST_F(TextListTest, EachBrokenFieldHasItsCode) {

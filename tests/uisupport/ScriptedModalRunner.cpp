@@ -26,16 +26,6 @@ bool AnswerFits(UINT type, int answer) {
     }
 }
 
-int CancellingAnswer(UINT type) {
-    switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-    case MB_YESNOCANCEL:
-    case MB_RETRYCANCEL: return IDCANCEL;
-    case MB_ABORTRETRYIGNORE: return IDABORT;
-    case MB_YESNO: return IDNO;
-    default: return IDOK;
-    }
-}
 }  // namespace
 
 ScriptedModalRunner& ScriptedModalRunner::ExpectMessageBox(const CString& text, int answer,

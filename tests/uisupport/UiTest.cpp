@@ -182,6 +182,7 @@ void UiTest::SetUp() {
 }
 
 void UiTest::TearDown() {
+    ModalRunner::EndAllPrompts(false);
     ModalRunner::Install(m_previous);
     m_script.Verify();
     ProcessEvents();

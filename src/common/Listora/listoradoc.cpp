@@ -8,11 +8,14 @@
 #include "CView.h"
 #include "CWaitCursor.h"
 #include "CWinApp.h"
+#include "Text/Path.h"
 #include "LRRegistry.h"
 #include "ListCapacity.h"
 #include "ListFile.h"
+#include "ListSaver.h"
 #include "MergeItems.h"
 #include "NameList.h"
+#include "NameUsage.h"
 #include "Options.h"
 #include "PurchaseOrder.h"
 #include "ListoraStrings.h"
@@ -176,23 +179,23 @@ BOOL CListoraDoc::SaveModified() {
     Trace::WriteFormattedLineT(u"info", u"%s", u"SaveModified begins");
 
     Options& options = TheOptions();
-    const std::u16string path(TextOf(options.GetLastFile()));
+    const std::u16string lastFile(TextOf(options.GetLastFile()));
+    std::u16string path = lastFile;
     const bool onDevice = options.GetOnDevice();
-    CWaitCursor wait;
-
-    for (;;) {
-        if (WriteListFile(path.c_str())) {
-            options.SetOnDevice(onDevice);
-            options.SetLastFile(path.c_str());
-            options.SetChanged();
-            break;
-        }
-        Trace::WriteFormattedLineT(u"error", u"%s", u"Save fail!");
-        AfxMessageBox(FormatText(IDS_CANNOT_SAVE_FILE, path.c_str()), MB_OK);
-        if (AfxMessageBox(IDS_TRY_AGAIN, MB_YESNO) != IDYES)
-            break;
-        CWaitCursor::Restore();
+    if (!ListSaver::TargetFor(path)) {
+        Trace::WriteFormattedLineT(u"info", u"%s", u"Save cancelled");
+        g_saving = false;
+        return TRUE;
     }
+    const bool written = ListSaver::WriteWithRetry(path, m_purchases);
+    if (written) {
+        options.SetOnDevice(onDevice);
+        options.SetLastFile(path.c_str());
+        options.SetChanged();
+        if (path != lastFile)
+            FollowSavedFile(path);
+    }
+    CWaitCursor wait;
 
     LRRegistry& registry = TheRegistry();
     if (!registry.init()) {
@@ -203,7 +206,9 @@ BOOL CListoraDoc::SaveModified() {
         registry.SaveLocations(m_locations);
         registry.SaveUnits(m_units);
         options.Save(registry);
-        SetModifiedFlag(FALSE);
+        // A list the user gave up saving keeps its changes (and is offered again).
+        if (written)
+            SetModifiedFlag(FALSE);
     }
 
     g_saving = false;
@@ -538,75 +543,34 @@ void CListoraDoc::PurchasesChanged() {
 // Name-list maintenance
 
 bool CListoraDoc::IsCategoryUsed(LPCTSTR name) const {
-    for (const Item* item : m_items)
-        if (item->HasCategory(name))
-            return true;
-    for (const Purchase* purchase : m_purchases)
-        if (purchase->HasCategory(name))
-            return true;
-    return false;
+    return NameUsage(NameUsage::Category, name).IsUsed(m_items, m_purchases);
 }
 
 bool CListoraDoc::IsLocationUsed(LPCTSTR name) const {
-    const std::u16string_view wanted = TextOf(name);
-    auto uses = [wanted](const Item* item) {
-        return item->HasLocation() && EqualsNoCase(TextOf(item->GetLocation()), wanted);
-    };
-    return std::any_of(m_items.begin(), m_items.end(), uses) ||
-           std::any_of(m_purchases.begin(), m_purchases.end(), uses);
+    return NameUsage(NameUsage::Location, name).IsUsed(m_items, m_purchases);
 }
 
 bool CListoraDoc::IsUnitUsed(LPCTSTR name) const {
-    const std::u16string_view wanted = TextOf(name);
-    auto uses = [wanted](const Item* item) { return EqualsNoCase(item->Unit(), wanted); };
-    return std::any_of(m_items.begin(), m_items.end(), uses) ||
-           std::any_of(m_purchases.begin(), m_purchases.end(), uses);
-}
-
-void CListoraDoc::SaveChangedItems(const rep::vector<Item*>& changed) {
-    if (changed.empty())
-        return;
-    std::unique_ptr<IRegistryKey> itemsKey(TheRegistry().OpenItemsKey());
-    if (!itemsKey) {
-        Trace::WriteFormattedLineT(u"error", u"%s(%d) : Cannot open items key!", kSourceFile, __LINE__);
-        return;
-    }
-    for (const Item* item : changed)
-        LRRegistry::SaveItem(*itemsKey, *item);
-}
-
-void CListoraDoc::RemoveNameFromAll(const std::function<bool(Item&)>& remove) {
-    // Each change is applied to every item and every line, not just the first found.
-    rep::vector<Item*> changed;
-    for (Item* item : m_items)
-        if (remove(*item))
-            changed.push_back(item);
-    SaveChangedItems(changed);
-    bool purchaseChanged = false;
-    for (Purchase* purchase : m_purchases)
-        purchaseChanged = remove(*purchase) || purchaseChanged;
-    if (purchaseChanged) {
-        SetModifiedFlag(TRUE);
-        UpdateAllViews(nullptr, kHintGeneral);
-    }
+    return NameUsage(NameUsage::Unit, name).IsUsed(m_items, m_purchases);
 }
 
 void CListoraDoc::RemoveCategoryFromAll(LPCTSTR name) {
-    RemoveNameFromAll([name](Item& item) {
-        // An item may carry the name more than once: it goes everywhere.
-        bool removed = false;
-        while (item.RemoveCategory(name))
-            removed = true;
-        return removed;
-    });
+    RemoveNameFromAll(NameUsage(NameUsage::Category, name));
 }
 
 void CListoraDoc::RemoveLocationFromAll(LPCTSTR name) {
-    RemoveNameFromAll([name](Item& item) { return item.ClearLocation(name); });
+    RemoveNameFromAll(NameUsage(NameUsage::Location, name));
 }
 
 void CListoraDoc::RemoveUnitFromAll(LPCTSTR name) {
-    RemoveNameFromAll([name](Item& item) { return item.ClearUnit(name); });
+    RemoveNameFromAll(NameUsage(NameUsage::Unit, name));
+}
+
+void CListoraDoc::RemoveNameFromAll(const NameUsage& usage) {
+    if (usage.RemoveFromAll(m_items, m_purchases)) {
+        SetModifiedFlag(TRUE);
+        UpdateAllViews(nullptr, kHintGeneral);
+    }
 }
 
 // ---------------------------------------------------------------------------------
@@ -704,18 +668,20 @@ void CListoraDoc::OnSaveAs() {
     CFileDialog dialog(FALSE, u"lsr", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kListFilter);
     if (dialog.DoModal() != IDOK)
         return;
-    const CString path = dialog.GetPathName();
-    if (!WriteListFile(path)) {
-        AfxMessageBox(FormatText(IDS_CANNOT_SAVE_FILE, path), MB_OK);
+    std::u16string path = dialog.GetPathName().str();
+    if (!ListSaver::TargetFor(path))
+        return;
+    if (!ListSaver::Write(path, m_purchases)) {
+        AfxMessageBox(FormatText(IDS_CANNOT_SAVE_FILE, path.c_str()), MB_OK);
         return;
     }
     Options& options = TheOptions();
-    options.SetLastFile(path);
+    options.SetLastFile(path.c_str());
     options.SetChanged();
     options.SetOnDevice(false);
     // The list now lives in the new file: the next start must open that one.
     StoreOptions();
-    SetTitle(dialog.GetFileTitle());
+    FollowSavedFile(path);
     SetModifiedFlag(FALSE);
 }
 
@@ -775,9 +741,11 @@ void CListoraDoc::ResetViews() {
             listoraView->ResetView();
 }
 
-bool CListoraDoc::WriteListFile(LPCTSTR path) {
-    ListFile file;
-    return file.Write(path, m_purchases);
+void CListoraDoc::FollowSavedFile(const std::u16string& path) {
+    m_currentPath = path;
+    TCHAR title[_MAX_PATH_PART] = {};
+    _tsplitpath(path.c_str(), nullptr, nullptr, title, nullptr);
+    SetTitle(title);
 }
 
 void CListoraDoc::DestroyPurchases() {

@@ -17,7 +17,6 @@
 #include "Registry/RepVector.h"
 #include "UiTypes.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +25,7 @@ class CFrameWnd;
 class CListoraDoc;
 class CMenu;
 class CView;
+class NameUsage;
 
 // What the document asks of the main frame, which implements it. A document shown in
 // a frame of another class leaves menus and command bars alone.
@@ -247,12 +247,11 @@ private:
     void DestroyPurchases();
     void DestroyItems();
     static void FreeNames(rep::vector<TCHAR*>& list);
-    bool WriteListFile(LPCTSTR path);
-    // Writes items changed by a name removal back to the store.
-    void SaveChangedItems(const rep::vector<Item*>& changed);
-    // Applies remove to every item and every line; changed items are stored, changed
-    // lines mark the list modified.
-    void RemoveNameFromAll(const std::function<bool(Item&)>& remove);
+    // The document's file and title become those of the file just written.
+    void FollowSavedFile(const std::u16string& path);
+    // Takes a name from every item (rewritten in the store) and line; changed lines
+    // mark the list modified.
+    void RemoveNameFromAll(const NameUsage& usage);
 
     rep::vector<TCHAR*> m_categories;
     rep::vector<TCHAR*> m_locations;
