@@ -11,15 +11,6 @@
 
 namespace apptest {
 
-// A UTF-16LE log as ASCII (other code units as '?').
-inline std::string LogText(const std::string& hostPath) {
-    const std::string bytes = ReadHostFile(hostPath);
-    std::string text;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += bytes[i + 1] == 0 && bytes[i] > 0 ? bytes[i] : '?';
-    return text;
-}
-
 class AppFixture : public UiTest {
 protected:
     void SetUp() override {
