@@ -11,6 +11,8 @@
 
 namespace apptest {
 
+using ::LogText;  // from TestRoot.h
+
 class AppFixture : public UiTest {
 protected:
     void SetUp() override {

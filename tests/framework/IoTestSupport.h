@@ -2,6 +2,7 @@
 // fail after a number of bytes.
 #pragma once
 #include "System/IO/Stream.h"
+#include "TestRoot.h"
 #include "TraceLines.h"
 
 #include <algorithm>
@@ -72,8 +73,11 @@ private:
     Mode writeMode = Mode::Fail;
 };
 
-// The trace recorder of the stream and registry tests is the shared one.
-using TraceRecorder = ::TraceLines;
+// The shared trace recorder and UTF-16 bytes, under the names these tests use.
+struct TraceRecorder : ::TraceLines {
+    bool HasLineContaining(const std::u16string& text) const { return Has(text); }
+};
+inline std::string Utf16(std::u16string_view text) { return Utf16Bytes(text); }
 
 inline std::string Bytes(std::initializer_list<int> values) {
     std::string s;
