@@ -11,14 +11,7 @@
 
 namespace apptest {
 
-// A UTF-16LE log as ASCII (other code units as '?').
-inline std::string LogText(const std::string& hostPath) {
-    const std::string bytes = ReadHostFile(hostPath);
-    std::string text;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += bytes[i + 1] == 0 && bytes[i] > 0 ? bytes[i] : '?';
-    return text;
-}
+using ::LogText;  // from TestRoot.h
 
 class AppFixture : public UiTest {
 protected:

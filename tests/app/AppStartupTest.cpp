@@ -1,6 +1,6 @@
-// Start-up and shutdown: first start, reopening the last list (also one opened just
-// before), the create-or-open question when it is gone, the log and its bounded name
-// retry, the second copy, the file-type registration.
+// Start-up and shutdown: the create-or-open question when the last list is gone, the
+// log and its bounded name retry, the file-type registration. The first start and a
+// second copy are run end to end (tests/e2e).
 #include "AppFixture.h"
 
 #include "CListoraChoiceView.h"
@@ -38,41 +38,6 @@ std::u16string ClassesDefault(const char16_t* subKey) {
 using AppStartupTest = AppFixture;
 
 }  // namespace
-
-TEST_F(AppStartupTest, FirstStartCreatesTheStoreAndOpensAnEmptyListCalledNew) {
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(ReadHostFile(NewList()), std::string(4, '\0')) << "an empty list file";
-    EXPECT_EQ(Doc().GetPurchases().size(), 0u);
-    EXPECT_EQ(Doc().GetTitle(), CString(u"New"));
-    EXPECT_GT(Doc().GetItems().size(), 10u) << "the default items";
-    EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), u"\\My Documents\\New.lsr");
-
-    EXPECT_TRUE(Frame().IsWindowVisible());
-    EXPECT_TRUE(Frame().IsCommandBarVisible());
-    ASSERT_NE(App().GetChoiceView(), nullptr);
-    EXPECT_EQ(Frame().GetActiveView(), App().GetListView());
-    EXPECT_FALSE(App().GetChoiceView()->IsWindowVisible());
-
-    EXPECT_EQ(ReadHostFile(Root().file("Listora.txt")).substr(0, 2), "\xFF\xFE");
-    const std::string log = LogText(Root().file("Listora.txt"));
-    std::size_t at = 0;
-    for (const char* line : {"Tamra Listora Version 1.6.1 dump file", "Tamra Listora started at ",
-                             "Cannot init registry. Try to create default!", "ListoraApp::ProcessShellCommand()",
-                             "ListoraApp::after () ProcessShellCommand", "ListoraApp::after () CreateChoiseView"}) {
-        at = log.find(line, at);
-        EXPECT_NE(at, std::string::npos) << "in order: " << line;
-    }
-}
-
-TEST_F(AppStartupTest, AListOpenedLastIsTheOneTheNextStartOpens) {
-    ASSERT_TRUE(WriteList(U16(Root().file("Week.lsr")).c_str(), {new Purchase(u"Tea"), new Purchase(u"Jam")}));
-    ASSERT_TRUE(Start());
-    ASSERT_NE(App().OpenDocumentFile(u"\\Week.lsr"), nullptr);
-    Stop();  // nothing changed after the open: no save
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(Doc().GetPurchases().size(), 2u);
-    EXPECT_NE(Doc().FindPurchase(u"Jam"), nullptr);
-}
 
 TEST_F(AppStartupTest, LastListThatIsGoneAsksToCreateOrOpen) {
     ASSERT_TRUE(Start());
@@ -137,28 +102,6 @@ TEST_F(AppStartupTest, FileTypeIsRewrittenAtEveryStartWithTheProgramsPath) {
     EXPECT_EQ(ClassesDefault(u".lsr"), u"Tamra File");
     EXPECT_EQ(ClassesDefault(u"Tamra File\\DefaultIcon"), std::u16string(program) + u",0");
     EXPECT_EQ(ClassesDefault(u"Tamra File\\Shell\\Open\\Command"), u"\"" + std::u16string(program) + u"\" \"%1\"");
-}
-
-TEST_F(AppStartupTest, SecondCopyRaisesTheFirstWindowAndEnds) {
-    // The first copy holds the lock and the log and has a (hidden) "Listora" window.
-    const HANDLE lock = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
-    IO::FileStream firstLog;
-    ASSERT_EQ(firstLog.Init(u"\\Listora.txt", IO::FileMode::Create, IO::FileAccess::Write), IO::OpenResult::Opened);
-    CWnd window;
-    ASSERT_TRUE(window.Create(nullptr, u"Listora", 0, CRect(0, 0, 240, 320), nullptr, 0));
-    window.SetWindowText(u"Listora");
-
-    EXPECT_FALSE(Start());
-    EXPECT_TRUE(App().IsSecondInstance());
-    EXPECT_EQ(App().GetMainFrame(), nullptr);
-    EXPECT_TRUE(window.IsWindowVisible()) << "brought to the front";
-    EXPECT_EQ(App().GetLogPath(), u"\\Listor1.txt");
-    Stop();
-    const std::string log = LogText(Root().file("Listor1.txt"));
-    EXPECT_NE(log.find("Found"), std::string::npos);
-    EXPECT_EQ(log.find("registry"), std::string::npos) << "ends before the store";
-    window.DestroyWindow();
-    CloseHandle(lock);
 }
 
 TEST_F(AppStartupTest, LogNameRetryTakesTheNextFreeNameAndIsBounded) {

@@ -9,14 +9,10 @@ class DocNameListTest : public DocTest {
 protected:
     // The entry texts of one of the frame's restriction submenus.
     Names Entries(const TCHAR* submenu) {
-        CMenu* menu = Frame().FindRestrictionMenu(submenu);
-        Names entries;
-        for (int i = 0; menu && i < menu->GetMenuItemCount(); ++i) {
-            CString text;
-            menu->GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
-            entries.push_back(text.str());
-        }
-        return entries;
+        Names texts;
+        for (const auto& [text, id] : EntriesOf(Frame().FindRestrictionMenu(submenu)))
+            texts.push_back(text);
+        return texts;
     }
 };
 
@@ -35,16 +31,17 @@ TEST_F(DocNameListTest, NamesAreAddedOnceIgnoringCaseAndKeptZToA) {
     EXPECT_EQ(TextsOf(stored), (Names{u"Crate", u"box", u"bag"}));
 }
 
+// The menus' entries and checks are the frame's (FrameTest); here the document's side.
 TEST_F(DocNameListTest, AddedNamesReachTheMenusWhoseChoicesSetTheRestriction) {
     CListoraDoc& doc = Doc();
-    CMainFrame& frame = Frame();
+    Frame();
     rep::delete_arrays(doc.GetCategories());
     EXPECT_TRUE(doc.AddCategory(u"Fruit"));
     EXPECT_TRUE(doc.AddCategory(u"Bakery"));
     EXPECT_EQ(Entries(MainFrame::kCategoryMenu), (Names{u"All Categories", u"", u"Fruit", u"Bakery"}));
     View()->hints.clear();
 
-    ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Categories Restriction", u"Bakery"}));
+    doc.OnCategoryRestriction(CListoraDoc::ID_CATEGORY_ALL + 2);
     EXPECT_EQ(std::u16string(doc.GetCategoryRestriction()), u"Bakery");
     EXPECT_EQ(View()->hints, (std::vector<LPARAM>{4095}));
     EXPECT_FALSE(doc.IsModified()) << "a restriction is no change of the list";

@@ -32,12 +32,7 @@ inline const char* const kTestItemsFile =
     "\"Soap\",\"\",0,1.50,0,0,\"+*(  )+Household & Cleaning Items\"\r\n";
 
 inline std::string Utf16File(const char* text) {
-    std::string bytes("\xFF\xFE", 2);
-    for (const char* p = text; *p; ++p) {
-        bytes.push_back(*p);
-        bytes.push_back('\0');
-    }
-    return bytes;
+    return "\xFF\xFE" + Utf16Bytes(std::u16string(text, text + std::char_traits<char>::length(text)));
 }
 
 inline std::u16string U16(const std::string& text) {
@@ -105,6 +100,26 @@ inline Names TextsOf(const rep::vector<TCHAR*>& list) {
     for (const TCHAR* text : list)
         texts.emplace_back(text);
     return texts;
+}
+
+using Entries = std::vector<std::pair<std::u16string, UINT>>;
+
+// Every entry of a menu as (text, id); separators are ("", 0).
+inline Entries EntriesOf(CMenu* menu) {
+    Entries entries;
+    for (int i = 0; menu && i < menu->GetMenuItemCount(); ++i) {
+        CString text;
+        menu->GetMenuString(static_cast<UINT>(i), text, MF_BYPOSITION);
+        entries.emplace_back(text.str(), menu->GetMenuItemID(i));
+    }
+    return entries;
+}
+
+inline std::vector<bool> ChecksOf(CMenu* menu) {
+    std::vector<bool> checks;
+    for (int i = 0; menu && i < menu->GetMenuItemCount(); ++i)
+        checks.push_back((menu->GetMenuState(static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0);
+    return checks;
 }
 
 // A view that counts the document's resets and updates.

@@ -3,22 +3,7 @@
 // settings, the limits on resizing and the colours it draws in.
 #include "ListViewFixture.h"
 
-#include <QApplication>
-#include <QMouseEvent>
-
 namespace {
-
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-// Presses at from, moves to to and releases there.
-void Drag(QWidget* widget, QPoint from, QPoint to) {
-    SendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-}
 
 class HeaderTest : public ViewTest {
 protected:

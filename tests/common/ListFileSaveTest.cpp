@@ -3,6 +3,7 @@
 // file is afterwards either the complete old or the complete new version.
 #include "ListFile.h"
 
+#include "ChildProcess.h"
 #include "ListTestSupport.h"
 #include "TestRoot.h"
 #include "helpers/SaveVersions.h"
@@ -132,25 +133,12 @@ TEST_F(ListFileSaveTest, KilledSaveLeavesOldOrNewVersion) {
     int sawOld = 0;
     int sawNew = 0;
     for (int round = 0; round < 120; ++round) {
-        int out[2];
-        ASSERT_EQ(pipe(out), 0);
-        const pid_t pid = fork();
-        ASSERT_NE(pid, -1);
-        if (pid == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            execl(helper.c_str(), helper.c_str(), path.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(out[1]);
-        char ready[6] = {};
-        const ssize_t got = read(out[0], ready, 5);
-        close(out[0]);
+        ChildProcess saver(helper, {path});
+        const std::string ready = saver.ReadLine();
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        ASSERT_EQ(got, 5) << "the helper stopped before its first save";
+        kill(saver.pid, SIGKILL);
+        const int status = saver.Stop();
+        ASSERT_EQ(ready, "ready") << "the helper stopped before its first save";
         ASSERT_TRUE(WIFSIGNALED(status)) << "the helper ended on its own in round " << round;
 
         const std::string bytes = ReadHostFile(path);

@@ -3,6 +3,7 @@
 #pragma once
 #include "Item.h"
 #include "Purchase.h"
+#include "TestRoot.h"
 #include "TraceLines.h"
 #include "Text/Util.h"
 
@@ -37,16 +38,6 @@ inline std::vector<std::u16string> ToVector(const rep::vector<TCHAR*>& list) {
 
 inline std::u16string Text(const TCHAR* text) {
     return text ? std::u16string(text) : std::u16string(u"(null)");
-}
-
-// UTF-16LE bytes of a text, as a text list file holds them.
-inline std::string Utf16Bytes(const std::u16string& text) {
-    std::string bytes;
-    for (char16_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
 }
 
 // Bytes from a list of values written as hex pairs ("04 00 4D 00").

@@ -2,109 +2,36 @@
 // first start, a second copy, a restart, and a last list that has gone. What the
 // program does is read from its log file, its exit code and the files it leaves.
 // Every wait is bounded and every process started here is ended here.
+#include "ChildProcess.h"
 #include "TestRoot.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
 using namespace std::chrono_literals;
 constexpr auto kStartTimeout = 30s;
 
-// A UTF-16LE log as ASCII (other code units as '?').
-std::string LogText(const std::string& path) {
-    const std::string bytes = ReadHostFile(path);
-    std::string text;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += bytes[i + 1] == 0 && bytes[i] > 0 ? bytes[i] : '?';
-    return text;
-}
-
-// One running copy of the program; ended (and reaped) when the object goes.
-class Program {
+// One running copy of the program (LISTORA_EXE) on a device root, its output thrown away.
+class Program : public ChildProcess {
 public:
     explicit Program(const std::string& root) {
-        const char* exe = std::getenv("LISTORA_EXE");
-        if (!exe || !*exe)
-            return;
-        std::vector<std::string> env;
-        for (char** e = environ; *e; ++e) {
-            const std::string entry(*e);
-            if (entry.rfind("LISTORA_ROOT=", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
-                env.push_back(entry);
-        }
-        env.push_back("LISTORA_ROOT=" + root);
-        env.push_back("QT_QPA_PLATFORM=offscreen");
-        std::vector<char*> envp;
-        for (std::string& entry : env)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-        std::string program(exe);
-        char* argv[] = {program.data(), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        if (posix_spawn(&m_pid, exe, &actions, nullptr, argv, envp.data()) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        if (const char* exe = std::getenv("LISTORA_EXE"); exe && *exe)
+            Start(exe, {}, {{"LISTORA_ROOT", root}, {"QT_QPA_PLATFORM", "offscreen"}}, true);
     }
-    ~Program() {
-        if (Running()) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    bool Started() const { return m_pid > 0; }
-    bool Running() {
-        if (m_pid <= 0 || m_exited)
-            return false;
-        int status = 0;
-        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-            m_exited = true;
-            m_status = status;
-            return false;
-        }
-        return true;
-    }
-    bool WaitForExit(std::chrono::milliseconds timeout) {
-        const auto end = std::chrono::steady_clock::now() + timeout;
-        while (Running()) {
-            if (std::chrono::steady_clock::now() > end)
-                return false;
-            std::this_thread::sleep_for(20ms);
-        }
-        return m_exited;
-    }
+    bool Started() const { return pid > 0; }
     // SIGTERM ends the program as the Exit command does.
     bool Terminate(std::chrono::milliseconds timeout = 20s) {
         if (Running())
-            kill(m_pid, SIGTERM);
+            kill(pid, SIGTERM);
         return WaitForExit(timeout);
     }
-    int ExitCode() const { return m_exited && WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1; }
-
-private:
-    pid_t m_pid = -1;
-    bool m_exited = false;
-    int m_status = 0;
 };
 
 // Waits until the log at path holds text (or the program ended, or time ran out).

@@ -122,18 +122,6 @@ TEST_F(AppRegistryTest, TextsWithAndWithoutDefault) {
     EXPECT_EQ(GotText(u"sMissing", nullptr), R(false, u"<null>"));
 }
 
-TEST_F(AppRegistryTest, ListsRoundTrip) {
-    rep::string_list list;
-    list.push_back(Util::tcsdup(u"kg"));
-    list.push_back(Util::tcsdup(u"l"));
-    EXPECT_TRUE(store.Set(u"Units", list));
-    rep::string_list back;
-    EXPECT_TRUE(store.Get(u"Units", back));
-    ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(std::u16string(back[1]), u"l");
-    EXPECT_FALSE(store.Get(u"Nothing", back));
-}
-
 TEST_F(AppRegistryTest, FlagsAndNumbers) {
     EXPECT_TRUE(store.Set(u"bFlag", true));
     EXPECT_EQ(Got(u"bFlag", false), std::pair(true, true));

@@ -201,8 +201,8 @@ TEST(BinaryWriterTest, EveryFailedTransferSetsTheFlagAndTraces) {
         EXPECT_FALSE(c.write(writer));
         EXPECT_TRUE(writer.HasFailed());
         ASSERT_EQ(trace.lines.size(), 1u);
-        EXPECT_TRUE(trace.HasLineContaining(c.trace)) << static_cast<int>(trace.lines[0].size());
-        EXPECT_TRUE(trace.HasLineContaining(u"BinaryWriter.h"));
+        EXPECT_TRUE(trace.Has(c.trace)) << static_cast<int>(trace.lines[0].size());
+        EXPECT_TRUE(trace.Has(u"BinaryWriter.h"));
     }
 }
 
@@ -254,7 +254,7 @@ TEST(BinaryWriterTest, StringsLongerThanTheLengthPrefixAreRefused) {
     EXPECT_FALSE(writer.Write(tooLong.c_str()));
     EXPECT_TRUE(stream.written.empty());  // nothing, rather than a wrapped length
     EXPECT_TRUE(writer.HasFailed());
-    EXPECT_TRUE(trace.HasLineContaining(u"Cannot write string len of 'xxx"));
+    EXPECT_TRUE(trace.Has(u"Cannot write string len of 'xxx"));
 
     // Without a length prefix there is no such limit.
     IO::BinaryWriter plain(stream);

@@ -1,20 +1,15 @@
+#include "MessageBoxes.h"
 #include "Text/Convert.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <string>
+#include <vector>
 
 namespace {
 
 std::u16string Repeat(char16_t c, int n) { return std::u16string(static_cast<std::size_t>(n), c); }
-
-std::u16string g_shown;
-int RecordBox(HWND, LPCWSTR text, LPCWSTR, UINT type) {
-    g_shown = text;
-    EXPECT_EQ(type & MB_TYPEMASK, MB_OK);
-    return IDOK;
-}
 
 }  // namespace
 
@@ -57,18 +52,16 @@ TEST(ConvertTest, TtofResultsAndLimits) {
 }
 
 TEST(ConvertTest, TtofShowsTheCodeUnlessQuiet) {
-    const MessageBoxHandler previous = SetMessageBoxHandler(&RecordBox);
+    MessageBoxes boxes;
     float value = 0.0f;
-    g_shown.clear();
     _ttof(u"abc", value, true, true);
-    EXPECT_EQ(g_shown, u"");
     _ttof(u"abc", value, false, true);
-    EXPECT_EQ(g_shown, u"_ttof returns CE_INVALID_CHARACHTER");
     _ttof((u"1" + Repeat(u'0', 40)).c_str(), value, false, true);
-    EXPECT_EQ(g_shown, u"_ttof returns CE_MAX_OVERFLOW");
     _ttof((u"." + Repeat(u'0', 40)).c_str(), value, false, true);
-    EXPECT_EQ(g_shown, u"_ttof returns CE_MIN_OVERPLOW");
-    SetMessageBoxHandler(previous);
+    ASSERT_EQ(boxes.texts(), (std::vector<std::u16string>{u"_ttof returns CE_INVALID_CHARACHTER",
+                                                          u"_ttof returns CE_MAX_OVERFLOW",
+                                                          u"_ttof returns CE_MIN_OVERPLOW"}));
+    EXPECT_EQ(boxes.boxes()[0].type & MB_TYPEMASK, MB_OK);
 }
 
 TEST(ConvertTest, TtodDiffersOnEmptyAndComma) {

@@ -125,7 +125,7 @@ TEST_F(FileStreamTest, FailedWriteTracesTheSystemText) {
     ASSERT_EQ(stream.Init(u"\\ro.txt", FileMode::Open, FileAccess::Read), OpenResult::Opened);
     EXPECT_EQ(WriteText(stream, "abc"), -1);
     ASSERT_EQ(trace.lines.size(), 1u);
-    EXPECT_TRUE(trace.HasLineContaining(u"Cannot write to file error message is '"));
+    EXPECT_TRUE(trace.Has(u"Cannot write to file error message is '"));
 
     FileStream closed;
     EXPECT_EQ(WriteText(closed, "abc"), -1);

@@ -1,9 +1,9 @@
 // Test doubles for the stream and registry tests: a memory stream that can be told to
-// fail after a number of bytes, and a trace listener that records the lines written.
+// fail after a number of bytes.
 #pragma once
-#include "System/Diagnostics/Trace.h"
-#include "System/Diagnostics/TraceListener.h"
 #include "System/IO/Stream.h"
+#include "TestRoot.h"
+#include "TraceLines.h"
 
 #include <algorithm>
 #include <climits>
@@ -73,46 +73,11 @@ private:
     Mode writeMode = Mode::Fail;
 };
 
-// Records every line traced while it lives.
-class TraceRecorder : public Diagnostics::TraceListener {
-public:
-    TraceRecorder() { Diagnostics::Trace::getListeners().Add(this); }
-    ~TraceRecorder() override { Diagnostics::Trace::getListeners().Remove(this); }
-    TraceRecorder(const TraceRecorder&) = delete;
-    TraceRecorder& operator=(const TraceRecorder&) = delete;
-
-    using TraceListener::Write;
-    using TraceListener::WriteLine;
-    void Write(const TCHAR* message) override { m_partial += message; }
-    void WriteLine(const TCHAR* message) override {
-        lines.push_back(m_partial + message);
-        m_partial.clear();
-    }
-
-    // True when some line ends with the text (log lines start with category and time).
-    bool HasLineEndingWith(const std::u16string& text) const {
-        for (const auto& line : lines)
-            if (line.size() >= text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0)
-                return true;
-        return false;
-    }
-    bool HasLineContaining(const std::u16string& text) const {
-        for (const auto& line : lines)
-            if (line.find(text) != std::u16string::npos)
-                return true;
-        return false;
-    }
-
-    std::vector<std::u16string> lines;
-
-private:
-    std::u16string m_partial;
+// The shared trace recorder and UTF-16 bytes, under the names these tests use.
+struct TraceRecorder : ::TraceLines {
+    bool HasLineContaining(const std::u16string& text) const { return Has(text); }
 };
-
-// The bytes of a text in UTF-16, as files and the registry hold it.
-inline std::string Utf16(const std::u16string& text) {
-    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-}
+inline std::string Utf16(std::u16string_view text) { return Utf16Bytes(text); }
 
 inline std::string Bytes(std::initializer_list<int> values) {
     std::string s;

@@ -1,4 +1,5 @@
 #include "IoTestSupport.h"
+#include "TestRoot.h"
 #include "System/IO/BufferedStream.h"
 #include "System/IO/TextReader.h"
 
@@ -8,7 +9,6 @@
 #include <vector>
 
 using iotest::Bytes;
-using iotest::Utf16;
 using iotest::MemoryStream;
 
 namespace {
@@ -66,7 +66,7 @@ TEST(TextReaderTest, LineEdgeCases) {
         {u"c\u00e9\x80\n", false, 9, {{u"c\u00e9\u20ac", true}, {u"", false}}},
     };
     for (const Case& c : cases) {
-        std::string bytes = Utf16(c.text);
+        std::string bytes = Utf16Bytes(c.text);
         if (!c.wide)
             bytes = std::string(c.text.begin(), c.text.end());  // every character here fits a byte
         MemoryStream stream(bytes);
@@ -92,11 +92,11 @@ TEST(TextReaderTest, EndOfBufferedAndPlainStreams) {
 }
 
 TEST(TextReaderTest, OddTrailingByteOfWideTextEndsTheData) {
-    MemoryStream wide(Utf16(u"ab") + "c");
+    MemoryStream wide(Utf16Bytes(u"ab") + "c");
     IO::TextReader reader(wide);
     EXPECT_EQ(ReadLines(reader, true), (Lines{{u"ab", false}}));
 
-    MemoryStream failing(Utf16(u"abcdef\n"));
+    MemoryStream failing(Utf16Bytes(u"abcdef\n"));
     failing.FailReadsAfter(5);
     IO::TextReader failingReader(failing);
     EXPECT_EQ(ReadLines(failingReader, true), (Lines{{u"ab", false}}));

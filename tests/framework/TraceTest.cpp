@@ -1,4 +1,5 @@
 #include "IoTestSupport.h"
+#include "TestRoot.h"
 #include "System/Diagnostics/Debug.h"
 #include "System/Diagnostics/DefaultTraceListener.h"
 #include "System/Diagnostics/TextWriterTraceListener.h"
@@ -12,7 +13,6 @@
 
 using namespace Diagnostics;
 using iotest::MemoryStream;
-using iotest::Utf16;
 using Events = std::vector<std::u16string>;
 
 namespace {
@@ -70,7 +70,7 @@ TEST_F(TraceTest, LogLineHasCategoryTimeStampAndMessage) {
     Trace::WriteFormattedLineT(u"warning", u"%s", u"x");
     Trace::getListeners().Remove(&listener);
     Trace::Cleanup();
-    EXPECT_EQ(stream.written, Utf16(u"warning - 5 mar 2004 09:07:03 : x\r\n"));
+    EXPECT_EQ(stream.written, Utf16Bytes(u"warning - 5 mar 2004 09:07:03 : x\r\n"));
 }
 
 TEST_F(TraceTest, EachCallShapeReachesTheListeners) {
@@ -205,7 +205,7 @@ TEST(TextWriterTraceListenerTest, LinesAreUtf16WithCrLf) {
     TextWriterTraceListener listener(u"TextWriterTraceListener", stream);
     listener.Write(u"a\u00e9");
     listener.WriteLine(u"b");
-    EXPECT_EQ(stream.written, Utf16(u"a\u00e9b\r\n"));
+    EXPECT_EQ(stream.written, Utf16Bytes(u"a\u00e9b\r\n"));
     EXPECT_FALSE(listener.HasFailed());
     listener.Flush();
     listener.Close();

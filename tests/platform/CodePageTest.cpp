@@ -61,10 +61,4 @@ TEST(CodePage, LengthConventions) {
     EXPECT_FAILS(0, WideCharToMultiByte(12345, 0, u"x", -1, narrow, 5, nullptr, nullptr), ERROR_INVALID_PARAMETER);
 }
 
-TEST(CodePage, Utf8) {
-    EXPECT_EQ(u"é\U0001F600", Decode(CP_UTF8, "\xC3\xA9\xF0\x9F\x98\x80"));
-    EXPECT_EQ(u"a\uFFFD", Decode(CP_UTF8, "a\xFF"));
-    EXPECT_EQ("\xC3\xA9\xF0\x9F\x98\x80", Encode(CP_UTF8, u"é\U0001F600"));
-}
-
 }  // namespace

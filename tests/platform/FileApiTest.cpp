@@ -37,16 +37,6 @@ protected:
         buf.resize(read);
         return buf;
     }
-    // Runs body in a child process and returns its exit status (or -signal).
-    template <typename F>
-    static int InChild(F body) {
-        const pid_t pid = fork();
-        if (pid == 0)
-            _exit(body());
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-    }
 };
 
 constexpr DWORD kRW = GENERIC_READ | GENERIC_WRITE;

@@ -44,3 +44,20 @@ void WriteHostFile(const std::string& path, const std::string& bytes) {
 bool HostFileExists(const std::string& path) {
     return std::filesystem::exists(path);
 }
+
+std::string Utf16Bytes(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+std::string LogText(const std::string& hostPath) {
+    const std::string bytes = ReadHostFile(hostPath);
+    std::string text;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += bytes[i + 1] == 0 && bytes[i] > 0 ? bytes[i] : '?';
+    return text;
+}

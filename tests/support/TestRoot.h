@@ -2,6 +2,7 @@
 // object lives. The registry is closed on both ends so each test sees its own store.
 #pragma once
 #include <string>
+#include <string_view>
 
 class TestRoot {
 public:
@@ -24,3 +25,7 @@ private:
 std::string ReadHostFile(const std::string& path);
 void WriteHostFile(const std::string& path, const std::string& bytes);
 bool HostFileExists(const std::string& path);
+// UTF-16LE bytes of a text, as list files, logs and the registry hold it.
+std::string Utf16Bytes(std::u16string_view text);
+// A UTF-16LE log file after its byte-order mark, as ASCII (other code units as '?').
+std::string LogText(const std::string& hostPath);

@@ -29,6 +29,12 @@ public:
         return std::any_of(lines.begin(), lines.end(),
                            [&](const std::u16string& line) { return line.find(text) != std::u16string::npos; });
     }
+    // True when some line ends with text (log lines start with category and time).
+    bool HasLineEndingWith(const std::u16string& text) const {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::u16string& line) {
+            return line.size() >= text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0;
+        });
+    }
     std::size_t Count(const std::u16string& text) const {
         return static_cast<std::size_t>(std::count_if(
             lines.begin(), lines.end(),

@@ -176,6 +176,13 @@ TEST_F(ControlsTest, MenuEntriesInsertedEnabledAndRemovedInPlace) {
     EXPECT_EQ(menu.EnableMenuItem(20, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
     EXPECT_EQ(menu.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED, MF_GRAYED);
     EXPECT_EQ(menu.EnableMenuItem(20, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
+    // Check marks report the state before; texts are cut to the caller's buffer.
+    EXPECT_EQ(menu.CheckMenuItem(1, MF_BYPOSITION | MF_CHECKED), MF_UNCHECKED);
+    EXPECT_EQ(menu.CheckMenuItem(10, MF_BYCOMMAND | MF_UNCHECKED), MF_CHECKED);
+    EXPECT_EQ(menu.CheckMenuItem(99, MF_BYPOSITION | MF_CHECKED), static_cast<UINT>(-1));
+    WCHAR buffer[4];
+    EXPECT_EQ(menu.GetMenuString(2, buffer, 4, MF_BYPOSITION), 3);
+    EXPECT_EQ(std::u16string(buffer), u"Twe");
     EXPECT_TRUE(menu.RemoveMenu(30, MF_BYCOMMAND));
     EXPECT_FALSE(menu.DeleteMenu(30, MF_BYCOMMAND));
     EXPECT_EQ(menu.GetMenuItemCount(), 3);

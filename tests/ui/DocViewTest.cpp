@@ -1,9 +1,5 @@
 // The document/view/frame machinery, driven through the demo program.
 #include "DemoProgram.h"
-#include "ShellApi.h"
-
-#include <QApplication>
-#include <QMouseEvent>
 
 using namespace demo;
 
@@ -113,45 +109,6 @@ TEST_F(DocViewTest, ViewPaintsIntoImageAndOnScreen) {
     EXPECT_EQ(shown.pixelColor(40, 40), QColor(0, 128, 0));
 }
 
-TEST_F(DocViewTest, TwoViewsExchangedInOneFrameThatTheyFill) {
-    ASSERT_NE(StartNew(), nullptr);
-    frame->GetWidget()->show();
-    frame->CreateSecondView();
-    ProcessEvents();
-    DemoView* first = ActiveView();
-    DemoView* second = frame->second;
-    EXPECT_EQ(first->GetWidget()->geometry(), frame->GetViewArea()->rect());
-    EXPECT_FALSE(second->IsWindowVisible());
-    EXPECT_EQ(second->GetDocument(), first->GetDocument());
-    EXPECT_EQ(second->initialUpdates, 1);
-
-    EXPECT_EQ(frame->SwitchView(), first);
-    ProcessEvents();
-    EXPECT_EQ(frame->GetActiveView(), second);
-    EXPECT_EQ(second->GetDlgCtrlID(), static_cast<int>(AFX_IDW_PANE_FIRST));
-    EXPECT_EQ(first->GetDlgCtrlID(), static_cast<int>(kSecondPane));
-    EXPECT_TRUE(second->IsWindowVisible());
-    EXPECT_FALSE(first->IsWindowVisible());
-    EXPECT_EQ(second->GetWidget()->geometry(), frame->GetViewArea()->rect());
-    EXPECT_EQ(first->events.back(), "deactivate");
-    EXPECT_EQ(second->events.back(), "activate");
-    // Commands now reach the second view.
-    frame->SendMessage(WM_COMMAND, ID_VIEW_ONLY);
-    EXPECT_EQ(Log().back(), "second:only");
-
-    // The view follows the frame's size; the command bar lies below the views.
-    frame->GetWidget()->resize(300, 400);
-    ProcessEvents();
-    EXPECT_EQ(second->GetWidget()->size(), frame->GetViewArea()->size());
-    CRect bar;
-    frame->bar.GetWindowRect(&bar);
-    EXPECT_GE(bar.top, CRect(frame->GetViewArea()->geometry()).bottom);
-
-    EXPECT_EQ(frame->SwitchView(), second);
-    EXPECT_EQ(frame->GetActiveView(), first);
-    EXPECT_TRUE(first->IsWindowVisible());
-}
-
 TEST_F(DocViewTest, TapsRightClicksCharactersAndTapAndHoldReachTheView) {
     ASSERT_NE(StartNew(), nullptr);
     frame->GetWidget()->show();
@@ -186,33 +143,12 @@ TEST_F(DocViewTest, ExitClosesThroughTheDocument) {
     EXPECT_FALSE(frame->IsWindowVisible());
 }
 
-TEST_F(DocViewTest, FullScreenCallHidesAndShowsTheTaskBar) {
-    ASSERT_NE(StartNew(), nullptr);
-    frame->GetWidget()->show();
-    EXPECT_TRUE(SHFullScreen(frame->GetSafeHwnd(), SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON));
-    EXPECT_TRUE(frame->GetWidget()->windowState() & Qt::WindowFullScreen);
-    // The input-panel button alone changes nothing here.
-    EXPECT_TRUE(SHFullScreen(frame->GetSafeHwnd(), SHFS_HIDESIPBUTTON));
-    EXPECT_TRUE(frame->GetWidget()->windowState() & Qt::WindowFullScreen);
-    EXPECT_TRUE(SHFullScreen(frame->GetSafeHwnd(), SHFS_SHOWTASKBAR));
-    EXPECT_FALSE(frame->GetWidget()->windowState() & Qt::WindowFullScreen);
-    EXPECT_FALSE(SHFullScreen(nullptr, SHFS_HIDETASKBAR));
-}
-
 TEST_F(DocViewTest, MovingPressIsNoGestureAndIdleRefreshesButtons) {
     ASSERT_NE(StartNew(), nullptr);
     DemoView* view = ActiveView();
     QWidget* widget = view->GetWidget();
     view->events.clear();
-    auto send = [widget](QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(x, 20), QPointF(widget->mapToGlobal(QPoint(x, 20))), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    };
-    send(QEvent::MouseButtonPress, 20, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseMove, 40, Qt::NoButton, Qt::LeftButton);
-    WaitMs(CView::HoldDelayMs + 100);
-    send(QEvent::MouseButtonRelease, 40, Qt::LeftButton, Qt::NoButton);
+    Drag(widget, QPoint(20, 20), QPoint(40, 20), CView::HoldDelayMs + 100);
     EXPECT_EQ(view->events, (std::vector<std::string>{"tap 40,20"}));
 
     // Idle time brings the tool buttons in line with the document.

@@ -1,7 +1,5 @@
-// Dialogs, message boxes and file dialogs through the modal seam, and the
-// resources the program reads.
+// Dialogs, message boxes and file dialogs through the modal seam.
 #include "AfxMessageBox.h"
-#include "CWinApp.h"
 #include "CComboBox.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
@@ -9,18 +7,15 @@
 #include "CPropertyPage.h"
 #include "CPropertySheet.h"
 #include "CSpinButtonCtrl.h"
-#include "CWaitCursor.h"
 #include "DialogTemplate.h"
-#include "QtText.h"
-#include "Resources.h"
 #include "StringTable.h"
 #include "UiTest.h"
 
+#include <QAbstractButton>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest-spi.h>
 
@@ -91,6 +86,49 @@ public:
     int inits = 0;
     int oks = 0;
     bool refuse = false;
+};
+
+// Stands in for the user at a real modal: presses the message box's button, or the
+// dialog's control of that id, once the modal is up. A modal that shows no such
+// button is closed after a deadline and fails the test, so the run never hangs.
+class PressInNextModal {
+public:
+    explicit PressInNextModal(QMessageBox::StandardButton button, int controlId = 0) {
+        m_waited.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this, button, controlId] { Poll(button, controlId); });
+        m_timer.start(50);
+    }
+    ~PressInNextModal() {
+        if (!m_done)
+            ADD_FAILURE() << "no modal came up";
+    }
+
+private:
+    static constexpr qint64 kDeadlineMs = 5000;
+
+    void Poll(QMessageBox::StandardButton button, int controlId) {
+        QWidget* modal = QApplication::activeModalWidget();
+        QAbstractButton* target = nullptr;
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            target = box->button(button);
+        else if (modal)
+            target = modal->findChild<QAbstractButton*>(QString::number(controlId));
+        if (!target && m_waited.elapsed() < kDeadlineMs)
+            return;
+        m_timer.stop();
+        m_done = true;
+        if (target) {
+            target->click();
+            return;
+        }
+        ADD_FAILURE() << "no modal with the button to press within " << kDeadlineMs << " ms";
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->done(QDialog::Rejected);
+    }
+
+    QTimer m_timer;
+    QElapsedTimer m_waited;
+    bool m_done = false;
 };
 }  // namespace
 
@@ -184,7 +222,7 @@ TEST_F(ModalSeamTest, YesNoQuestionsFromADialogByStringIdAndFromTheCore) {
 
 TEST_F(ModalSeamTest, UnexpectedOrMissingPromptsFailTheTest) {
     ScriptedModalRunner other;
-    ModalRunner* previous = ModalRunner::Install(&other);
+    ScopedModalRunner installed(&other);
     int answer = 0;
     EXPECT_NONFATAL_FAILURE(answer = AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), "unexpected message box");
     EXPECT_EQ(answer, IDNO);  // the cancelling answer
@@ -197,7 +235,6 @@ TEST_F(ModalSeamTest, UnexpectedOrMissingPromptsFailTheTest) {
     ItemDialog dialog;
     other.ExpectDialog(kItemDialog, [](CDialog&) {});
     EXPECT_NONFATAL_FAILURE(dialog.DoModal(), "pressed neither OK nor Cancel");
-    ModalRunner::Install(previous);
 }
 
 TEST_F(ModalSeamTest, FileDialogsTakeTheDeviceFilterAndDefaultExtension) {
@@ -277,65 +314,20 @@ TEST_F(ModalSeamTest, PageThatRefusesToBeLeftKeepsTheSheetOpen) {
     EXPECT_EQ(first.oks + second.oks, 0);
 }
 
-TEST_F(ModalSeamTest, StringTableAndResources) {
-    StringTable::Register({{62216, u"Remove '%s'?"}, {32779, u"Select Items from list\nSelect Items"}});
-    EXPECT_EQ(LoadString(62216), CString(u"Remove '%s'?"));
-    EXPECT_TRUE(LoadString(1).IsEmpty());
-    WCHAR buffer[8];
-    EXPECT_EQ(LoadStringW(AfxGetInstanceHandle(), 32779, buffer, 8), 7);
-    EXPECT_EQ(std::u16string(buffer), u"Select ");
-    EXPECT_EQ(LoadStringW(nullptr, 1, buffer, 8), 0);
-    EXPECT_EQ(buffer[0], 0);
-
-    EXPECT_EQ(Resources::PathOf(204, "JPG"), QStringLiteral(":/res/204.jpg"));
-    const QIcon icon = Resources::LoadIcon(9001);
-    ASSERT_FALSE(icon.isNull());
-    EXPECT_EQ(icon.pixmap(16, 16).toImage().pixelColor(8, 8), QColor(255, 0, 0));
-    EXPECT_EQ(Resources::LoadBitmap(9002).size(), QSize(32, 15));
-    EXPECT_TRUE(Resources::LoadIcon(9999).isNull());
-    EXPECT_TRUE(Resources::LoadData(9999, "JPG").isEmpty());
-
-    // Text keeps every UTF-16 unit both ways, surrogate pairs included.
-    const CString text(u"Äpfel \U0001F34E");
-    EXPECT_EQ(ToCString(ToQString(text)), text);
-    EXPECT_EQ(ToQString(text).size(), 8);
-}
-
-TEST_F(ModalSeamTest, WaitCursorNestsAndIgnoresUnbalancedEnds) {
-    EXPECT_EQ(CWaitCursor::Depth(), 0);
-    {
-        CWaitCursor outer;
-        CWaitCursor::Begin();
-        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-        CWaitCursor::End();
-        EXPECT_EQ(CWaitCursor::Depth(), 1);
-    }
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    CWaitCursor::End();  // one too many: nothing to undo
-    EXPECT_EQ(CWaitCursor::Depth(), 0);
-}
-
 TEST_F(ModalSeamTest, DefaultRunnerShowsRealModalsThatReturnTheButtonPressed) {
-    ModalRunner* scripted = ModalRunner::Install(nullptr);
-    // Stands in for the user: presses a button of whatever modal is up.
-    auto pressLater = [](QMessageBox::StandardButton button, int buttonId) {
-        QTimer::singleShot(50, [button, buttonId] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                box->button(button)->click();
-            else if (modal)
-                if (auto* push = modal->findChild<QAbstractButton*>(QString::number(buttonId)))
-                    push->click();
-        });
-    };
-    pressLater(QMessageBox::No, 0);
-    EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
-    pressLater(QMessageBox::Cancel, 0);
-    EXPECT_EQ(AfxMessageBox(u"Save?", MB_YESNOCANCEL | MB_DEFBUTTON2), IDCANCEL);
-
+    ScopedModalRunner real(nullptr);
+    {
+        PressInNextModal press(QMessageBox::No);
+        EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
+    }
+    {
+        PressInNextModal press(QMessageBox::Cancel);
+        EXPECT_EQ(AfxMessageBox(u"Save?", MB_YESNOCANCEL | MB_DEFBUTTON2), IDCANCEL);
+    }
     ItemDialog dialog;
-    pressLater(QMessageBox::NoButton, IDOK);
-    EXPECT_EQ(dialog.DoModal(), IDOK);
+    {
+        PressInNextModal press(QMessageBox::NoButton, IDOK);
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+    }
     EXPECT_EQ(dialog.quantity, 1);
-    ModalRunner::Install(scripted);
 }

@@ -69,3 +69,16 @@ private:
     QStringList m_lastFilters;
     CString m_lastDefaultExtension;
 };
+
+// Installs a modal runner while it lives (null: the default one that shows real
+// modals) and puts the previous runner back when it goes.
+class ScopedModalRunner {
+public:
+    explicit ScopedModalRunner(ModalRunner* runner) : m_previous(ModalRunner::Install(runner)) {}
+    ~ScopedModalRunner() { ModalRunner::Install(m_previous); }
+    ScopedModalRunner(const ScopedModalRunner&) = delete;
+    ScopedModalRunner& operator=(const ScopedModalRunner&) = delete;
+
+private:
+    ModalRunner* m_previous;
+};

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 class QApplication;
@@ -29,12 +30,15 @@ void WaitMs(int ms);
 
 // The widget as it shows on screen.
 QImage RenderWidget(QWidget* widget);
-// Left press and release at a point of the widget.
+// Left press and release at a point of the widget (not (0, 0): Qt Test takes a null
+// point for the widget's centre, so the harness refuses it).
 void Tap(QWidget* widget, QPoint point);
 // Right press and release.
 void RightClick(QWidget* widget, QPoint point);
 // A press held still past the gesture delay, then released.
 void TapAndHold(QWidget* widget, QPoint point);
+// A left press at from, a move to to, a pause of holdMs and the release there.
+void Drag(QWidget* widget, QPoint from, QPoint to, int holdMs = 0);
 // Each character as a key press with that text ("\b" and "\r" as the
 // backspace and return keys).
 void TypeText(QWidget* widget, const QString& text);
@@ -70,5 +74,5 @@ protected:
 private:
     std::unique_ptr<TestRoot> m_root;
     ScriptedModalRunner m_script;
-    ModalRunner* m_previous = nullptr;
+    std::optional<ScopedModalRunner> m_installed;
 };
