@@ -108,4 +108,6 @@ TEST_F(StartupE2E, FirstStartRestartAndALastListThatIsGone) {
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(again.Running()) << "the question keeps the program waiting";
     EXPECT_EQ(LogText(Log()).find("after () ProcessShellCommand"), std::string::npos);
+    // Nobody answers it: the end signal closes it and the program ends at once.
+    EXPECT_TRUE(again.Terminate(std::chrono::seconds(3)));
 }
