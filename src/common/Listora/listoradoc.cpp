@@ -190,6 +190,7 @@ CListoraDoc::CListoraDoc() {
     MapCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnLocationRestriction);
 
     MapUpdateCommand(ID_CHOOSE_ITEMS, &CListoraDoc::OnUpdateEnable);
+    MapUpdateCommand(ID_ADD_ITEM, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SELECT_CATEGORY, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_CLEAR_LIST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SAVE_AS, &CListoraDoc::OnUpdateEnable);
@@ -197,7 +198,7 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
     // Commands whose dialogs come later stay disabled until then.
-    for (UINT id : {ID_ADD_ITEM, ID_SELECT_BACKGROUND, ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
+    for (UINT id : {ID_SELECT_BACKGROUND, ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
                     ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
         MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
 }
@@ -472,9 +473,11 @@ void CListoraDoc::AddPurchase(Purchase* purchase) {
 }
 
 void CListoraDoc::EditPurchase(Purchase* purchase) {
-    // The add-item dialog is not part of this build yet: its command is disabled and
-    // taps that would open it change nothing.
-    (void)purchase;
+    auto* dialogs = dynamic_cast<IListoraDialogs*>(AfxGetApp());
+    Purchase* result = nullptr;
+    bool isNew = false;
+    if (dialogs && dialogs->RunAddItemDialog(*this, purchase, result, isNew))
+        ApplyEdit(result, isNew);
 }
 
 void CListoraDoc::ApplyEdit(Purchase* purchase, bool isNew) {
