@@ -5,7 +5,6 @@
 #include "BenchApp.h"
 #include "BenchRoot.h"
 
-#include "CFrameWnd.h"
 #include "CListoraView.h"
 #include "ListFile.h"
 #include "Listora/dlgs/CAddItemDialog.h"
@@ -60,15 +59,7 @@ struct Fixture {
             item->AddCategory(u"Foods");
             doc.AddCatalogueItem(item, true);
         }
-        frame = std::make_unique<CFrameWnd>();
-        CCreateContext context;
-        context.m_pNewViewClass = [] { return new CListoraView; };
-        context.m_pCurrentDoc = &doc;
-        frame->LoadFrame(0, 0, nullptr, &context);
-        frame->InitialUpdateFrame(&doc, FALSE);
-        view = dynamic_cast<CListoraView*>(doc.GetViews().back());
-        view->MoveWindow(0, 0, 240, 294, FALSE);
-        view->RenderToImage();
+        frame = ShowInView(doc, view);
     }
     ~Fixture() {
         frame.reset();
