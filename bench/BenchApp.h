@@ -2,6 +2,7 @@
 // string table, and a modal runner that never waits for a person (each prompt is
 // counted and gets the cancelling answer).
 #pragma once
+#include "CFrameWnd.h"
 #include "ListoraStrings.h"
 #include "MessageBoxApi.h"
 #include "ModalRunner.h"
@@ -11,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 class CountingRunner : public ModalRunner {
 public:
@@ -23,6 +25,22 @@ public:
     INT_PTR RunDialog(CDialog&) override { return ++prompts, IDCANCEL; }
     UINT TrackPopupMenu(CMenu&, const QPoint&, QWidget*) override { return ++prompts, 0u; }
 };
+
+// A frame showing doc in one view of class V (returned in view), sized as on the
+// handheld and painted once.
+template <class V, class Doc>
+std::unique_ptr<CFrameWnd> ShowInView(Doc& doc, V*& view) {
+    auto frame = std::make_unique<CFrameWnd>();
+    CCreateContext context;
+    context.m_pNewViewClass = [] { return new V; };
+    context.m_pCurrentDoc = &doc;
+    frame->LoadFrame(0, 0, nullptr, &context);
+    frame->InitialUpdateFrame(&doc, FALSE);
+    view = dynamic_cast<V*>(doc.GetViews().back());
+    view->MoveWindow(0, 0, 240, 294, FALSE);
+    view->RenderToImage();
+    return frame;
+}
 
 // The body of a benchmark program's main; prepare (optional) sets up its data first.
 inline int RunAppBenchmarks(int argc, char** argv, bool (*prepare)() = nullptr) {

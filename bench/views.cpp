@@ -5,7 +5,6 @@
 #include "BenchApp.h"
 #include "BenchRoot.h"
 
-#include "CFrameWnd.h"
 #include "CListoraChoiceView.h"
 #include "CListoraView.h"
 #include "ListFile.h"
@@ -67,15 +66,7 @@ struct Fixture {
             doc.AddCatalogueItem(item, true);
         }
         doc.SetModifiedFlag(FALSE);
-        frame = std::make_unique<CFrameWnd>();
-        CCreateContext context;
-        context.m_pNewViewClass = [] { return new V; };
-        context.m_pCurrentDoc = &doc;
-        frame->LoadFrame(0, 0, nullptr, &context);
-        frame->InitialUpdateFrame(&doc, FALSE);
-        view = dynamic_cast<V*>(doc.GetViews().back());
-        view->MoveWindow(0, 0, 240, 294, FALSE);
-        view->RenderToImage();
+        frame = ShowInView(doc, view);
     }
     ~Fixture() {
         frame.reset();

@@ -48,6 +48,7 @@ const StringTableEntry kListoraStrings[] = {
     {IDS_SUM_IS_ZERO, u"Sum is 0, must be greater than 0!"},
     {IDS_TOTAL_NOTICE, u"Note: Total is %.2f"},
     {IDS_TAX_SUM_TOO_LARGE, u"Sum of fields is greater than 99%!"},
+    {IDS_ITEM_NAME_NEEDED, u"Please enter the item's name."},
 };
 
 const std::size_t kListoraStringCount = sizeof(kListoraStrings) / sizeof(kListoraStrings[0]);

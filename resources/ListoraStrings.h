@@ -52,6 +52,7 @@ enum ListoraStringId : UINT {
     IDS_SUM_IS_ZERO = 62288,              // "Sum is 0, must be greater than 0!"
     IDS_TOTAL_NOTICE = 62289,             // "Note: Total is %.2f"
     IDS_TAX_SUM_TOO_LARGE = 62295,        // "Sum of fields is greater than 99%!"
+    IDS_ITEM_NAME_NEEDED = 62300,         // "Please enter the item's name."
     // Status text and tool tip of the tool buttons ("status\ntip").
     IDS_TIP_CHOOSE_ITEMS = 32779,
     IDS_TIP_ADD_ITEM = 32780,

@@ -20,10 +20,18 @@ int CComboBox::AddString(LPCTSTR text) {
     const QString value = ToQString(text);
     int index = m_combo->count();
     if (m_combo->property("sorted").toBool()) {
-        // After equal entries, so that equal texts keep their order of arrival.
-        index = 0;
-        while (index < m_combo->count() && m_combo->itemText(index).compare(value, Qt::CaseInsensitive) <= 0)
-            ++index;
+        // After equal entries, so that equal texts keep their order of arrival; the
+        // entries are in order, so a binary search finds the place (long lists).
+        int low = 0;
+        int high = m_combo->count();
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (m_combo->itemText(middle).compare(value, Qt::CaseInsensitive) <= 0)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        index = low;
     }
     // Inserting must not change what the edit field shows.
     const QString shown = m_combo->isEditable() ? m_combo->currentText() : QString();

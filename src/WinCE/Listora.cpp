@@ -7,6 +7,7 @@
 #include "CListoraView.h"
 #include "CSingleDocTemplate.h"
 #include "InstanceWindows.h"
+#include "Listora/dlgs/CAddItemDialog.h"
 #include "MainFrm.h"
 #include "ShellApi.h"
 #include "ListoraStrings.h"
@@ -364,6 +365,15 @@ void CListoraApp::CreateChoiseView() {
     }
     m_pChoiceView = view;
     m_pChoiceView->OnInitialUpdate();
+}
+
+bool CListoraApp::RunAddItemDialog(CListoraDoc& doc, Purchase* purchase, Purchase*& result, bool& isNew) {
+    CAddItemDialog dialog(&doc, purchase, GetMainFrame());
+    if (dialog.DoModal() != IDOK || !dialog.GetResult())
+        return false;
+    isNew = dialog.IsResultNew();
+    result = isNew ? dialog.TakeNewPurchase().release() : dialog.GetResult();
+    return true;
 }
 
 CView* CListoraApp::SwitchView() {

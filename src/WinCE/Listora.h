@@ -47,6 +47,8 @@ public:
     // Toggles the frame between the list view and the choice view; returns the view
     // that was active (null when there is none).
     CView* SwitchView() override;
+    // The add-item dialog over the main frame.
+    bool RunAddItemDialog(CListoraDoc& doc, Purchase* purchase, Purchase*& result, bool& isNew) override;
 
     CListoraView* GetListView() const { return m_pListView; }
     CListoraChoiceView* GetChoiceView() const { return m_pChoiceView; }

@@ -1,14 +1,18 @@
 // The application's commands through the menus and tool buttons: Open, Help, the
-// entries whose dialogs come later, Choose Items, and the user's whole journey
-// (pick, tick, Exit, restart).
+// entries whose dialogs come later, Choose Items, the user's whole journeys (pick,
+// tick, Exit, restart; add a new item, restart) and every way to the add-item dialog.
 #include "AppFixture.h"
 
 #include "CListoraChoiceView.h"
+#include "CListHeaderCtrl.h"
 #include "CListoraView.h"
 #include "CMenu.h"
+#include "Listora/dlgs/CAddItemDialog.h"
+#include "Listora/dlgs/CSelectCategoriesDlg.h"
 #include "ProcessApi.h"
 
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -119,4 +123,74 @@ TEST_F(AppCommandTest, PickTickAndFindEverythingAgainAfterARestart) {
     EXPECT_TRUE(Doc().FindPurchase(name.c_str())->IsPurchased());
     EXPECT_EQ(Doc().GetTitle(), CString(u"New"));
     EXPECT_EQ(LogText(Root().file("Listora.txt")).find("create default"), std::string::npos);
+}
+
+TEST_F(AppCommandTest, AddANewItemWithATapOnTheEmptyListAndFindItAfterARestart) {
+    using D = CAddItemDialog;
+    CListoraView* list = App().GetListView();
+    list->RenderToImage();
+    const int rowHeight = static_cast<int>(TheOptions().GetFontSize());
+    const Names categories = TextsOf(Doc().GetCategories());
+    ASSERT_GE(categories.size(), 2u);
+    Script().ExpectDialog(D::IDD, [this](CDialog& d) {
+        SetControlText(d, D::IDC_NAME, QStringLiteral("Cheddar"));
+        QLineEdit* qty = d.GetDlgItemAs<QLineEdit>(D::IDC_QTY);
+        qty->selectAll();
+        TypeText(qty, QStringLiteral("2.5"));
+        SetControlText(d, D::IDC_PRICE, QStringLiteral("3.49"));
+        SetControlText(d, D::IDC_LOCATION, QStringLiteral("Corner shop"));
+        Script().ExpectDialog(CSelectCategoriesDlg::IDD, [](CDialog& picker) {
+            CListCtrl rows(picker.GetDlgItem(CSelectCategoriesDlg::IDC_CATEGORIES));
+            rows.SetCheck(0, TRUE);
+            rows.SetCheck(1, TRUE);
+            PressOK(picker);
+        });
+        PressButton(d, D::IDC_CATEGORIES);
+        PressOK(d);
+    });
+    Tap(list->GetWidget(), QPoint(100, list->GetRowsTop() + rowHeight * 3));
+    const auto expectCheddar = [&] {
+        const Purchase* cheddar = Doc().FindPurchase(u"Cheddar");
+        ASSERT_NE(cheddar, nullptr);
+        EXPECT_FLOAT_EQ(cheddar->GetQty(), 2.5f);
+        EXPECT_FLOAT_EQ(cheddar->GetPrice(), 3.49f);
+        EXPECT_EQ(std::u16string(cheddar->GetLocation()), u"Corner shop");
+        EXPECT_EQ(TextsOf(cheddar->GetCategories()), (Names{categories[0], categories[1]}));
+        const Item* item = Doc().FindItem(u"Cheddar");
+        ASSERT_NE(item, nullptr);
+        EXPECT_FLOAT_EQ(item->GetPrice(), 3.49f);
+        const Names stored = StoredItemNames();
+        EXPECT_NE(std::find(stored.begin(), stored.end(), u"Cheddar"), stored.end());
+    };
+    expectCheddar();
+
+    // The line's Qty, Location and Note cells and the price menu's "Other .." open
+    // the dialog on the line; the + button opens it empty.
+    list->RenderToImage();
+    CListHeaderCtrl* header = list->GetHeader();
+    const auto tapCell = [&](int kind) {
+        int c = 0;
+        while (header->GetColumnKind(c) != kind)
+            ++c;
+        Tap(list->GetWidget(), QPoint(header->GetLeft(c) + 5, list->GetRowsTop() + rowHeight / 2));
+    };
+    const auto nameIs = [](const char16_t* name) {
+        return [name](CDialog& d) {
+            EXPECT_EQ(d.GetDlgItemText(D::IDC_NAME), CString(name));
+            PressCancel(d);
+        };
+    };
+    for (int kind : {KindQty, KindLocation, KindNote}) {
+        Script().ExpectDialog(D::IDD, nameIs(u"Cheddar"));
+        tapCell(kind);
+    }
+    Script().ExpectPopupMenu(CListoraView::ID_PRICE_OTHER).ExpectDialog(D::IDD, nameIs(u"Cheddar"));
+    tapCell(KindPrice);
+    Script().ExpectDialog(D::IDD, nameIs(u"All-purpose cleaner"));  // the catalogue's first item
+    EXPECT_TRUE(ClickToolButton(Frame(), MainFrame::ID_ADD_ITEM));
+    EXPECT_EQ(Doc().GetPurchases().size(), 1u);
+
+    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"E&xit"}));
+    ASSERT_TRUE(Start());
+    expectCheddar();
 }

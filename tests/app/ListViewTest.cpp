@@ -230,7 +230,7 @@ TEST_F(ListViewTest, TapsOnItemCouponNoteQtyAndLocationCells) {
     EXPECT_FALSE(apples->HasCoupon());
 
     // The note is shown as it is, never used as a format; Qty and Location edit the
-    // line (the dialog is not part of this build): no flag moves.
+    // line (without the program there is no dialog to run): no flag moves.
     Script().ExpectMessageBox(u"the green %s ones", IDOK);
     Tap(view.GetWidget(), CellCentre(view, 5, 0));
     Tap(view.GetWidget(), CellCentre(view, 0, 0));

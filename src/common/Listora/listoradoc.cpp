@@ -73,6 +73,7 @@ CListoraDoc::CListoraDoc() {
     MapCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnLocationRestriction);
 
     MapUpdateCommand(ID_CHOOSE_ITEMS, &CListoraDoc::OnUpdateEnable);
+    MapUpdateCommand(ID_ADD_ITEM, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SELECT_CATEGORY, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_CLEAR_LIST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SAVE_AS, &CListoraDoc::OnUpdateEnable);
@@ -80,7 +81,7 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
     // Commands without their dialogs in this build are disabled.
-    for (UINT id : {ID_ADD_ITEM, ID_SELECT_BACKGROUND, ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
+    for (UINT id : {ID_SELECT_BACKGROUND, ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
                     ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
         MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
 }
@@ -310,25 +311,28 @@ void CListoraDoc::AddPurchase(Purchase* purchase) {
 }
 
 void CListoraDoc::EditPurchase(Purchase* purchase) {
-    // Without the add-item dialog in this build its command is disabled, and taps that
-    // would open it change nothing.
-    (void)purchase;
+    auto* dialogs = dynamic_cast<IListoraDialogs*>(AfxGetApp());
+    Purchase* result = nullptr;
+    bool isNew = false;
+    if (dialogs && dialogs->RunAddItemDialog(*this, purchase, result, isNew))
+        ApplyEdit(result, isNew);
 }
 
 void CListoraDoc::ApplyEdit(Purchase* purchase, bool isNew) {
     if (!purchase)
         return;
+    // The dialog writes into the line of the name it shows, so an edited line keeps
+    // its name; one renamed by another caller makes the name index start afresh.
+    if (!isNew && m_purchaseIndex.Find(purchase->Name(), m_purchases) != purchase)
+        PurchasesChanged();
     if (isNew) {
-        m_purchases.push_back(purchase);
+        CurrentOrder().Insert(m_purchases, purchase);
         m_purchaseIndex.Add(purchase);
         if (!FindItem(purchase->GetName())) {
             Item* item = new Item(*purchase);
             if (!AddCatalogueItem(item, purchase->IsOnce()))
                 delete item;
         }
-    } else {
-        // The dialog may have renamed the line.
-        PurchasesChanged();
     }
     SortLists();
     CheckTotalNotice();

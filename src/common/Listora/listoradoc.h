@@ -58,6 +58,11 @@ protected:
 // belong to the program, which implements this interface; without it (a document in
 // a test without the program) those commands change nothing.
 class IListoraDialogs {
+public:
+    // The add-item dialog for purchase of doc (null: a new line). On OK returns true
+    // with the purchase written and whether it is new; a new one is the caller's.
+    virtual bool RunAddItemDialog(CListoraDoc& doc, Purchase* purchase, Purchase*& result, bool& isNew) = 0;
+
 protected:
     ~IListoraDialogs() = default;
 };
@@ -152,7 +157,8 @@ public:
     Item* FindItem(LPCTSTR name);
     // Takes ownership; sorts, checks the total notice, marks modified, updates views.
     void AddPurchase(Purchase* purchase);
-    // The add-item dialog for purchase (null: a new line).
+    // The add-item dialog for purchase (null: a new line), run by the application;
+    // on OK its result goes to ApplyEdit. Cancel changes nothing.
     void EditPurchase(Purchase* purchase);
     // What OK in the add-item dialog does with its result: a new purchase is appended
     // (taken over) and, when its name is new, copied into the catalogue; then, new or
