@@ -13,12 +13,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <cstdlib>
 
 static void InitTestResources() {
     Q_INIT_RESOURCE(uitestres);
@@ -84,6 +86,12 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton
 
 void Tap(QWidget* widget, QPoint point) {
     SendMouse(widget, QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(widget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
+}
+
+void DoubleTap(QWidget* widget, QPoint point) {
+    Tap(widget, point);
+    SendMouse(widget, QEvent::MouseButtonDblClick, point, Qt::LeftButton, Qt::LeftButton);
     SendMouse(widget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
 }
 
@@ -170,6 +178,35 @@ void SetControlCheck(CDialog& dialog, int id, bool checked) {
     ASSERT_NE(box, nullptr) << "no check box " << id;
     if (box->isChecked() != checked)
         box->click();
+}
+
+void CheckDialogFitsScreens(CDialog& dialog, const std::string& name) {
+    QDialog* window = dialog.GetDialog();
+    ASSERT_NE(window, nullptr);
+    window->show();
+    const char* folder = std::getenv("LISTORA_RENDER_DIR");
+    const struct {
+        QSize screen;
+        const char* look;
+    } screens[] = {{{240, 320}, "240x320"}, {{800, 600}, "desktop"}};
+    for (const auto& [screen, look] : screens) {
+        SCOPED_TRACE(look);
+        window->resize(window->maximumSize().boundedTo(screen).expandedTo(window->minimumSize()));
+        ProcessEvents();
+        EXPECT_LE(window->width(), screen.width());
+        EXPECT_LE(window->height(), screen.height());
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            bool isId = false;
+            control->objectName().toInt(&isId);
+            if (!isId || !control->isVisibleTo(window))
+                continue;
+            const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(window->rect().contains(place)) << "control " << control->objectName().toStdString();
+        }
+        if (folder)
+            RenderWidget(window).save(QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name) + "-" +
+                                      QString::fromLatin1(look) + ".png");
+    }
 }
 
 void PrintTo(const CString& text, std::ostream* out) {
