@@ -1,11 +1,14 @@
 #include "Listora.h"
 
 #include "AfxMessageBox.h"
+#include "AppAboutDlg.h"
+#include "COBResource.h"
 #include "CFileDialog.h"
 #include "CListoraChoiceView.h"
 #include "CListoraView.h"
 #include "CSingleDocTemplate.h"
 #include "InstanceWindows.h"
+#include "Listora/dlgs/CSelectTileDlg.h"
 #include "MainFrm.h"
 #include "ShellApi.h"
 #include "ListoraStrings.h"
@@ -25,6 +28,7 @@
 #include "Text/CExtTime.h"
 #include "Text/Path.h"
 
+#include <QImage>
 #include <QSocketNotifier>
 #include <QThread>
 #include <csignal>
@@ -97,6 +101,7 @@ CListoraApp::CListoraApp() : CWinApp(nullptr) {
     RegisterResources();
     LoadAppName();
     MapCommand(ID_HELP, &CListoraApp::OnHelp);
+    MapCommand(ID_APP_ABOUT, &CListoraApp::OnAppAbout);
 }
 
 CListoraApp::~CListoraApp() {
@@ -426,4 +431,24 @@ void CListoraApp::OnHelp() {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+}
+
+void CListoraApp::OnAppAbout() {
+    // The picture is decoded for a screen-like bitmap and kept only while the box
+    // is shown.
+    const QImage screen(1, 1, QImage::Format_RGB32);
+    if (!m_aboutImage.SetBitmap(&screen, MAKEINTRESOURCE(IDR_ABOUT_IMAGE), u"JPG", AfxGetInstanceHandle()))
+        Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot load the About picture", kSourceFile, __LINE__);
+    AppAboutDlg about(m_aboutImage.GetBitmap(), kAboutLink, u"Version\n1.6.1", u"Listora", m_pMainWnd);
+    about.DoModal();
+    m_aboutImage = COBImage();
+}
+
+bool CListoraApp::SelectTile(DWORD& tile) {
+    CSelectTileDlg dialog(m_pMainWnd);
+    dialog.SetTileNumber(tile);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    tile = dialog.GetTileNumber();
+    return true;
 }

@@ -57,6 +57,11 @@ protected:
 // belong to the program, which implements this interface; without it (a document in
 // a test without the program) those commands change nothing.
 class IListoraDialogs {
+public:
+    // The background tile picker, opened with tile selected; on OK true, with the
+    // chosen tile in tile.
+    virtual bool SelectTile(DWORD& tile) = 0;
+
 protected:
     ~IListoraDialogs() = default;
 };
@@ -215,6 +220,8 @@ public:
     void OnClearList();
     void OnRemovePurchased();
     void OnSaveAs();
+    // Select Background: the tile picker; on OK the tile goes into the options.
+    void OnSelectBackground();
     void OnSynchronizeItems();
     void OnCategoryRestriction(UINT id);
     void OnLocationRestriction(UINT id);
