@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -101,6 +102,27 @@ QWidget* CDialog::CreateControl(const DlgItemTemplate& item, QWidget* parent) {
         list->setColumnCount(0);
         list->header()->setStretchLastSection(false);
         control = list;
+        break;
+    }
+    case DlgItemKind::IconListCtrl: {
+        // The rows live in a hidden tree (so CListCtrl treats both views alike); the
+        // icon view shows the tree's model and shares its selection.
+        auto* view = new QListView(parent);
+        auto* rows = new QTreeWidget(view);
+        rows->hide();
+        rows->setColumnCount(0);
+        view->setModel(rows->model());
+        view->setSelectionModel(rows->selectionModel());
+        view->setViewMode(QListView::IconMode);
+        view->setMovement(QListView::Static);
+        view->setResizeMode(QListView::Adjust);
+        view->setWrapping(true);
+        view->setWordWrap(true);
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setIconSize(QSize(32, 32));
+        // Four entries a row on the 240-pixel screen, room for two lines of text.
+        view->setGridSize(QSize(56, 64));
+        control = view;
         break;
     }
     case DlgItemKind::UpDown: {

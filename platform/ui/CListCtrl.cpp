@@ -1,13 +1,52 @@
 #include "CListCtrl.h"
 
+#include "CImageList.h"
 #include "QtText.h"
 
 #include <QHeaderView>
+#include <QListView>
 #include <QTreeWidget>
+
+namespace {
+// The row's index in its image list (absent: no image).
+constexpr int kImageRole = Qt::UserRole + 1;
+}  // namespace
 
 BOOL CListCtrl::Attach(QWidget* list) {
     m_list = qobject_cast<QTreeWidget*>(list);
+    // An icon view keeps its rows in a tree of its own.
+    if (auto* view = qobject_cast<QListView*>(list); view && !m_list)
+        m_list = view->findChild<QTreeWidget*>(QString(), Qt::FindDirectChildrenOnly);
     return m_list ? TRUE : FALSE;
+}
+
+bool CListCtrl::IsIconView() const {
+    return m_list && qobject_cast<QListView*>(m_list->parentWidget()) &&
+           static_cast<QListView*>(m_list->parentWidget())->model() == m_list->model();
+}
+
+QAbstractItemView* CListCtrl::GetView() const {
+    if (IsIconView())
+        return static_cast<QListView*>(m_list->parentWidget());
+    return m_list.data();
+}
+
+CImageList* CListCtrl::SetImageList(CImageList* images, int type) {
+    CImageList*& slot = type == LVSIL_NORMAL ? m_normalImages : m_smallImages;
+    CImageList* previous = slot;
+    slot = images;
+    const CImageList* shown = IsIconView() ? m_normalImages : m_smallImages;
+    if (QAbstractItemView* view = GetView(); view && images && images == shown)
+        view->setIconSize(images->GetImageSize());
+    for (int i = 0; i < GetItemCount(); ++i)
+        ShowImage(m_list->topLevelItem(i));
+    return previous;
+}
+
+void CListCtrl::ShowImage(QTreeWidgetItem* item) const {
+    const CImageList* images = IsIconView() ? m_normalImages : m_smallImages;
+    const QVariant image = item->data(0, kImageRole);
+    item->setIcon(0, images && image.isValid() ? images->ExtractIcon(image.toInt()) : QIcon());
 }
 
 void CListCtrl::Detach() {
@@ -112,6 +151,26 @@ int CListCtrl::InsertItem(int index, LPCTSTR text) {
     return index;
 }
 
+int CListCtrl::InsertItem(int index, LPCTSTR text, int image) {
+    return InsertItem(LVIF_TEXT | LVIF_IMAGE, index, text, 0, 0, image, 0);
+}
+
+int CListCtrl::InsertItem(UINT mask, int index, LPCTSTR text, UINT state, UINT stateMask, int image, LPARAM lParam) {
+    index = InsertItem(index, (mask & LVIF_TEXT) ? text : u"");
+    QTreeWidgetItem* item = Row(index);
+    if (!item)
+        return -1;
+    if (mask & LVIF_IMAGE) {
+        item->setData(0, kImageRole, image);
+        ShowImage(item);
+    }
+    if (mask & LVIF_PARAM)
+        SetItemData(index, static_cast<DWORD_PTR>(lParam));
+    if ((mask & LVIF_STATE) && (stateMask & LVIS_SELECTED))
+        item->setSelected((state & LVIS_SELECTED) != 0);
+    return index;
+}
+
 BOOL CListCtrl::SetItemText(int index, int subItem, LPCTSTR text) {
     QTreeWidgetItem* item = Row(index);
     if (!item || subItem < 0 || subItem >= GetColumnCount())
@@ -188,4 +247,18 @@ BOOL CListCtrl::SetItemSelected(int index, BOOL selected) {
         return FALSE;
     item->setSelected(selected != FALSE);
     return TRUE;
+}
+
+int CListCtrl::GetSelectionMark() const {
+    QAbstractItemView* view = GetView();
+    const QModelIndex current = view ? view->currentIndex() : QModelIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int CListCtrl::SetSelectionMark(int index) {
+    const int previous = GetSelectionMark();
+    QAbstractItemView* view = GetView();
+    if (view && Row(index))
+        view->setCurrentIndex(view->model()->index(index, 0));
+    return previous;
 }

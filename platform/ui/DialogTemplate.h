@@ -32,6 +32,7 @@ enum class DlgItemKind {
     DefPushButton,
     ListBox,
     ListCtrl,    // report view: columns, optional check boxes
+    IconListCtrl,  // icon view: large icons with their text, wrapped left to right
     UpDown,
     GroupBox,
 };

@@ -1,6 +1,8 @@
 #include "Listora.h"
 
 #include "AfxMessageBox.h"
+#include "AppAboutDlg.h"
+#include "COBResource.h"
 #include "CFileDialog.h"
 #include "ModalRunner.h"
 #include "CListoraChoiceView.h"
@@ -8,6 +10,7 @@
 #include "CSingleDocTemplate.h"
 #include "InstanceWindows.h"
 #include "Listora/dlgs/CAddItemDialog.h"
+#include "Listora/dlgs/CSelectTileDlg.h"
 #include "MainFrm.h"
 #include "ShellApi.h"
 #include "ListoraStrings.h"
@@ -29,6 +32,7 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QImage>
 #include <QSocketNotifier>
 #include <QThread>
 #include <csignal>
@@ -100,6 +104,7 @@ CListoraApp::CListoraApp() : CWinApp(nullptr) {
     RegisterResources();
     LoadAppName();
     MapCommand(ID_HELP, &CListoraApp::OnHelp);
+    MapCommand(ID_APP_ABOUT, &CListoraApp::OnAppAbout);
 }
 
 CListoraApp::~CListoraApp() {
@@ -433,4 +438,24 @@ void CListoraApp::OnHelp() {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+}
+
+void CListoraApp::OnAppAbout() {
+    // The picture is decoded for a screen-like bitmap and kept only while the box
+    // is shown.
+    const QImage screen(1, 1, QImage::Format_RGB32);
+    if (!m_aboutImage.SetBitmap(&screen, MAKEINTRESOURCE(IDR_ABOUT_IMAGE), u"JPG", AfxGetInstanceHandle()))
+        Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot load the About picture", kSourceFile, __LINE__);
+    AppAboutDlg about(m_aboutImage.GetBitmap(), kAboutLink, u"Version\n1.6.1", u"Listora", m_pMainWnd);
+    about.DoModal();
+    m_aboutImage = COBImage();
+}
+
+bool CListoraApp::SelectTile(DWORD& tile) {
+    CSelectTileDlg dialog(m_pMainWnd);
+    dialog.SetTileNumber(tile);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    tile = dialog.GetTileNumber();
+    return true;
 }

@@ -1,8 +1,9 @@
 // The application object: start-up (trace log, single instance, catalogue store,
 // options, document template, file-type registration, reopening the last list), the
-// switch between the list view and the choice view, and the application commands
-// New, Open, Exit and Help.
+// switch between the list view and the choice view, the application commands New,
+// Open, Exit, Help and About, and the device dialogs the document runs.
 #pragma once
+#include "COBImage.h"
 #include "CWinApp.h"
 #include "UiTypes.h"
 #include "listoradoc.h"
@@ -27,6 +28,9 @@ class TextWriterTraceListener;
 namespace ListoraApp {
 constexpr UINT IDR_MAINFRAME = 178;          // menu bar, tool bar and document template
 constexpr UINT IDI_PROGRAM = 128;            // the program's icon
+constexpr UINT IDR_ABOUT_IMAGE = 204;        // the About box's picture, of type "JPG"
+// The address the About box shows and opens.
+constexpr const char16_t* kAboutLink = u"https://listora.example.org/";
 constexpr UINT kChoiceViewId = 0xE901;       // AFX_IDW_PANE_FIRST + 1
 constexpr int kMaxLogNameRetries = 20;
 }  // namespace ListoraApp
@@ -64,6 +68,12 @@ public:
     // A termination signal: ends open prompts (as Cancel) and exits the usual way.
     void OnTerminationRequested();
 
+    // The About box with the program's picture, the address and the version.
+    void OnAppAbout();
+
+    // Device dialogs of the document.
+    bool SelectTile(DWORD& tile) override;
+
     // Writes the ".lsr" file type under HKEY_CLASSES_ROOT with the program's current
     // path. Any failing call ends it silently.
     static void RegisterFileType();
@@ -96,6 +106,8 @@ private:
     CListoraChoiceView* m_pChoiceView = nullptr;
     UINT m_nCurrentView = 0;
     HANDLE m_hSemaphore = nullptr;
+    // The About box's picture, decoded while the box is made.
+    COBImage m_aboutImage;
     IO::FileStream m_logStream;
     std::unique_ptr<Diagnostics::TextWriterTraceListener> m_pLogListener;
     std::u16string m_logPath;

@@ -7,6 +7,7 @@
 #include "CListHeaderCtrl.h"
 #include "CListoraView.h"
 #include "CMenu.h"
+#include "HandlerStub.h"
 #include "Listora/dlgs/CAddItemDialog.h"
 #include "Listora/dlgs/CSelectCategoriesDlg.h"
 #include "ProcessApi.h"
@@ -43,8 +44,7 @@ TEST_F(AppCommandTest, OpenOffersTheSupportedFilesAndOpensTheChosenList) {
 }
 
 TEST_F(AppCommandTest, EntriesOfDialogsStillToComeArePresentButDisabled) {
-    const std::pair<int, const char16_t*> entries[] = {
-        {0, u"&About Listora..."}, {0, u"Delete Unused Lists"}, {1, u"&Item Manager"}};
+    const std::pair<int, const char16_t*> entries[] = {{0, u"Delete Unused Lists"}, {1, u"&Item Manager"}};
     for (const auto& [menu, text] : entries) {
         EXPECT_GE(FindMenuItem(Frame().GetMenu()->GetSubMenu(menu), text), 0);
         EXPECT_FALSE(ChooseMenuCommand(Frame(), {menu == 0 ? u"&File" : u"&List", text}));
@@ -52,26 +52,12 @@ TEST_F(AppCommandTest, EntriesOfDialogsStillToComeArePresentButDisabled) {
 }
 
 TEST_F(AppCommandTest, HelpOpensThePageBesideTheProgramWithTheDesktopHandler) {
-    // A stand-in for the desktop's handler records what it is asked to open.
-    const std::string bin = Root().file("bin");
-    const std::string record = Root().file("opened.txt");
-    std::filesystem::create_directories(bin);
-    std::ofstream(bin + "/xdg-open") << "#!/bin/sh\nprintf '%s' \"$1\" > '" << record << ".tmp'; mv '" << record
-                                     << ".tmp' '" << record << "'\n";
-    std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
-    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (bin + ":" + path).c_str(), 1);
+    const HandlerStub handler(Root());
     ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"Help"}));
-    QElapsedTimer timer;
-    timer.start();
-    while (!HostFileExists(record) && timer.elapsed() < 10000)
-        WaitMs(20);
-    setenv("PATH", path.c_str(), 1);
-
     char16_t program[1024] = {};
     GetModuleFileNameW(nullptr, program, 1024);
     const std::u16string folder(program, std::u16string_view(program).rfind(u'/') + 1);
-    EXPECT_EQ(ReadHostFile(record), std::string(folder.begin(), folder.end()) + "Listora.htm");
+    EXPECT_EQ(handler.Opened(), std::string(folder.begin(), folder.end()) + "Listora.htm");
 }
 
 TEST_F(AppCommandTest, ChooseItemsSwitchesToTheChoiceViewAndBack) {

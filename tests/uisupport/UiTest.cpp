@@ -13,11 +13,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QMouseEvent>
 #include <QTest>
+#include <cstdlib>
 
 static void InitTestResources() {
     Q_INIT_RESOURCE(uitestres);
@@ -88,6 +91,21 @@ bool PointUsable(QPoint point) {
 void Tap(QWidget* widget, QPoint point) {
     if (PointUsable(point))
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void DoubleTap(QWidget* widget, QPoint point) {
+    if (!PointUsable(point))
+        return;
+    // A first tap, then the second as Qt delivers it: a double-click press and a release
+    // (Qt Test's own double click leaves out the first tap).
+    Tap(widget, point);
+    const QPointF global(widget->mapToGlobal(point));
+    QMouseEvent press(QEvent::MouseButtonDblClick, QPointF(point), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(point), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
 }
 
 void RightClick(QWidget* widget, QPoint point) {
@@ -180,6 +198,35 @@ void SetControlCheck(CDialog& dialog, int id, bool checked) {
     ASSERT_NE(box, nullptr) << "no check box " << id;
     if (box->isChecked() != checked)
         box->click();
+}
+
+void CheckDialogFitsScreens(CDialog& dialog, const std::string& name) {
+    QDialog* window = dialog.GetDialog();
+    ASSERT_NE(window, nullptr);
+    window->show();
+    const char* folder = std::getenv("LISTORA_RENDER_DIR");
+    const struct {
+        QSize screen;
+        const char* look;
+    } screens[] = {{{240, 320}, "240x320"}, {{800, 600}, "desktop"}};
+    for (const auto& [screen, look] : screens) {
+        SCOPED_TRACE(look);
+        window->resize(window->maximumSize().boundedTo(screen).expandedTo(window->minimumSize()));
+        ProcessEvents();
+        EXPECT_LE(window->width(), screen.width());
+        EXPECT_LE(window->height(), screen.height());
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            bool isId = false;
+            control->objectName().toInt(&isId);
+            if (!isId || !control->isVisibleTo(window))
+                continue;
+            const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(window->rect().contains(place)) << "control " << control->objectName().toStdString();
+        }
+        if (folder)
+            RenderWidget(window).save(QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name) + "-" +
+                                      QString::fromLatin1(look) + ".png");
+    }
 }
 
 void PrintTo(const CString& text, std::ostream* out) {

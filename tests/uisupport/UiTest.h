@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 
 class QApplication;
 class QWidget;
@@ -33,6 +34,8 @@ QImage RenderWidget(QWidget* widget);
 // Left press and release at a point of the widget (not (0, 0): Qt Test takes a null
 // point for the widget's centre, so the harness refuses it).
 void Tap(QWidget* widget, QPoint point);
+// Two taps in quick succession: the second press arrives as a double click.
+void DoubleTap(QWidget* widget, QPoint point);
 // Right press and release.
 void RightClick(QWidget* widget, QPoint point);
 // A press held still past the gesture delay, then released.
@@ -56,6 +59,13 @@ inline void PressOK(CDialog& dialog) { PressButton(dialog, IDOK); }
 inline void PressCancel(CDialog& dialog) { PressButton(dialog, IDCANCEL); }
 void SetControlText(CDialog& dialog, int id, const QString& text);
 void SetControlCheck(CDialog& dialog, int id, bool checked);
+
+// Checks that an open dialog fits the handheld's 240 x 320 screen and a desktop
+// window: a dialog that can grow is sized to each in turn (one of fixed size keeps
+// it); it must not be larger than the screen, and every shown control must lie
+// inside it. With LISTORA_RENDER_DIR set, saves both looks there as
+// <name>-240x320.png and <name>-desktop.png, for a person to look at.
+void CheckDialogFitsScreens(CDialog& dialog, const std::string& name);
 
 // Readable test output for text.
 void PrintTo(const CString& text, std::ostream* out);

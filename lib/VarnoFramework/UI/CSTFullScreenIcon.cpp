@@ -59,6 +59,16 @@ void CSTFullScreenIcon::Reparent(CWnd* parent) {
     widget->setVisible(visible);
 }
 
+void CSTFullScreenIcon::Place(int position, DWORD mode, BOOL state, BOOL wanted) {
+    if (!GetWidget())
+        return;
+    SetIconPosition(position, mode, state);
+    const bool show = state && (mode & STFS_HIDECOMMANDBAR) && wanted;
+    ShowWindow(show ? SW_SHOW : SW_HIDE);
+    if (show)
+        GetWidget()->raise();
+}
+
 BOOL CSTFullScreenIcon::InsertIconInDialogToolbar(CCommandBar* commandBar) {
     if (m_added)
         return TRUE;

@@ -41,6 +41,9 @@ public:
 
     // Moves the window under another parent (the frame, so it floats over the views).
     void Reparent(CWnd* parent);
+    // Places the icon for a window of (mode, state) and shows it only when the
+    // window is full screen, its mode hides the command bar and the icon is wanted.
+    void Place(int position, DWORD mode, BOOL state, BOOL wanted);
 
 protected:
     void OnPaint() override;

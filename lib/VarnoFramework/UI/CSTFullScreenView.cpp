@@ -52,9 +52,5 @@ void CSTFullScreenView::PlaceIcon() {
         return;
     if (CFrameWnd* frame = GetParentFrame())
         m_pIcon->Reparent(frame);
-    m_pIcon->SetIconPosition(m_nIconPosition, m_dwFullScreenMode, m_bFullScreenState);
-    const bool show = m_bFullScreenState && (m_dwFullScreenMode & STFS_HIDECOMMANDBAR) && m_bIconVisible;
-    m_pIcon->ShowWindow(show ? SW_SHOW : SW_HIDE);
-    if (show)
-        m_pIcon->GetWidget()->raise();
+    m_pIcon->Place(m_nIconPosition, m_dwFullScreenMode, m_bFullScreenState, m_bIconVisible);
 }

@@ -68,6 +68,7 @@ CListoraDoc::CListoraDoc() {
     MapCommand(ID_CLEAR_LIST, &CListoraDoc::OnClearList);
     MapCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnRemovePurchased);
     MapCommand(ID_SAVE_AS, &CListoraDoc::OnSaveAs);
+    MapCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnSelectBackground);
     MapCommand(ID_SYNCHRONIZE_ITEMS, &CListoraDoc::OnSynchronizeItems);
     MapCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnCategoryRestriction);
     MapCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnLocationRestriction);
@@ -77,11 +78,12 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommand(ID_SELECT_CATEGORY, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_CLEAR_LIST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SAVE_AS, &CListoraDoc::OnUpdateEnable);
+    MapUpdateCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnUpdateRemovePurchased);
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
     // Commands without their dialogs in this build are disabled.
-    for (UINT id : {ID_SELECT_BACKGROUND, ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
+    for (UINT id : {ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
                     ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
         MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
 }
@@ -687,6 +689,19 @@ void CListoraDoc::OnSaveAs() {
     StoreOptions();
     FollowSavedFile(path);
     SetModifiedFlag(FALSE);
+}
+
+void CListoraDoc::OnSelectBackground() {
+    auto* dialogs = dynamic_cast<IListoraDialogs*>(AfxGetApp());
+    if (!dialogs)
+        return;
+    Options& options = TheOptions();
+    DWORD tile = options.GetTileNumber();
+    if (!dialogs->SelectTile(tile))
+        return;
+    options.SetTileNumber(tile);
+    options.SetChanged();
+    UpdateAllViews(nullptr);
 }
 
 void CListoraDoc::OnSynchronizeItems() {}

@@ -62,6 +62,9 @@ public:
     // The add-item dialog for purchase of doc (null: a new line). On OK returns true
     // with the purchase written and whether it is new; a new one is the caller's.
     virtual bool RunAddItemDialog(CListoraDoc& doc, Purchase* purchase, Purchase*& result, bool& isNew) = 0;
+    // The background tile picker, opened with tile selected; on OK true, with the
+    // chosen tile in tile.
+    virtual bool SelectTile(DWORD& tile) = 0;
 
 protected:
     ~IListoraDialogs() = default;
@@ -217,6 +220,8 @@ public:
     void OnClearList();
     void OnRemovePurchased();
     void OnSaveAs();
+    // Select Background: the tile picker; on OK the tile goes into the options.
+    void OnSelectBackground();
     void OnSynchronizeItems();
     void OnCategoryRestriction(UINT id);
     void OnLocationRestriction(UINT id);

@@ -1,0 +1,26 @@
+// A picker: one list control that fills the dialog above a row of buttons (OK,
+// Cancel) at the bottom right. The control tables are laid out for the 240-pixel
+// screen; a larger window (a desktop) stretches the list and keeps the buttons in
+// the corner.
+#pragma once
+#include "CSTFullScreenDialog.h"
+#include "DialogTemplate.h"
+
+class CListPickerDlg : public CSTFullScreenDialog {
+public:
+    static constexpr int kMargin = 4;
+    static constexpr int kButtonWidth = 60;
+    static constexpr int kButtonHeight = 22;
+
+    CListPickerDlg(UINT templateId, int listId, CWnd* parent);
+
+    // Registers a picker's control table: the list (of kind ListCtrl or
+    // IconListCtrl) listHeight tall, OK and Cancel below it.
+    static void RegisterTemplate(UINT templateId, const TCHAR* caption, DlgItemKind listKind, int listId,
+                                 int listHeight);
+
+protected:
+    void OnSize(UINT type, int cx, int cy) override;
+
+    int m_nListId;
+};
