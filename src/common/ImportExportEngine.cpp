@@ -1,0 +1,365 @@
+#include "ImportExportEngine.h"
+
+#include "Options.h"
+#include "SafeSave.h"
+#include "System/Diagnostics/Trace.h"
+#include "System/IO/BinaryWriter.h"
+#include "Text/Convert.h"
+#include "WideFormat.h"
+#include "WideString.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using Diagnostics::Trace;
+
+namespace {
+
+using Slot = CImportExportTemplate::Slot;
+
+constexpr unsigned kExportBufferSize = 60000;
+// A progress dialog gets at most this many steps, however long the work.
+constexpr std::size_t kProgressSteps = 100;
+// What a double quote inside a text is written as: the reader cannot carry it.
+constexpr char16_t kQuoteStandIn = u'\u201D';
+
+// Drives a progress sink over work of a known number of units.
+class StepCounter {
+public:
+    StepCounter(ProgressSink* sink, std::size_t units) : m_sink(sink), m_units(units) {
+        if (m_sink)
+            m_sink->SetMaxOfInterval(static_cast<DWORD>(std::min(units, kProgressSteps)));
+    }
+    bool Cancelled() { return m_sink && m_sink->IsCancelPressed(); }
+    // Call after each unit done.
+    void Done(std::size_t done) {
+        if (!m_sink)
+            return;
+        const std::size_t due = m_units <= kProgressSteps ? done : done * kProgressSteps / m_units;
+        for (; m_steps < due; ++m_steps)
+            m_sink->Step();
+    }
+
+private:
+    ProgressSink* m_sink;
+    std::size_t m_units;
+    std::size_t m_steps = 0;
+};
+
+// A text as the reader can carry it: no double quote, no line break.
+std::u16string Writable(std::u16string_view text) {
+    std::u16string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'"')
+            result += kQuoteStandIn;
+        else if (c == u'\r' || c == u'\n') {
+            result += u' ';
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else
+            result += c;
+    }
+    return result;
+}
+
+std::u16string Quoted(std::u16string_view text) {
+    std::u16string result;
+    result.reserve(text.size() + 2);
+    result += u'"';
+    result += text;
+    result += u'"';
+    return result;
+}
+
+// Location and unit go bare, as other programs expect them, unless the delimiter
+// would split them.
+std::u16string BareUnlessSplit(std::u16string_view text, TCHAR delimiter) {
+    std::u16string result = Writable(text);
+    return result.find(delimiter) == std::u16string::npos ? result : Quoted(result);
+}
+
+// A number as the C runtime reads it, kept within the range of a float.
+float ToFloat(double value) {
+    constexpr double kMax = std::numeric_limits<float>::max();
+    if (std::isnan(value))
+        return 0.0f;
+    return static_cast<float>(std::clamp(value, -kMax, kMax));
+}
+
+float ReadNumber(std::u16string_view cell) {
+    return ToFloat(atof(std::u16string(cell).c_str()));
+}
+
+// An empty category delimiter (stored as the character 0) cannot separate anything;
+// such a template separates categories with commas.
+TCHAR CategoryDelimiterOf(const CImportExportTemplate& exchangeTemplate) {
+    return exchangeTemplate.categoryDelimiter ? exchangeTemplate.categoryDelimiter : u',';
+}
+
+}  // namespace
+
+ImportExportEngine::ImportExportEngine(const CImportExportTemplate& exchangeTemplate, const Currency* currency)
+    : m_template(exchangeTemplate), m_currency(currency) {}
+
+bool ImportExportEngine::IsObListora(const CImportExportTemplate& exchangeTemplate) {
+    return exchangeTemplate.name == kObListora;
+}
+
+const TCHAR* ImportExportEngine::BoolText(int boolFormat, bool value) {
+    switch (boolFormat) {
+    case 1:
+        return value ? u"True" : u"False";
+    case 2:
+        return value ? u"Yes" : u"No";
+    default:
+        return value ? u"1" : u"0";
+    }
+}
+
+float ImportExportEngine::ReadPrice(std::u16string_view cell, int priceType) {
+    if (priceType == 1) {
+        // Whatever stands in front (a currency symbol) is skipped up to the first digit.
+        const std::size_t digit = cell.find_first_of(u"0123456789");
+        return digit == std::u16string_view::npos ? 0.0f : ReadNumber(cell.substr(digit));
+    }
+    // Plain, or the number in front of the currency abbreviation.
+    return ReadNumber(cell);
+}
+
+const Currency* ImportExportEngine::CurrencyOf(const Options& options) {
+    const TCHAR* code = options.GetCurrencyCode();
+    const Currency* currency = code ? FindCurrency(code) : nullptr;
+    return currency ? currency : FindCurrency(Options::kDefaultCurrency);
+}
+
+int ImportExportEngine::Column(int slot) const {
+    const int column = m_template.columns[slot];
+    return column >= 0 && column < kLineColumns ? column : -1;
+}
+
+void ImportExportEngine::PurchaseToCells(const Purchase& purchase, std::vector<std::u16string>& cells) const {
+    cells.assign(kLineColumns, std::u16string());
+    int last = 0;
+    auto put = [&](int slot, std::u16string text) {
+        const int column = Column(slot);
+        if (column < 0)
+            return;
+        cells[static_cast<std::size_t>(column)] = std::move(text);
+        if (slot != Slot::UNIT)
+            last = std::max(last, column);
+    };
+    const TCHAR delimiter = m_template.delimiter;
+    const double price = purchase.GetPrice();
+    const TCHAR symbol = m_currency ? m_currency->symbol : u' ';
+    const TCHAR* abbreviation = m_currency ? m_currency->abbreviation : u"";
+
+    put(Slot::QTY, Format(u"%.2f", static_cast<double>(purchase.GetQty())));
+    put(Slot::NAME, Quoted(Writable(purchase.Name())));
+    switch (m_template.priceType) {
+    case 1:
+        put(Slot::PRICE, Format(u"%c %.2f", symbol, price));
+        break;
+    case 2:
+        put(Slot::PRICE, Format(u"%.2f %s", price, abbreviation));
+        break;
+    default:
+        put(Slot::PRICE, Format(u"%.2f", price));
+        break;
+    }
+    put(Slot::COUPON, BoolText(m_template.boolFormat, purchase.HasCoupon()));
+    put(Slot::LOCATION, purchase.HasLocation() ? BareUnlessSplit(purchase.GetLocation(), delimiter) : u"");
+    put(Slot::NOTE, purchase.HasNote() ? Quoted(Writable(purchase.GetNote())) : u"");
+    const rep::vector<TCHAR*>& categories = purchase.GetCategories();
+    if (!categories.empty()) {
+        std::u16string joined;
+        for (DWORD i = 0; i < categories.size(); ++i) {
+            if (i > 0)
+                joined += CategoryDelimiterOf(m_template);
+            joined += Writable(categories[i] ? categories[i] : u"");
+        }
+        put(Slot::CATEGORIES, Quoted(joined));
+    } else {
+        put(Slot::CATEGORIES, u"");
+    }
+    put(Slot::PURCHASED, BoolText(m_template.boolFormat, purchase.IsPurchased()));
+    put(Slot::TAXABLE, BoolText(m_template.boolFormat, purchase.IsTaxable()));
+    // Import reads a unit; a line carries one whenever there is one to carry.
+    if (!purchase.Unit().empty() && Column(Slot::UNIT) >= 0) {
+        put(Slot::UNIT, BareUnlessSplit(purchase.Unit(), delimiter));
+        last = std::max(last, Column(Slot::UNIT));
+    }
+    cells.resize(static_cast<std::size_t>(last) + 1);
+}
+
+void ImportExportEngine::SetKnownCategories(const rep::vector<TCHAR*>& categories) {
+    m_joinedCategories.clear();
+    const TCHAR delimiter = CategoryDelimiterOf(m_template);
+    for (const TCHAR* name : categories)
+        if (name && _tcschr(name, delimiter))
+            m_joinedCategories.push_back(FoldCase(name));
+}
+
+void ImportExportEngine::AddCategories(std::u16string_view cell, Purchase& purchase) const {
+    const TCHAR delimiter = CategoryDelimiterOf(m_template);
+    // The pieces between delimiters; empty ones are no categories.
+    std::vector<std::u16string_view> pieces;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(cell.find(delimiter, start), cell.size());
+        pieces.push_back(cell.substr(start, end - start));
+        if (end == cell.size())
+            break;
+        start = end + 1;
+    }
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        std::u16string_view category = pieces[i];
+        // A known name that holds the delimiter: the longest run of pieces that makes it.
+        for (std::size_t j = pieces.size() - 1; j > i && !m_joinedCategories.empty(); --j) {
+            const std::size_t from = static_cast<std::size_t>(pieces[i].data() - cell.data());
+            const std::size_t to = static_cast<std::size_t>(pieces[j].data() - cell.data()) + pieces[j].size();
+            const std::u16string_view run = cell.substr(from, to - from);
+            if (std::find(m_joinedCategories.begin(), m_joinedCategories.end(), FoldCase(run)) !=
+                m_joinedCategories.end()) {
+                category = run;
+                i = j;
+                break;
+            }
+        }
+        if (!category.empty())
+            purchase.AddCategory(std::u16string(category).c_str());
+    }
+}
+
+std::unique_ptr<Purchase> ImportExportEngine::RowToPurchase(const CDelimitedFile& file, int row) const {
+    auto cell = [&](int slot) {
+        const int column = Column(slot);
+        return column < 0 ? std::u16string_view() : file.Cell(column, row);
+    };
+    const std::u16string_view name = cell(Slot::NAME);
+    if (name.empty())
+        return nullptr;
+    auto purchase = std::make_unique<Purchase>(std::u16string(name).c_str());
+    purchase->SetOnce(false);
+
+    const std::u16string_view location = cell(Slot::LOCATION);
+    if (!location.empty())
+        purchase->SetLocation(std::u16string(location).c_str());
+    purchase->SetUnit(std::u16string(cell(Slot::UNIT)).c_str());
+    // An empty note in quotes is an empty note; an empty field is none.
+    const std::u16string_view note = cell(Slot::NOTE);
+    if (!note.empty() || (Column(Slot::NOTE) >= 0 && file.IsQuoted(Column(Slot::NOTE), row)))
+        purchase->SetNote(std::u16string(note).c_str());
+    if (Column(Slot::QTY) >= 0)
+        purchase->SetQty(ReadNumber(cell(Slot::QTY)));
+    if (Column(Slot::PRICE) >= 0)
+        purchase->SetPrice(ReadPrice(cell(Slot::PRICE), m_template.priceType));
+
+    const TCHAR* trueText = BoolText(m_template.boolFormat, true);
+    auto flag = [&](int slot) { return Column(slot) >= 0 && EqualsNoCase(cell(slot), trueText); };
+    purchase->SetCoupon(flag(Slot::COUPON));
+    purchase->SetPurchased(flag(Slot::PURCHASED));
+    purchase->SetTaxable(flag(Slot::TAXABLE));
+
+    const std::u16string_view categories = cell(Slot::CATEGORIES);
+    if (!categories.empty())
+        AddCategories(categories, *purchase);
+    return purchase;
+}
+
+ImportExportEngine::ExportResult ImportExportEngine::Export(const rep::vector<Purchase*>& purchases,
+                                                            const TCHAR* path, ProgressSink* progress) const {
+    if (IsObListora(m_template))
+        return EXPORT_NOT_SUPPORTED;
+    bool cancelled = false;
+    const SafeSave::Result saved = SafeSave::Write(path, kExportBufferSize, [&](IO::BinaryWriter& writer) {
+        if (m_template.charType == CDelimitedFile::CHAR_UNICODE_MARKED) {
+            static constexpr BYTE kMark[2] = {0xFF, 0xFE};
+            if (writer.Write(kMark, 0, 2) != 2)
+                return false;
+        }
+        StepCounter steps(progress, purchases.size());
+        std::vector<std::u16string> cells;
+        std::vector<std::u16string_view> views;
+        for (DWORD i = 0; i < purchases.size(); ++i) {
+            if (steps.Cancelled()) {
+                cancelled = true;
+                return false;
+            }
+            PurchaseToCells(*purchases[i], cells);
+            views.assign(cells.begin(), cells.end());
+            if (!CDelimitedFile::WriteLine(writer, views.data(), static_cast<int>(views.size()),
+                                           m_template.delimiter, m_template.charType))
+                return false;
+            steps.Done(i + 1);
+        }
+        return true;
+    });
+    switch (saved) {
+    case SafeSave::SAVED:
+        return EXPORT_DONE;
+    case SafeSave::CANNOT_CREATE:
+        return EXPORT_CANNOT_CREATE;
+    default:
+        return cancelled ? EXPORT_CANCELLED : EXPORT_WRITE_FAILED;
+    }
+}
+
+ImportExportEngine::ImportResult ImportExportEngine::Import(IImportTarget& target, const TCHAR* path,
+                                                            bool replaceExisting, CString& log,
+                                                            ProgressSink* progress) {
+    if (IsObListora(m_template))
+        return target.LoadList(path, false, false) ? IMPORT_DONE : IMPORT_LIST_NOT_LOADED;
+    CDelimitedFile file;
+    if (!file.Load(CString(path), CString(m_template.delimiter), m_template.charType)) {
+        Trace::WriteFormattedLineT(u"error", kCannotParseFile, path ? path : u"");
+        return IMPORT_CANNOT_PARSE;
+    }
+    return Import(target, file, replaceExisting, log, progress);
+}
+
+ImportExportEngine::ImportResult ImportExportEngine::Import(IImportTarget& target, const CDelimitedFile& file,
+                                                            bool replaceExisting, CString& log,
+                                                            ProgressSink* progress) {
+    SetKnownCategories(target.GetCategories());
+    target.BeginImport();
+    StepCounter steps(progress, static_cast<std::size_t>(std::max(file.rowCount, 0)));
+    ImportResult result = IMPORT_DONE;
+    for (int row = 0; row < file.rowCount; ++row) {
+        if (steps.Cancelled()) {
+            result = IMPORT_CANCELLED;
+            break;
+        }
+        std::unique_ptr<Purchase> purchase = RowToPurchase(file, row);
+        if (!purchase) {
+            CString line;
+            line.Format(kLineSkipped, row);
+            log += line;
+            steps.Done(static_cast<std::size_t>(row) + 1);
+            continue;
+        }
+        if (purchase->HasLocation())
+            target.AddLocation(purchase->GetLocation());
+        if (!purchase->Unit().empty())
+            target.AddUnit(purchase->GetUnit());
+        for (const TCHAR* category : purchase->GetCategories())
+            target.AddCategory(category);
+        // Refused when the catalogue has the name already: then it stays ours to free.
+        auto item = std::make_unique<Item>(*purchase);
+        if (target.AddCatalogueItem(item.get(), false))
+            item.release();
+
+        if (Purchase* existing = target.FindPurchase(purchase->GetName())) {
+            if (replaceExisting) {
+                target.RemovePurchase(existing);
+                target.AddPurchase(purchase.release());
+            }
+        } else {
+            target.AddPurchase(purchase.release());
+        }
+        steps.Done(static_cast<std::size_t>(row) + 1);
+    }
+    target.EndImport();
+    return result;
+}
