@@ -37,12 +37,6 @@ const std::array<char16_t, 256>& AnsiTable() {
     return table;
 }
 
-std::size_t NextOf(std::u16string_view line, std::size_t from, char16_t a, char16_t b) {
-    while (from < line.size() && line[from] != a && line[from] != b)
-        ++from;
-    return from;
-}
-
 // Appends text in the system code page.
 void AppendAnsi(std::string& bytes, std::u16string_view text) {
     if (text.empty())
@@ -148,32 +142,95 @@ void CDelimitedFile::Read(IO::Stream& stream, TCHAR fieldDelimiter, int charType
     }
 }
 
-void CDelimitedFile::Split(TCHAR fieldDelimiter) {
+namespace {
+
+// The characters a scan stops at: a fixed set below 128, and maybe the delimiter.
+class Stops {
+public:
+    Stops(TCHAR delimiter, bool withDelimiter) : m_delimiter(withDelimiter ? delimiter : TCHAR(0)) {
+        for (const char16_t c : {u'\0', u'\n', u'\r', kQuote})
+            m_ascii[c] = true;
+        if (withDelimiter && delimiter < 128)
+            m_ascii[delimiter] = true;
+    }
+    // The first stop at or after i; size when there is none.
+    std::size_t Next(const char16_t* text, std::size_t i, std::size_t size) const {
+        for (; i < size; ++i) {
+            const char16_t c = text[i];
+            if (c < 128 ? m_ascii[c] : c == m_delimiter)
+                return i;
+        }
+        return size;
+    }
+
+private:
+    bool m_ascii[128] = {};
+    TCHAR m_delimiter;
+};
+
+// Where a scan stops outside quotes and inside them.
+struct FieldStops {
+    explicit FieldStops(TCHAR d) : delimiter(d), field(d, true), quote(d, false) {}
+    TCHAR delimiter;
+    Stops field;
+    Stops quote;
+};
+
+// Splits the line that starts at pos, which ends at the first LF, CR or NUL (or at
+// size), calling add(from, to, quoted) for each field. Returns where the line ended.
+template <typename Add>
+std::size_t SplitFields(const char16_t* text, std::size_t pos, std::size_t size, const FieldStops& stops, Add add) {
+    const TCHAR d = stops.delimiter;
+    const Stops& fieldStops = stops.field;
+    const Stops& quoteStops = stops.quote;
+    auto lineEnds = [&](std::size_t i) { return i == size || text[i] == u'\n' || text[i] == u'\r' || text[i] == 0; };
+    std::size_t start = pos;
+    std::size_t i = pos;
+    for (;;) {
+        i = fieldStops.Next(text, i, size);
+        if (lineEnds(i)) {
+            add(start, i, false);
+            return i;
+        }
+        if (text[i] == d) {
+            add(start, i, false);
+            start = ++i;
+            continue;
+        }
+        // An opening quote: the field runs to the next quote or, unterminated, to the
+        // end of the line.
+        start = ++i;
+        const std::size_t close = quoteStops.Next(text, i, size);
+        add(start, close, true);
+        if (lineEnds(close))
+            return close;
+        // What follows the closing quote up to the next delimiter or quote is dropped;
+        // that character is passed like a delimiter, and a line end ends the line.
+        i = fieldStops.Next(text, close + 1, size);
+        if (lineEnds(i))
+            return i;
+        start = ++i;
+    }
+}
+
+}  // namespace
+
+// The rows in one pass over the text, without a copy of any line.
+void CDelimitedFile::Split(TCHAR d) {
     const char16_t* text = m_text.data();
     const std::size_t size = m_text.size();
-    std::vector<Field> fields;
-    std::size_t pos = 0;
-    for (;;) {
-        // The line runs to the next LF or CR; a NUL cuts it short.
-        std::size_t end = pos;
-        std::size_t cut = std::u16string::npos;
-        for (; end < size; ++end) {
-            const char16_t c = text[end];
-            if (c > u'\r')
-                continue;
-            if (c == u'\n' || c == u'\r')
-                break;
-            if (c == 0 && cut == std::u16string::npos)
-                cut = end;
-        }
-        const std::size_t lineEnd = cut == std::u16string::npos ? end : cut;
-        fields.clear();
-        SplitLine(std::u16string_view(text + pos, lineEnd - pos), fieldDelimiter, fields);
-        for (const Field& field : fields)
-            m_fields.push_back({static_cast<std::uint32_t>(field.text.data() - text),
-                                static_cast<std::uint32_t>(field.text.size()), field.quoted ? 1u : 0u});
+    m_fields.reserve(size / 16 + 16);
+    const FieldStops stops(d);
+    auto add = [&](std::size_t from, std::size_t to, bool quoted) {
+        m_fields.push_back({static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to - from), quoted ? 1u : 0u});
+    };
+    for (std::size_t pos = 0;;) {
+        std::size_t end = SplitFields(text, pos, size, stops, add);
         m_rowStarts.push_back(static_cast<std::uint32_t>(m_fields.size()));
         ++rowCount;
+        // A NUL cut the line short: its end is the next line end.
+        while (end < size && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
         if (end == size)
             break;
         // CR LF is one line end. A CR that ends the data ends it without a row after it.
@@ -188,34 +245,9 @@ void CDelimitedFile::Split(TCHAR fieldDelimiter) {
 }
 
 void CDelimitedFile::SplitLine(std::u16string_view line, TCHAR d, std::vector<Field>& fields) {
-    const std::size_t size = line.size();
-    std::size_t i = 0;
-    std::size_t start = 0;
-    bool lastQuoted = false;
-    while (i < size) {
-        i = NextOf(line, i, d, kQuote);
-        if (i == size)
-            break;
-        if (line[i] == d) {
-            fields.push_back({line.substr(start, i - start), false});
-        } else {
-            start = ++i;
-            lastQuoted = true;
-            if (i == size)
-                break;
-            const std::size_t close = NextOf(line, i, kQuote, kQuote);
-            if (close == size)
-                break;  // unterminated: the rest of the line is the field
-            fields.push_back({line.substr(start, close - start), true});
-            lastQuoted = false;
-            i = NextOf(line, close + 1, d, kQuote);
-            // Nothing but dropped characters after the closing quote: the line is done.
-            if (i == size)
-                return;
-        }
-        start = ++i;
-    }
-    fields.push_back({line.substr(std::min(start, size)), lastQuoted});
+    SplitFields(line.data(), 0, line.size(), FieldStops(d), [&](std::size_t from, std::size_t to, bool quoted) {
+        fields.push_back({line.substr(from, to - from), quoted});
+    });
 }
 
 const CDelimitedFile::Span* CDelimitedFile::FindSpan(int column, int row) const {

@@ -47,38 +47,20 @@ private:
     std::size_t m_steps = 0;
 };
 
-// A text as the reader can carry it: no double quote, no line break.
-std::u16string Writable(std::u16string_view text) {
-    std::u16string result;
-    result.reserve(text.size());
+// Appends a text as the reader can carry it: no double quote, no line break.
+void AppendWritable(std::u16string& cell, std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (c == u'"')
-            result += kQuoteStandIn;
-        else if (c == u'\r' || c == u'\n') {
-            result += u' ';
+        if (c == u'"') {
+            cell += kQuoteStandIn;
+        } else if (c == u'\r' || c == u'\n') {
+            cell += u' ';
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
-        } else
-            result += c;
+        } else {
+            cell += c;
+        }
     }
-    return result;
-}
-
-std::u16string Quoted(std::u16string_view text) {
-    std::u16string result;
-    result.reserve(text.size() + 2);
-    result += u'"';
-    result += text;
-    result += u'"';
-    return result;
-}
-
-// Location and unit go bare, as other programs expect them, unless the delimiter
-// would split them.
-std::u16string BareUnlessSplit(std::u16string_view text, TCHAR delimiter) {
-    std::u16string result = Writable(text);
-    return result.find(delimiter) == std::u16string::npos ? result : Quoted(result);
 }
 
 // A number as the C runtime reads it, kept within the range of a float.
@@ -89,8 +71,18 @@ float ToFloat(double value) {
     return static_cast<float>(std::clamp(value, -kMax, kMax));
 }
 
-float ReadNumber(std::u16string_view cell) {
-    return ToFloat(atof(std::u16string(cell).c_str()));
+float ReadNumber(std::u16string_view cell, std::u16string& scratch) {
+    return ToFloat(atof(scratch.assign(cell).c_str()));
+}
+
+float ReadPriceCell(std::u16string_view cell, int priceType, std::u16string& scratch) {
+    if (priceType == 1) {
+        // Whatever stands in front (a currency symbol) is skipped up to the first digit.
+        const std::size_t digit = cell.find_first_of(u"0123456789");
+        return digit == std::u16string_view::npos ? 0.0f : ReadNumber(cell.substr(digit), scratch);
+    }
+    // Plain, or the number in front of the currency abbreviation.
+    return ReadNumber(cell, scratch);
 }
 
 // An empty category delimiter (stored as the character 0) cannot separate anything;
@@ -120,13 +112,8 @@ const TCHAR* ImportExportEngine::BoolText(int boolFormat, bool value) {
 }
 
 float ImportExportEngine::ReadPrice(std::u16string_view cell, int priceType) {
-    if (priceType == 1) {
-        // Whatever stands in front (a currency symbol) is skipped up to the first digit.
-        const std::size_t digit = cell.find_first_of(u"0123456789");
-        return digit == std::u16string_view::npos ? 0.0f : ReadNumber(cell.substr(digit));
-    }
-    // Plain, or the number in front of the currency abbreviation.
-    return ReadNumber(cell);
+    std::u16string scratch;
+    return ReadPriceCell(cell, priceType, scratch);
 }
 
 const Currency* ImportExportEngine::CurrencyOf(const Options& options) {
@@ -141,54 +128,74 @@ int ImportExportEngine::Column(int slot) const {
 }
 
 void ImportExportEngine::PurchaseToCells(const Purchase& purchase, std::vector<std::u16string>& cells) const {
-    cells.assign(kLineColumns, std::u16string());
+    // The cells keep their room from line to line.
+    cells.resize(kLineColumns);
+    for (std::u16string& cell : cells)
+        cell.clear();
+    // Every slot but the unit's holds its place in the line, filled or not.
     int last = 0;
-    auto put = [&](int slot, std::u16string text) {
+    for (int slot = Slot::QTY; slot <= Slot::TAXABLE; ++slot)
+        last = std::max(last, Column(slot));
+    const TCHAR delimiter = m_template.delimiter;
+    // Name, note and categories go in quotes. Every other cell goes bare, as other
+    // programs expect it, unless the delimiter would split it (a blank in "$ 1.50"
+    // with a blank for delimiter).
+    auto put = [&](int slot, std::u16string_view text, bool writable) {
         const int column = Column(slot);
         if (column < 0)
             return;
-        cells[static_cast<std::size_t>(column)] = std::move(text);
-        if (slot != Slot::UNIT)
-            last = std::max(last, column);
+        std::u16string& cell = cells[static_cast<std::size_t>(column)];
+        const bool quoted = slot == Slot::NAME || slot == Slot::NOTE || slot == Slot::CATEGORIES;
+        if (quoted)
+            cell += u'"';
+        if (writable)
+            AppendWritable(cell, text);
+        else
+            cell += text;
+        if (quoted) {
+            cell += u'"';
+        } else if (cell.find(delimiter) != std::u16string::npos) {
+            cell.insert(cell.begin(), u'"');
+            cell += u'"';
+        }
     };
-    const TCHAR delimiter = m_template.delimiter;
     const double price = purchase.GetPrice();
     const TCHAR symbol = m_currency ? m_currency->symbol : u' ';
     const TCHAR* abbreviation = m_currency ? m_currency->abbreviation : u"";
 
-    put(Slot::QTY, Format(u"%.2f", static_cast<double>(purchase.GetQty())));
-    put(Slot::NAME, Quoted(Writable(purchase.Name())));
+    put(Slot::QTY, Format(u"%.2f", static_cast<double>(purchase.GetQty())), false);
+    put(Slot::NAME, purchase.Name(), true);
     switch (m_template.priceType) {
     case 1:
-        put(Slot::PRICE, Format(u"%c %.2f", symbol, price));
+        put(Slot::PRICE, Format(u"%c %.2f", symbol, price), false);
         break;
     case 2:
-        put(Slot::PRICE, Format(u"%.2f %s", price, abbreviation));
+        put(Slot::PRICE, Format(u"%.2f %s", price, abbreviation), false);
         break;
     default:
-        put(Slot::PRICE, Format(u"%.2f", price));
+        put(Slot::PRICE, Format(u"%.2f", price), false);
         break;
     }
-    put(Slot::COUPON, BoolText(m_template.boolFormat, purchase.HasCoupon()));
-    put(Slot::LOCATION, purchase.HasLocation() ? BareUnlessSplit(purchase.GetLocation(), delimiter) : u"");
-    put(Slot::NOTE, purchase.HasNote() ? Quoted(Writable(purchase.GetNote())) : u"");
+    put(Slot::COUPON, BoolText(m_template.boolFormat, purchase.HasCoupon()), false);
+    if (purchase.HasLocation())
+        put(Slot::LOCATION, purchase.GetLocation(), true);
+    if (purchase.HasNote())
+        put(Slot::NOTE, purchase.GetNote(), true);
     const rep::vector<TCHAR*>& categories = purchase.GetCategories();
     if (!categories.empty()) {
         std::u16string joined;
         for (DWORD i = 0; i < categories.size(); ++i) {
             if (i > 0)
                 joined += CategoryDelimiterOf(m_template);
-            joined += Writable(categories[i] ? categories[i] : u"");
+            AppendWritable(joined, categories[i] ? categories[i] : u"");
         }
-        put(Slot::CATEGORIES, Quoted(joined));
-    } else {
-        put(Slot::CATEGORIES, u"");
+        put(Slot::CATEGORIES, joined, false);
     }
-    put(Slot::PURCHASED, BoolText(m_template.boolFormat, purchase.IsPurchased()));
-    put(Slot::TAXABLE, BoolText(m_template.boolFormat, purchase.IsTaxable()));
+    put(Slot::PURCHASED, BoolText(m_template.boolFormat, purchase.IsPurchased()), false);
+    put(Slot::TAXABLE, BoolText(m_template.boolFormat, purchase.IsTaxable()), false);
     // Import reads a unit; a line carries one whenever there is one to carry.
     if (!purchase.Unit().empty() && Column(Slot::UNIT) >= 0) {
-        put(Slot::UNIT, BareUnlessSplit(purchase.Unit(), delimiter));
+        put(Slot::UNIT, purchase.Unit(), true);
         last = std::max(last, Column(Slot::UNIT));
     }
     cells.resize(static_cast<std::size_t>(last) + 1);
@@ -199,36 +206,27 @@ void ImportExportEngine::SetKnownCategories(const rep::vector<TCHAR*>& categorie
     const TCHAR delimiter = CategoryDelimiterOf(m_template);
     for (const TCHAR* name : categories)
         if (name && _tcschr(name, delimiter))
-            m_joinedCategories.push_back(FoldCase(name));
+            m_joinedCategories.emplace_back(name);
 }
 
-void ImportExportEngine::AddCategories(std::u16string_view cell, Purchase& purchase) const {
+void ImportExportEngine::AddCategories(std::u16string_view cell, Purchase& purchase, std::u16string& scratch) const {
     const TCHAR delimiter = CategoryDelimiterOf(m_template);
-    // The pieces between delimiters; empty ones are no categories.
-    std::vector<std::u16string_view> pieces;
     for (std::size_t start = 0;;) {
-        const std::size_t end = std::min(cell.find(delimiter, start), cell.size());
-        pieces.push_back(cell.substr(start, end - start));
-        if (end == cell.size())
+        std::size_t end = std::min(cell.find(delimiter, start), cell.size());
+        // A known name that holds the delimiter stays whole: the longest one that
+        // starts here and ends where a piece ends.
+        for (const std::u16string& known : m_joinedCategories) {
+            const std::size_t stop = start + known.size();
+            if (stop > end && stop <= cell.size() && (stop == cell.size() || cell[stop] == delimiter) &&
+                EqualsNoCase(cell.substr(start, known.size()), known))
+                end = stop;
+        }
+        // Empty pieces are no categories.
+        if (end > start)
+            purchase.AddCategory(scratch.assign(cell.substr(start, end - start)).c_str());
+        if (end >= cell.size())
             break;
         start = end + 1;
-    }
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        std::u16string_view category = pieces[i];
-        // A known name that holds the delimiter: the longest run of pieces that makes it.
-        for (std::size_t j = pieces.size() - 1; j > i && !m_joinedCategories.empty(); --j) {
-            const std::size_t from = static_cast<std::size_t>(pieces[i].data() - cell.data());
-            const std::size_t to = static_cast<std::size_t>(pieces[j].data() - cell.data()) + pieces[j].size();
-            const std::u16string_view run = cell.substr(from, to - from);
-            if (std::find(m_joinedCategories.begin(), m_joinedCategories.end(), FoldCase(run)) !=
-                m_joinedCategories.end()) {
-                category = run;
-                i = j;
-                break;
-            }
-        }
-        if (!category.empty())
-            purchase.AddCategory(std::u16string(category).c_str());
     }
 }
 
@@ -240,21 +238,23 @@ std::unique_ptr<Purchase> ImportExportEngine::RowToPurchase(const CDelimitedFile
     const std::u16string_view name = cell(Slot::NAME);
     if (name.empty())
         return nullptr;
-    auto purchase = std::make_unique<Purchase>(std::u16string(name).c_str());
+    // Cells are views into the file; the purchase takes terminated copies.
+    std::u16string scratch(name);
+    auto purchase = std::make_unique<Purchase>(scratch.c_str());
     purchase->SetOnce(false);
 
     const std::u16string_view location = cell(Slot::LOCATION);
     if (!location.empty())
-        purchase->SetLocation(std::u16string(location).c_str());
-    purchase->SetUnit(std::u16string(cell(Slot::UNIT)).c_str());
+        purchase->SetLocation(scratch.assign(location).c_str());
+    purchase->SetUnit(scratch.assign(cell(Slot::UNIT)).c_str());
     // An empty note in quotes is an empty note; an empty field is none.
     const std::u16string_view note = cell(Slot::NOTE);
     if (!note.empty() || (Column(Slot::NOTE) >= 0 && file.IsQuoted(Column(Slot::NOTE), row)))
-        purchase->SetNote(std::u16string(note).c_str());
+        purchase->SetNote(scratch.assign(note).c_str());
     if (Column(Slot::QTY) >= 0)
-        purchase->SetQty(ReadNumber(cell(Slot::QTY)));
+        purchase->SetQty(ReadNumber(cell(Slot::QTY), scratch));
     if (Column(Slot::PRICE) >= 0)
-        purchase->SetPrice(ReadPrice(cell(Slot::PRICE), m_template.priceType));
+        purchase->SetPrice(ReadPriceCell(cell(Slot::PRICE), m_template.priceType, scratch));
 
     const TCHAR* trueText = BoolText(m_template.boolFormat, true);
     auto flag = [&](int slot) { return Column(slot) >= 0 && EqualsNoCase(cell(slot), trueText); };
@@ -264,7 +264,7 @@ std::unique_ptr<Purchase> ImportExportEngine::RowToPurchase(const CDelimitedFile
 
     const std::u16string_view categories = cell(Slot::CATEGORIES);
     if (!categories.empty())
-        AddCategories(categories, *purchase);
+        AddCategories(categories, *purchase, scratch);
     return purchase;
 }
 

@@ -10,8 +10,8 @@
 //   not empty; cells no slot fills stay empty;
 // - quantity and price with two decimals (a price with the currency symbol in front or
 //   its abbreviation behind, as the template says), flags as the template's texts;
-// - name, note and categories in double quotes (no note: an empty cell); location and
-//   unit bare, unless they hold the delimiter, then quoted too.
+// - name, note and categories in double quotes (no note: an empty cell); every other
+//   cell bare, unless it holds the delimiter: then it is quoted too.
 // The reader has no escape for a double quote inside a text, nor for a line break, so
 // the writer puts a closing typographic quote (U+201D) for each double quote and a
 // blank for each line break: the text then reads back whole, looking the same.
@@ -102,10 +102,10 @@ public:
 
 private:
     int Column(int slot) const;
-    void AddCategories(std::u16string_view cell, Purchase& purchase) const;
+    void AddCategories(std::u16string_view cell, Purchase& purchase, std::u16string& scratch) const;
 
     CImportExportTemplate m_template;
     const Currency* m_currency;
-    // Folded names of known categories that hold the category delimiter.
+    // Known category names that hold the category delimiter.
     std::vector<std::u16string> m_joinedCategories;
 };

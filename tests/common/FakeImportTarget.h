@@ -12,6 +12,8 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 class FakeImportTarget : public IImportTarget {
 public:
@@ -22,9 +24,15 @@ public:
 
     void BeginImport() override { ++begun; }
     void EndImport() override {
-        std::stable_sort(purchases.begin(), purchases.end(), [](const Purchase* a, const Purchase* b) {
-            return CompareNoCase(a->Name(), b->Name()) < 0;
-        });
+        // By name ignoring case, each name folded once.
+        std::vector<std::pair<std::u16string, Purchase*>> keyed;
+        keyed.reserve(purchases.size());
+        for (Purchase* purchase : purchases)
+            keyed.emplace_back(FoldCase(purchase->Name()), purchase);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (DWORD i = 0; i < purchases.size(); ++i)
+            purchases[i] = keyed[i].second;
         if (store && !newItems.empty())
             store->SaveItems(newItems);
         newItems.clear();
