@@ -44,7 +44,7 @@ public:
     enum ExportResult {
         EXPORT_DONE,           // "Export is done"
         EXPORT_CANNOT_CREATE,  // "Cannot create file!"
-        EXPORT_WRITE_FAILED,   // "Cannot save file '%s'!" with the path; an older file stays
+        EXPORT_WRITE_FAILED,   // IDS_CANNOT_SAVE_FILE with the path; an older file stays
         EXPORT_NOT_SUPPORTED,  // "Export to ob listora file is not supported!"
         EXPORT_CANCELLED,      // nothing written; an older file stays
     };

@@ -1,8 +1,5 @@
 #include "ImportExportEngine.h"
 
-#include "ExchangeChoice.h"
-#include "Options.h"
-
 #include "CatalogueTestSupport.h"
 #include "FakeImportTarget.h"
 #include "TestRoot.h"
@@ -267,14 +264,3 @@ TEST_F(ImportExportEngineTest, RoundTripThroughEachSeedTemplate) {
     }
 }
 
-TEST_F(ImportExportEngineTest, DialogsStartFromTheRememberedTemplate) {
-    Options options;
-    EXPECT_EQ(ExchangeChoice::FindRemembered(options, seeds), -1);
-    ExchangeChoice::Remember(options, u"\\My Documents\\list.csv", u"Handy Shop");
-    EXPECT_TRUE(options.IsChanged());
-    EXPECT_EQ(Text(options.GetImportExportFile()), u"\\My Documents\\list.csv");
-    ASSERT_EQ(ExchangeChoice::FindRemembered(options, seeds), 3);
-    // The name must match exactly.
-    options.SetImportExportConfig(u"handy shop");
-    EXPECT_EQ(ExchangeChoice::FindRemembered(options, seeds), -1);
-}
