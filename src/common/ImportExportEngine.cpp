@@ -9,6 +9,7 @@
 #include "WideString.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -49,6 +50,10 @@ private:
 
 // Appends a text as the reader can carry it: no double quote, no line break.
 void AppendWritable(std::u16string& cell, std::u16string_view text) {
+    if (text.find_first_of(u"\"\r\n") == std::u16string_view::npos) {
+        cell += text;
+        return;
+    }
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c == u'"') {
@@ -61,6 +66,18 @@ void AppendWritable(std::u16string& cell, std::u16string_view text) {
             cell += c;
         }
     }
+}
+
+// Appends a number as "%.2f" writes it.
+void AppendFixed2(std::u16string& cell, double value) {
+    char digits[64];
+    const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 2);
+    // Only a value beyond any price fails to fit; "%.2f" prints all its digits.
+    if (written.ec != std::errc()) {
+        cell += Format(u"%.2f", value);
+        return;
+    }
+    cell.append(digits, written.ptr);
 }
 
 // A number as the C runtime reads it, kept within the range of a float.
@@ -159,23 +176,21 @@ void ImportExportEngine::PurchaseToCells(const Purchase& purchase, std::vector<s
             cell += u'"';
         }
     };
-    const double price = purchase.GetPrice();
     const TCHAR symbol = m_currency ? m_currency->symbol : u' ';
     const TCHAR* abbreviation = m_currency ? m_currency->abbreviation : u"";
 
-    put(Slot::QTY, Format(u"%.2f", static_cast<double>(purchase.GetQty())), false);
+    std::u16string number;
+    AppendFixed2(number, purchase.GetQty());
+    put(Slot::QTY, number, false);
     put(Slot::NAME, purchase.Name(), true);
-    switch (m_template.priceType) {
-    case 1:
-        put(Slot::PRICE, Format(u"%c %.2f", symbol, price), false);
-        break;
-    case 2:
-        put(Slot::PRICE, Format(u"%.2f %s", price, abbreviation), false);
-        break;
-    default:
-        put(Slot::PRICE, Format(u"%.2f", price), false);
-        break;
-    }
+    // "%.2f", "%c %.2f" with the symbol or "%.2f %s" with the abbreviation.
+    number.clear();
+    if (m_template.priceType == 1)
+        number.append({symbol, u' '});
+    AppendFixed2(number, purchase.GetPrice());
+    if (m_template.priceType == 2)
+        number.append(u" ").append(abbreviation);
+    put(Slot::PRICE, number, false);
     put(Slot::COUPON, BoolText(m_template.boolFormat, purchase.HasCoupon()), false);
     if (purchase.HasLocation())
         put(Slot::LOCATION, purchase.GetLocation(), true);

@@ -264,3 +264,31 @@ TEST_F(ImportExportEngineTest, RoundTripThroughEachSeedTemplate) {
     }
 }
 
+
+TEST_F(ImportExportEngineTest, CancelStopsAndKeepsTheOlderFile) {
+    // Cancels when asked for the third time: after two purchases or rows.
+    struct CancelLater : ProgressSink {
+        void SetMaxOfInterval(DWORD steps) override { max = steps; }
+        void Step() override { ++steps; }
+        bool IsCancelPressed() override { return ++asked > 2; }
+        DWORD max = 0;
+        int steps = 0;
+        int asked = 0;
+    } progress;
+    WriteHostFile(root.file("out.csv"), "older export");
+    Purchases list;
+    for (const TCHAR* name : {u"A", u"B", u"C", u"D"})
+        list.push_back(Make({.name = name}));
+    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str(), &progress),
+              Engine::EXPORT_CANCELLED);
+    EXPECT_EQ(progress.max, 4u);
+    EXPECT_EQ(progress.steps, 2);
+    EXPECT_EQ(ReadHostFile(root.file("out.csv")), "older export");
+
+    progress.asked = 0;
+    WriteHostFile(root.file("in.csv"), Utf16Bytes(u"1,\"A\"\r\n1,\"B\"\r\n1,\"C\"\r\n"));
+    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Import(target, Path("in.csv").c_str(), false, log, &progress),
+              Engine::IMPORT_CANCELLED);
+    EXPECT_EQ(target.purchases.size(), 2u);
+    EXPECT_EQ(target.ended, 1);
+}
