@@ -3,6 +3,7 @@
 #include "LRRegistry.h"
 
 #include "BenchRoot.h"
+#include "BenchStore.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,16 +17,6 @@ namespace {
 constexpr int kItems = 5000;
 
 BenchRoot g_root;
-
-// A store whose key exists without the default items.
-class BenchStore : public LRRegistry {
-public:
-    bool Create() {
-        close();
-        m_pRegKey = m_roots.m_pLocalMachine->CreateSubKey(GetKeyPath());
-        return m_pRegKey != nullptr;
-    }
-};
 
 // Items as a real catalogue holds them: a unit, most with a location, one to three
 // categories.

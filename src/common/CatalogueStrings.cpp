@@ -7,6 +7,7 @@ const CatalogueString kCatalogueStrings[] = {
     {IDS_CANNOT_INIT_REGISTRY, u"Cannot init the registry!"},
     {IDS_INIT_FILE_INVALID, u"Init file is invalid!"},
     {IDS_CANNOT_UPDATE_REGISTRY, u"Cannot update registry. File is saved.  "},
+    {IDS_CANNOT_OPEN_DELIMITED_FILE, u"Cannot open file %s"},
     {IDS_SEED_VEGETABLES, u"Vegetables"},
     {IDS_SEED_FRUITS, u"Fruits"},
     {IDS_SEED_DRINKS, u"Drinks"},

@@ -1,7 +1,7 @@
-// String-table texts that the catalogue store and the options show or seed, with their
-// resource ids. The data code has no user interface of its own (it links no string
-// table), so it carries these texts itself; the program can register this same table
-// in its string table, so that an id shows one text wherever it is used.
+// String-table texts that the catalogue store, the options and the delimited files show
+// or seed, with their resource ids. The data code has no user interface of its own (it
+// links no string table), so it carries these texts itself; the program can register
+// this same table in its string table, so that an id shows one text wherever it is used.
 #pragma once
 #include "windows.h"
 
@@ -14,6 +14,7 @@ enum CatalogueStringId : UINT {
     IDS_CANNOT_INIT_REGISTRY = 61464,
     IDS_INIT_FILE_INVALID = 61465,
     IDS_CANNOT_UPDATE_REGISTRY = 62217,
+    IDS_CANNOT_OPEN_DELIMITED_FILE = 62226,
     IDS_SEED_VEGETABLES = 62227,
     IDS_SEED_FRUITS = 62228,
     IDS_SEED_DRINKS = 62229,

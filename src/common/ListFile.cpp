@@ -1,12 +1,12 @@
 #include "ListFile.h"
 
 #include "ListCapacity.h"
+#include "SafeSave.h"
 #include "System/Diagnostics/Trace.h"
 #include "System/IO/BinaryReader.h"
 #include "System/IO/BinaryWriter.h"
 #include "System/IO/BufferedStream.h"
 #include "System/IO/FileStream.h"
-#include "Text/Util.h"
 
 #include <new>
 
@@ -27,10 +27,6 @@ bool EndsWith(const std::u16string& text, const TCHAR* tail, bool ignoreCase) {
         return false;
     const TCHAR* end = text.c_str() + text.size() - length;
     return ignoreCase ? _tcsicmp(end, tail) == 0 : _tcscmp(end, tail) == 0;
-}
-
-std::unique_ptr<TCHAR[]> LastErrorText() {
-    return std::unique_ptr<TCHAR[]>(Util::GetErrorMessage(-1));
 }
 
 const TCHAR* OrEmpty(const TCHAR* text) {
@@ -164,49 +160,13 @@ bool ListFile::ReadText(const TCHAR* path) {
 }
 
 std::u16string ListFile::TemporaryPathFor(const TCHAR* path) {
-    const std::u16string full = OrEmpty(path);
-    const std::size_t separator = full.find_last_of(u"\\/");
-    const std::size_t nameStart = separator == std::u16string::npos ? 0 : separator + 1;
-    return full.substr(0, nameStart) + u"." + full.substr(nameStart) + u".tmp";
+    return SafeSave::TemporaryPathFor(path);
 }
 
 bool ListFile::Write(const TCHAR* path, const rep::vector<Purchase*>& purchases) {
-    const std::u16string target = OrEmpty(path);
-    const std::u16string temporary = TemporaryPathFor(path);
-    // An old file must never be replaced by a half-written one, so the records go to a
-    // temporary file first. It must not be a list itself, hence the leading "." and
-    // the ".tmp" ending.
-    IO::FileStream file;
-    if (target.empty() ||
-        file.Init(temporary.c_str(), IO::FileMode::Create, IO::FileAccess::Write) != IO::OpenResult::Opened) {
-        const Text error = LastErrorText();
-        Trace::WriteFormattedLineT(u"error", u"Error while opening file '%s'", OrEmpty(error.get()));
-        return false;
-    }
-    bool ok;
-    {
-        IO::BufferedStream buffer(&file, kBufferSize);
-        IO::BinaryWriter writer(buffer);
-        ok = WriteList(writer, purchases);
-        ok = buffer.Flush() && ok;
-    }
-    if (ok && !FlushFileBuffers(file.GetHandle())) {
-        const Text error = LastErrorText();
-        Trace::WriteFormattedLineT(u"error", u"Cannot flush file '%s' - %s", temporary.c_str(),
-                                   OrEmpty(error.get()));
-        ok = false;
-    }
-    file.Close();
-    if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const Text error = LastErrorText();
-        Trace::WriteFormattedLineT(u"error", u"Cannot replace file '%s' - %s", target.c_str(),
-                                   OrEmpty(error.get()));
-        ok = false;
-    }
-    if (!ok)
-        DeleteFileW(temporary.c_str());
-    return ok;
+    return SafeSave::Write(path, kBufferSize, [&purchases](IO::BinaryWriter& writer) {
+               return WriteList(writer, purchases);
+           }) == SafeSave::SAVED;
 }
 
 bool ListFile::WriteList(IO::BinaryWriter& writer, const rep::vector<Purchase*>& purchases) {

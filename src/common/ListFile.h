@@ -44,9 +44,8 @@ public:
     // The text of the last successful ReadText, or null.
     const TCHAR* GetText() const { return m_text.get(); }
 
-    // Saves the list safely: the records go to a temporary file beside path, which is
-    // flushed to disk and then renamed over path in one step. On any failure the
-    // temporary file is removed and the file at path stays exactly as it was.
+    // Saves the list safely (SafeSave): on any failure the file at path stays exactly
+    // as it was.
     bool Write(const TCHAR* path, const rep::vector<Purchase*>& purchases);
     // Appends the records of a binary list to purchases; the caller owns them. On a
     // damaged file the records read before the damage stay appended.
@@ -65,7 +64,7 @@ public:
     static bool ReadList(IO::BinaryReader& reader, rep::vector<Purchase*>& purchases,
                          DWORD maxBytes);
 
-    // The temporary file a save of path writes first: ".<name>.tmp" in the same folder.
+    // The temporary file a save of path writes first (SafeSave::TemporaryPathFor).
     static std::u16string TemporaryPathFor(const TCHAR* path);
 
 private:
