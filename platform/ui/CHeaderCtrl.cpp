@@ -92,9 +92,8 @@ BOOL CHeaderCtrl::GetItemRect(int position, LPRECT rect) const {
 }
 
 int CHeaderCtrl::GetDesiredHeight() const {
-    // One line of the font and a border above and below it.
-    const int pixels = m_font.pixelSize() > 0 ? m_font.pixelSize() : QFontMetrics(m_font).height();
-    return pixels + 6;
+    // One line of the font (its cell: ascent and descent) and a border above and below.
+    return QFontMetrics(m_font).height() + 6;
 }
 
 BOOL CHeaderCtrl::Layout(HDLAYOUT* layout) const {

@@ -7,7 +7,9 @@
 #include "QtText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -60,8 +62,32 @@ void RunUpdateHandlers(QMenu* menu) {
     wrapper.Detach();
 }
 
+// A menu longer than a small screen scrolls (with arrows to tap) instead of breaking
+// into columns that run off the screen's edge.
+class ScrollingMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        if (hint == SH_Menu_Scrollable)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
+
+QMenu* NewMenu(const QString& text, QWidget* parent) {
+    static ScrollingMenuStyle* style = [] {
+        auto* made = new ScrollingMenuStyle;
+        // Lives as long as the application; deleted with it.
+        made->setParent(qApp);
+        return made;
+    }();
+    auto* menu = new QMenu(text, parent);
+    menu->setStyle(style);
+    return menu;
+}
+
 QMenu* NewSubMenu(const QString& text, QWidget* parent) {
-    auto* sub = new QMenu(text, parent);
+    auto* sub = NewMenu(text, parent);
     QObject::connect(sub, &QMenu::aboutToShow, sub, [sub] { RunUpdateHandlers(sub); });
     return sub;
 }
@@ -76,7 +102,7 @@ CMenu::~CMenu() {
 BOOL CMenu::CreatePopupMenu() {
     if (m_menu)
         return FALSE;
-    m_menu = new QMenu();
+    m_menu = NewMenu(QString(), nullptr);
     m_owned = true;
     return TRUE;
 }

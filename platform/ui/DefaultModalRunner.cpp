@@ -5,18 +5,24 @@
 #include "CMenu.h"
 #include "CWnd.h"
 #include "CWaitCursor.h"
+#include "CompactFileDialog.h"
 #include "QtText.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QScreen>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "DevicePath.h"
+
+#include <algorithm>
 
 namespace {
 struct ButtonChoice {
@@ -77,6 +83,17 @@ int DefaultModalRunner::MessageBox(QWidget* owner, const CString& text, const CS
     for (const auto& [button, result] : results)
         if (result == IDCANCEL || (results.size() == 1 && result == IDOK))
             box.setEscapeButton(button);
+    // On a small screen the box uses the screen's width rather than breaking a short
+    // text over many narrow lines.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        const QWidget* window = owner ? owner->window() : nullptr;
+        const int screen = QGuiApplication::primaryScreen()->availableSize().width();
+        const int room = std::min(window ? window->width() : screen, screen) - 60;
+        int wanted = 0;
+        for (const QString& line : ToQString(text).split(QLatin1Char('\n')))
+            wanted = std::max(wanted, label->fontMetrics().horizontalAdvance(line));
+        label->setMinimumWidth(std::clamp(wanted, 0, std::max(0, room)));
+    }
     box.exec();
     for (const auto& [button, result] : results)
         if (box.clickedButton() == button)
@@ -88,6 +105,18 @@ int DefaultModalRunner::MessageBox(QWidget* owner, const CString& text, const CS
 INT_PTR DefaultModalRunner::RunFileDialog(CFileDialog& dialog) {
     NormalCursor cursor;
     CWnd* parent = dialog.GetParentWnd();
+    // On a small screen the dialog takes the program's window, in a layout that fits it.
+    QWidget* window = parent && parent->GetWidget() ? parent->GetWidget()->window() : QApplication::activeWindow();
+    const QSize room = window ? window->size() : QGuiApplication::primaryScreen()->availableSize();
+    if (CompactFileDialog::WantedFor(room)) {
+        CompactFileDialog compact(dialog, window);
+        if (window)
+            compact.setGeometry(QRect(window->mapToGlobal(QPoint(0, 0)), window->size()));
+        if (compact.exec() != QDialog::Accepted)
+            return IDCANCEL;
+        dialog.SetChosenPath(ToCString(compact.ChosenPath()));
+        return IDOK;
+    }
     QFileDialog files(parent ? parent->GetWidget() : nullptr);
     files.setAcceptMode(dialog.IsOpenDialog() ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     files.setFileMode(dialog.IsOpenDialog() ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -5,6 +5,7 @@
 #include "Options.h"
 #include "QtText.h"
 #include "Resources.h"
+#include "ScreenFonts.h"
 #include "ListoraStrings.h"
 
 #include <QFontMetrics>
@@ -127,11 +128,14 @@ void CListHeaderCtrl::FitLastColumn(int width) {
         GetClientRect(&client);
         target = client.Width();
     }
+    ShareWithItem(target);
     int sum = 0;
     for (int i = 0; i < count; ++i)
         sum += GetWidth(i);
-    if (sum == target)
+    if (sum == target) {
+        RecalcLeftEdges();
         return;
+    }
     const int last = count - 1;
     const int lastWidth = GetWidth(last);
     if (target > sum) {
@@ -144,6 +148,23 @@ void CListHeaderCtrl::FitLastColumn(int width) {
         SetColumnWidth(last, std::max(minWidth, lastWidth - (sum - target)));
     }
     RecalcLeftEdges();
+}
+
+void CListHeaderCtrl::ShareWithItem(int target) {
+    const int count = GetColumnCount();
+    int item = GetColumnIndex(TheOptions().GetDisplayedColumns(), KindName);
+    // As the last column the Item column gets all the room anyway.
+    if (item >= count - 1)
+        item = -1;
+    const int share = item >= 0 ? std::max(0, (target - kHandheldWidth) / 2) : 0;
+    if (share == m_itemShare && item == m_itemShareColumn)
+        return;
+    if (m_itemShareColumn >= 0 && m_itemShareColumn < count)
+        SetColumnWidth(m_itemShareColumn, std::max(1, GetWidth(m_itemShareColumn) - m_itemShare));
+    if (item >= 0)
+        SetColumnWidth(item, GetWidth(item) + share);
+    m_itemShare = share;
+    m_itemShareColumn = item;
 }
 
 void CListHeaderCtrl::SetTileNumber(int tileNumber) {
@@ -161,11 +182,7 @@ void CListHeaderCtrl::EnsureFont() {
     const int height = static_cast<int>(TheOptions().GetFontSize());
     if (height == m_fontHeight)
         return;
-    QFont font(QStringLiteral("Areal"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(height);
-    font.setWeight(QFont::Normal);
-    SetFont(font);
+    SetFont(ScreenFonts::Make(QStringLiteral("Areal"), height));
     m_fontHeight = height;
 }
 
@@ -215,18 +232,21 @@ void CListHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem) {
     default: align |= Qt::AlignLeft; break;
     }
     const QString text = ToQString(static_cast<const TCHAR*>(buffer));
-    dc.setFont(GetFont());
-    dc.setPen(dark ? QColor(255, 255, 255) : QColor(0, 0, 0));
-    dc.drawText(r.adjusted(kTextMargin, 0, -kTextMargin, 0), align, text);
-
     const QFontMetrics metrics(GetFont());
     const int blank = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
+    const int markSize = 2 * blank;
+    dc.setFont(GetFont());
+    dc.setPen(dark ? QColor(255, 255, 255) : QColor(0, 0, 0));
+    // The sort mark keeps its own room at the right end: the title never runs under it.
+    const int markRoom = index == m_sortColumn ? markSize + 2 : 0;
+    dc.drawText(r.adjusted(kTextMargin, 0, -kTextMargin - markRoom, 0), align, text);
+
     if (index >= 0 && static_cast<std::size_t>(index) < m_minWidths.size())
         m_minWidths[static_cast<std::size_t>(index)] = 6 * blank + 2 * kTextMargin + metrics.horizontalAdvance(text);
 
     if (index == m_sortColumn) {
         // A small triangle at the right end: up for ascending, down for descending.
-        const int size = 2 * blank;
+        const int size = markSize;
         const int right = r.right() - kTextMargin;
         const int left = right - size;
         const int middle = (left + right) / 2;

@@ -45,8 +45,10 @@ public:
     int GetSortDirection() const { return m_sortDirection; }
 
     // Makes the columns fill the width (the client width when width < 0) by changing
-    // the last column.
+    // the last column. Beyond the handheld's width the Item column takes half of the
+    // room the handheld did not have, so names read whole on a desktop.
     void FitLastColumn(int width = -1);
+    static constexpr int kHandheldWidth = 240;
     // Recomputes the left edges from the widths.
     void RecalcLeftEdges();
 
@@ -74,6 +76,8 @@ protected:
 private:
     void EnsureTileIcon();
     void SetColumnWidth(int column, int width);
+    // Gives the Item column its share of the width beyond the handheld's.
+    void ShareWithItem(int target);
 
     int m_mode;
     int m_tileNumber;
@@ -85,4 +89,7 @@ private:
     int m_defaultDirection = 0;
     std::vector<int> m_lefts;
     std::vector<int> m_minWidths;
+    // The width the Item column has been given beyond its own, and which column that is.
+    int m_itemShare = 0;
+    int m_itemShareColumn = -1;
 };

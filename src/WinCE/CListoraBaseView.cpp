@@ -11,12 +11,15 @@
 #include "Purchase.h"
 #include "QtText.h"
 #include "Resources.h"
+#include "ScreenFonts.h"
 #include "ListoraStrings.h"
 #include "System/Diagnostics/Trace.h"
 #include "WideString.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <vector>
 #include <algorithm>
 #include <cmath>
 
@@ -137,11 +140,9 @@ int CListoraBaseView::GetHeaderHeight() const {
 void CListoraBaseView::RebuildFonts() {
     const Options& options = TheOptions();
     const TCHAR* face = options.GetFontName();
-    QFont font(face ? ToQString(face) : QStringLiteral("Tahoma"));
     // "Swiss": a sans-serif face when the named one is missing.
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(options.GetFontSize()));
-    font.setWeight(QFont::Normal);
+    const QFont font = ScreenFonts::Make(face ? ToQString(face) : QStringLiteral("Tahoma"),
+                                         static_cast<int>(options.GetFontSize()));
     m_fontNormal = font;
     m_fontItalic = font;
     m_fontItalic.setItalic(true);
@@ -533,11 +534,53 @@ void CListoraBaseView::DrawTotals(QPainter& dc, const CRect& client) {
         totalTop = height - h - 1;
         m_restrictionLine.Format(LoadString(IDS_RESTRICTION_LINE), category ? category : u"",
                                  location ? location : u"");
-        dc.drawText(QRect(0, height - 2 * h - 1, client.Width(), h), Qt::AlignCenter | Qt::TextSingleLine,
-                    ToQString(m_restrictionLine));
+        DrawLine(dc, LineBand(client, height - 2 * h - 1, h), ToQString(m_restrictionLine));
     }
     m_totalLine = line;
-    dc.drawText(QRect(0, totalTop, client.Width(), h), Qt::AlignCenter | Qt::TextSingleLine, ToQString(line));
+    DrawLine(dc, LineBand(client, totalTop, h), ToQString(line));
+}
+
+QRect CListoraBaseView::LineBand(const CRect& client, int top, int height) const {
+    // In full screen the page buttons and the floating icon sit in the bottom corners:
+    // the line keeps clear of every one that reaches into its band (on both sides, so
+    // that it stays centred).
+    const QRect band(0, top, client.Width(), height);
+    int inset = 0;
+    std::vector<QWidget*> controls;
+    for (CWnd* control : {static_cast<CWnd*>(m_pPrevButton.get()), static_cast<CWnd*>(m_pNextButton.get()),
+                          static_cast<CWnd*>(GetFullScreenIconWindow())})
+        if (control && control->GetWidget() && control->GetWidget()->isVisible())
+            controls.push_back(control->GetWidget());
+    for (QWidget* control : controls) {
+        const QRect place(GetWidget()->mapFromGlobal(control->mapToGlobal(QPoint(0, 0))), control->size());
+        if (!place.intersects(band))
+            continue;
+        inset = std::max(inset, place.center().x() < band.center().x() ? place.right() + 1 : band.right() - place.left() + 1);
+    }
+    return band.adjusted(inset, 0, -inset, 0);
+}
+
+void CListoraBaseView::DrawLine(QPainter& dc, const QRect& band, const QString& text) const {
+    // A line too long for the band takes a smaller font first, then is cut at its end
+    // (its beginning says what it is), never at both ends.
+    if (band.width() <= 0)
+        return;
+    const QFont saved = dc.font();
+    QFont font = saved;
+    const int size = font.pixelSize();
+    for (int smaller = size; smaller >= std::max(6, size * 3 / 4); --smaller) {
+        font.setPixelSize(smaller);
+        if (QFontMetrics(font).horizontalAdvance(text) <= band.width())
+            break;
+    }
+    dc.setFont(font);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(text) <= band.width())
+        dc.drawText(band, Qt::AlignCenter | Qt::TextSingleLine, text);
+    else
+        dc.drawText(band, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                    metrics.elidedText(text, Qt::ElideRight, band.width()));
+    dc.setFont(saved);
 }
 
 LRESULT CListoraBaseView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

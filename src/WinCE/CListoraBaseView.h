@@ -192,6 +192,10 @@ private:
     void DrawBar(QPainter& dc, int y, int width) const;
     void DrawStrip(QPainter& dc, const CRect& client, int y0);
     void DrawTotals(QPainter& dc, const CRect& client);
+    // The part of a line's band at top that no visible control covers.
+    QRect LineBand(const CRect& client, int top, int height) const;
+    // Draws a total or restriction line within band.
+    void DrawLine(QPainter& dc, const QRect& band, const QString& text) const;
     void LoadIcons();
     void UpdateButtonStates();
 

@@ -95,10 +95,16 @@ TEST_F(HeaderTest, DefaultWidthsAndResizingThatKeepsColumnsWideEnoughForTheirTit
     CListoraView& view = MakeView<CListoraView>(400, 320);
     CListHeaderCtrl& header = DrawnHeader(view);
     ASSERT_EQ(header.GetColumnCount(), 6);
-    // The last column takes the rest of the width.
-    const int widths[] = {35, 75, 45, 25, 45, 400 - 225};
+    // Beyond the handheld's 240 pixels the Item column takes half of the extra room;
+    // the last column takes the rest of the width.
+    const int share = (400 - 240) / 2;
+    const int widths[] = {35, 75 + share, 45, 25, 45, 400 - 225 - share};
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(header.GetWidth(i), widths[i]) << i;
+    header.FitLastColumn(240);
+    EXPECT_EQ(header.GetWidth(1), 75) << "at 240 the widths are the stored ones";
+    header.FitLastColumn(400);
+    EXPECT_EQ(header.GetWidth(1), 75 + share);
     EXPECT_EQ(header.ColumnAt(0), 0);
     EXPECT_EQ(header.ColumnAt(35), 1);
     EXPECT_EQ(header.ColumnAt(5000), 5);
