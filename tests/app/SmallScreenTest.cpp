@@ -52,4 +52,20 @@ TEST_F(SmallScreenTest, TheTotalLineKeepsClearOfThePageButtons) {
     EXPECT_EQ(DarkPixels(image, QRect(image.width() - 16, band.top(), 16, band.height())), 0);
 }
 
+TEST_F(SmallScreenTest, TheSortMarkKeepsItsOwnRoom) {
+    TheOptions().SetSortColumn(KindLocation);
+    CListoraView& view = MakeView<CListoraView>();
+    CListHeaderCtrl& header = *view.GetHeader();
+    header.ShowWindow(SW_SHOW);
+    const QImage image = RenderWidget(header.GetWidget());
+    const int column = 4;
+    ASSERT_EQ(header.GetSortColumn(), column);
+    // The mark stands right of the title's room: no title ink (black) under it.
+    const QFontMetrics metrics(header.GetFont());
+    const int mark = 2 * metrics.horizontalAdvance(QLatin1Char(' '));
+    const int right = header.GetLeft(column + 1) - CListHeaderCtrl::kTextMargin;
+    const QRect room(right - mark, 2, mark, image.height() - 4);
+    EXPECT_EQ(Pixels(image, room, [](QRgb pixel) { return qGray(pixel) < 50; }), 0);
+}
+
 }  // namespace

@@ -8,15 +8,19 @@
 #include "CPropertySheet.h"
 #include "CSpinButtonCtrl.h"
 #include "DialogTemplate.h"
+#include "ModalRunner.h"
+#include "QtText.h"
 #include "StringTable.h"
 #include "UiTest.h"
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest-spi.h>
 
 namespace {
@@ -312,6 +316,46 @@ TEST_F(ModalSeamTest, PageThatRefusesToBeLeftKeepsTheSheetOpen) {
     });
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(first.oks + second.oks, 0);
+}
+
+// Runs action on the real modal once it is up (or fails after a deadline, closing it).
+void OnNextModal(const std::function<void(QWidget*)>& action) {
+    QElapsedTimer waited;
+    waited.start();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, action] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && waited.elapsed() < 5000)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (!modal) {
+            ADD_FAILURE() << "no modal came up";
+            return;
+        }
+        action(modal);
+    });
+    timer->start(50);
+}
+
+TEST_F(ModalSeamTest, ARealMessageBoxUsesTheSmallScreensWidthAndEndsWithTheProgram) {
+    ScopedModalRunner real(nullptr);
+    QWidget screen;
+    screen.resize(240, 320);
+    screen.show();
+    const QString text = QStringLiteral("Cannot sort by this column in this view!");
+    int labelWidth = 0;
+    OnNextModal([&labelWidth](QWidget* modal) {
+        labelWidth = modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->width();
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(ModalRunner::Current().MessageBox(&screen, ToCString(text), CString(u"Listora"), MB_OK), IDOK);
+    EXPECT_GE(labelWidth, 240 - 60) << "not broken into a narrow column";
+
+    // The end of the program closes an open prompt as cancelled; later ones do not show.
+    OnNextModal([](QWidget*) { ModalRunner::EndAllPrompts(); });
+    EXPECT_EQ(AfxMessageBox(u"Save?", MB_YESNOCANCEL), IDCANCEL);
+    EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
 }
 
 TEST_F(ModalSeamTest, DefaultRunnerShowsRealModalsThatReturnTheButtonPressed) {
