@@ -320,6 +320,24 @@ void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
     value = parsed;
 }
 
+void DDX_Text(CDataExchange* pDX, int id, float& value) {
+    if (pDX->Failed())
+        return;
+    pDX->PrepareCtrl(id);
+    if (!pDX->m_bSaveAndValidate) {
+        pDX->m_pDlgWnd->SetDlgItemText(id, ToCString(QString::number(static_cast<double>(value), 'g', 7)));
+        return;
+    }
+    bool ok = false;
+    const float parsed = ToQString(pDX->m_pDlgWnd->GetDlgItemText(id)).trimmed().toFloat(&ok);
+    if (!ok) {
+        pDX->m_pDlgWnd->MessageBox(u"Please enter a number.", nullptr, MB_OK | MB_ICONEXCLAMATION);
+        pDX->Fail();
+        return;
+    }
+    value = parsed;
+}
+
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
     if (pDX->Failed())
         return;
@@ -378,6 +396,17 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue) {
     if (pDX->Failed() || !pDX->m_bSaveAndValidate || (value >= minValue && value <= maxValue))
         return;
     const QString text = QStringLiteral("Please enter an integer between %1 and %2.").arg(minValue).arg(maxValue);
+    pDX->m_pDlgWnd->MessageBox(ToCString(text), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+void DDV_MinMaxFloat(CDataExchange* pDX, float value, float minValue, float maxValue) {
+    // Written so that a value that is no number (NaN) fails too.
+    if (pDX->Failed() || !pDX->m_bSaveAndValidate || (value >= minValue && value <= maxValue))
+        return;
+    const QString text = QStringLiteral("Please enter a number between %1 and %2.")
+                             .arg(static_cast<double>(minValue))
+                             .arg(static_cast<double>(maxValue));
     pDX->m_pDlgWnd->MessageBox(ToCString(text), nullptr, MB_OK | MB_ICONEXCLAMATION);
     pDX->Fail();
 }

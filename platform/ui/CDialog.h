@@ -80,12 +80,16 @@ private:
 void DDX_Text(CDataExchange* pDX, int id, CString& value);
 void DDX_Text(CDataExchange* pDX, int id, int& value);
 void DDX_Text(CDataExchange* pDX, int id, UINT& value);
+// Saving reads a decimal number ("Please enter a number." otherwise); loading shows it
+// with up to 7 significant digits.
+void DDX_Text(CDataExchange* pDX, int id, float& value);
 void DDX_Check(CDataExchange* pDX, int id, int& value);
 // The combo box's text (its edit or its selected entry).
 void DDX_CBString(CDataExchange* pDX, int id, CString& value);
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index);
 void DDX_LBIndex(CDataExchange* pDX, int id, int& index);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
+void DDV_MinMaxFloat(CDataExchange* pDX, float value, float minValue, float maxValue);
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int maxChars);
 
 // Attaches a control wrapper (CComboBox, CListBox, CListCtrl) to the dialog's control.

@@ -89,6 +89,9 @@ public:
         m_bRowsStale = true;
     }
     UINT GetRowsPerPage() const { return m_nRowsPerPage; }
+    // The row fonts, rebuilt from the settings.
+    const QFont& NormalFont() const { return m_fontNormal; }
+    const QFont& ItalicFont() const { return m_fontItalic; }
     UINT GetRowsDrawn() const { return m_nRowsDrawn; }
     UINT GetCount() const { return m_nCount; }
     const rep::vector<Purchase*>& GetDisplayedPurchases() const { return m_displayed; }
@@ -169,9 +172,6 @@ protected:
         if (purchase.IsPurchased())
             m_purchasedTotal += price;
     }
-
-    const QFont& NormalFont() const { return m_fontNormal; }
-    const QFont& ItalicFont() const { return m_fontItalic; }
 
     // The header's mode (0 list, 1 choice).
     int m_nHeaderMode = 0;

@@ -10,6 +10,8 @@
 #include "CSingleDocTemplate.h"
 #include "InstanceWindows.h"
 #include "Listora/dlgs/CAddItemDialog.h"
+#include "Listora/dlgs/COptionsDlg.h"
+#include "Listora/dlgs/CTaxRatesDlg.h"
 #include "Listora/dlgs/CSelectTileDlg.h"
 #include "MainFrm.h"
 #include "ShellApi.h"
@@ -458,4 +460,14 @@ bool CListoraApp::SelectTile(DWORD& tile) {
         return false;
     tile = dialog.GetTileNumber();
     return true;
+}
+
+bool CListoraApp::RunOptionsDialog() {
+    COptionsDlg dialog(m_pMainWnd);
+    return dialog.DoModal() == IDOK;
+}
+
+bool CListoraApp::RunTaxRatesDialog() {
+    CTaxRatesDlg dialog(m_pMainWnd);
+    return dialog.DoModal() == IDOK;
 }

@@ -73,6 +73,8 @@ public:
 
     // Device dialogs of the document.
     bool SelectTile(DWORD& tile) override;
+    bool RunOptionsDialog() override;
+    bool RunTaxRatesDialog() override;
 
     // Writes the ".lsr" file type under HKEY_CLASSES_ROOT with the program's current
     // path. Any failing call ends it silently.

@@ -9,6 +9,7 @@
 #include "RegistryApi.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QMouseEvent>
 #include <QTest>
 #include <cstdlib>
@@ -200,11 +202,20 @@ void SetControlCheck(CDialog& dialog, int id, bool checked) {
         box->click();
 }
 
+// The canvas taller than its viewport that holds the control; null when none does.
+static QWidget* ScrollingCanvas(QWidget* control, QWidget* window) {
+    for (QWidget* canvas = control->parentWidget(); canvas && canvas != window; canvas = canvas->parentWidget())
+        if (QWidget* viewport = canvas->parentWidget(); viewport != window && canvas->height() > viewport->height())
+            return canvas;
+    return nullptr;
+}
+
 void CheckDialogFitsScreens(CDialog& dialog, const std::string& name) {
     QDialog* window = dialog.GetDialog();
     ASSERT_NE(window, nullptr);
     window->show();
     const char* folder = std::getenv("LISTORA_RENDER_DIR");
+    const QString prefix = QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name) + "-";
     const struct {
         QSize screen;
         const char* look;
@@ -215,17 +226,35 @@ void CheckDialogFitsScreens(CDialog& dialog, const std::string& name) {
         ProcessEvents();
         EXPECT_LE(window->width(), screen.width());
         EXPECT_LE(window->height(), screen.height());
+        QScrollBar* bar = nullptr;  // the vertical bar of a dialog that scrolls (not of a list)
+        for (QScrollBar* shown : window->findChildren<QScrollBar*>())
+            if (shown->orientation() == Qt::Vertical && shown->isVisibleTo(window) &&
+                !qobject_cast<QAbstractScrollArea*>(shown->parentWidget()->parentWidget()))
+                bar = shown;
         for (QWidget* control : window->findChildren<QWidget*>()) {
             bool isId = false;
             control->objectName().toInt(&isId);
             if (!isId || !control->isVisibleTo(window))
                 continue;
             const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
-            EXPECT_TRUE(window->rect().contains(place)) << "control " << control->objectName().toStdString();
+            QRect room = window->rect();
+            // On a canvas taller than its viewport a control is reached by scrolling:
+            // it must lie on the canvas, beside the bar, and the bar must show.
+            if (QWidget* canvas = ScrollingCanvas(control, window)) {
+                const QWidget* viewport = canvas->parentWidget();
+                room = QRect(viewport->mapTo(window, QPoint(0, 0)).x(), canvas->mapTo(window, QPoint(0, 0)).y(),
+                             viewport->width(), canvas->height());
+                EXPECT_NE(bar, nullptr) << "no bar to scroll with";
+            }
+            EXPECT_TRUE(room.contains(place)) << "control " << control->objectName().toStdString();
         }
         if (folder)
-            RenderWidget(window).save(QString::fromLocal8Bit(folder) + "/" + QString::fromStdString(name) + "-" +
-                                      QString::fromLatin1(look) + ".png");
+            RenderWidget(window).save(prefix + look + ".png");
+        if (folder && bar) {  // a dialog that scrolls is also looked at scrolled to its end
+            bar->triggerAction(QAbstractSlider::SliderToMaximum);
+            RenderWidget(window).save(prefix + look + "-end.png");
+            bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        }
     }
 }
 

@@ -63,8 +63,9 @@ void SetControlCheck(CDialog& dialog, int id, bool checked);
 // Checks that an open dialog fits the handheld's 240 x 320 screen and a desktop
 // window: a dialog that can grow is sized to each in turn (one of fixed size keeps
 // it); it must not be larger than the screen, and every shown control must lie
-// inside it. With LISTORA_RENDER_DIR set, saves both looks there as
-// <name>-240x320.png and <name>-desktop.png, for a person to look at.
+// inside it (in a dialog that scrolls: on its canvas, beside the shown bar). With
+// LISTORA_RENDER_DIR set, saves both looks there as <name>-240x320.png and
+// <name>-desktop.png (a scrolling one also as <look>-end.png), for a person to look at.
 void CheckDialogFitsScreens(CDialog& dialog, const std::string& name);
 
 // Readable test output for text.

@@ -69,6 +69,8 @@ CListoraDoc::CListoraDoc() {
     MapCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnRemovePurchased);
     MapCommand(ID_SAVE_AS, &CListoraDoc::OnSaveAs);
     MapCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnSelectBackground);
+    MapCommand(ID_OPTIONS, &CListoraDoc::OnOptions);
+    MapCommand(ID_SET_TAX_RATES, &CListoraDoc::OnSetTaxRates);
     MapCommand(ID_SYNCHRONIZE_ITEMS, &CListoraDoc::OnSynchronizeItems);
     MapCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnCategoryRestriction);
     MapCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnLocationRestriction);
@@ -83,8 +85,7 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
     // Commands without their dialogs in this build are disabled.
-    for (UINT id : {ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
-                    ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
+    for (UINT id : {ID_ITEM_MANAGER, ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
         MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
 }
 
@@ -701,6 +702,19 @@ void CListoraDoc::OnSelectBackground() {
         return;
     options.SetTileNumber(tile);
     options.SetChanged();
+    UpdateAllViews(nullptr);
+}
+
+void CListoraDoc::OnOptions() {
+    if (IListoraDialogs* dialogs = IListoraDialogs::Get(); dialogs && dialogs->RunOptionsDialog())
+        TheOptions().SaveOptions(TheRegistry());
+    UpdateAllViews(nullptr, kHintOptions);
+}
+
+void CListoraDoc::OnSetTaxRates() {
+    if (IListoraDialogs* dialogs = IListoraDialogs::Get(); !dialogs || !dialogs->RunTaxRatesDialog())
+        return;
+    StoreOptions();
     UpdateAllViews(nullptr);
 }
 

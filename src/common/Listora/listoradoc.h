@@ -10,6 +10,7 @@
 // and then mark the document modified and update all views.
 #pragma once
 #include "CDocument.h"
+#include "CWinApp.h"
 #include "ExactNameIndex.h"
 #include "Item.h"
 #include "Purchase.h"
@@ -59,12 +60,20 @@ protected:
 // a test without the program) those commands change nothing.
 class IListoraDialogs {
 public:
+    // The running program's dialogs (null without the program).
+    static IListoraDialogs* Get() { return dynamic_cast<IListoraDialogs*>(AfxGetApp()); }
+
     // The add-item dialog for purchase of doc (null: a new line). On OK returns true
     // with the purchase written and whether it is new; a new one is the caller's.
     virtual bool RunAddItemDialog(CListoraDoc& doc, Purchase* purchase, Purchase*& result, bool& isNew) = 0;
     // The background tile picker, opened with tile selected; on OK true, with the
     // chosen tile in tile.
     virtual bool SelectTile(DWORD& tile) = 0;
+    // The Options dialog; true on OK, with the choices in the options (a colour is
+    // taken as soon as it is chosen, also when the dialog is then cancelled).
+    virtual bool RunOptionsDialog() = 0;
+    // Set Tax Rates; true on OK, with the three rates in the options.
+    virtual bool RunTaxRatesDialog() = 0;
 
 protected:
     ~IListoraDialogs() = default;
@@ -222,6 +231,10 @@ public:
     void OnSaveAs();
     // Select Background: the tile picker; on OK the tile goes into the options.
     void OnSelectBackground();
+    // Options: on OK the options are saved; OK or not, the views take them in.
+    void OnOptions();
+    // Set Tax Rates: on OK the options are saved and the views redrawn.
+    void OnSetTaxRates();
     void OnSynchronizeItems();
     void OnCategoryRestriction(UINT id);
     void OnLocationRestriction(UINT id);

@@ -33,28 +33,36 @@ CImageList* CSelectCurrencyDlg::GetCurrencyImageList() {
     return images.get();
 }
 
+bool CSelectCurrencyDlg::PrepareCurrencyList(CListCtrl& list) {
+    CImageList* images = GetCurrencyImageList();
+    if (images)
+        list.SetImageList(images, LVSIL_SMALL);
+    list.InsertColumn(0, u"", LVCFMT_LEFT);
+    if (QTreeWidget* tree = list.GetWidget()) {
+        tree->setHeaderHidden(true);
+        tree->header()->setStretchLastSection(true);
+    }
+    return images != nullptr;
+}
+
+int CSelectCurrencyDlg::InsertCurrency(CListCtrl& list, int index, const Currency& row) {
+    CString text;
+    text.Format(u"(%s) %s", row.abbreviation, row.code);
+    return list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, index, text, 0, 0, row.imageIndex, row.imageIndex);
+}
+
 BOOL CSelectCurrencyDlg::OnInitDialog() {
     CListPickerDlg::OnInitDialog();
     m_list.Attach(GetDlgItem(IDC_CURRENCIES));
     // The device hides its OK button here (its title bar has one); this dialog's OK
     // is the one the user taps, so it stays.
-    CImageList* images = GetCurrencyImageList();
-    if (!images) {
+    if (!PrepareCurrencyList(m_list)) {
         AfxMessageBox(IDS_CANNOT_CREATE_IMAGE_LIST, MB_OK);
         return FALSE;
     }
-    m_list.SetImageList(images, LVSIL_SMALL);
-    m_list.InsertColumn(0, u"", LVCFMT_LEFT);
-    if (QTreeWidget* tree = m_list.GetWidget()) {
-        tree->setHeaderHidden(true);
-        tree->header()->setStretchLastSection(true);
-    }
     const Currency* rows = GetCurrencies();
     for (std::size_t i = 0; i < kCurrencyCount; ++i) {
-        CString text;
-        text.Format(u"(%s) %s", rows[i].abbreviation, rows[i].code);
-        const int index = static_cast<int>(i);
-        if (m_list.InsertItem(LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, index, text, 0, 0, rows[i].imageIndex, index) < 0) {
+        if (InsertCurrency(m_list, static_cast<int>(i), rows[i]) < 0) {
             Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot insert currency!");
             break;
         }

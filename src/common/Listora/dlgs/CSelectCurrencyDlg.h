@@ -6,6 +6,7 @@
 #include "CListPickerDlg.h"
 
 class CImageList;
+struct Currency;
 
 class CSelectCurrencyDlg : public CListPickerDlg {
 public:
@@ -30,6 +31,12 @@ public:
     // The currency pictures, made on first use and shared by every dialog that shows
     // currencies; null when they cannot be made (tried again on the next call).
     static CImageList* GetCurrencyImageList();
+    // Makes list show currencies: one column, no header, the pictures as its small
+    // images. False when the pictures cannot be made (the list then shows none).
+    static bool PrepareCurrencyList(CListCtrl& list);
+    // Inserts the entry of row at index: "(USD) United States" with its picture and
+    // its table position as data. The entry's index, or -1.
+    static int InsertCurrency(CListCtrl& list, int index, const Currency& row);
 
 private:
     void OnDoubleTap(int row);
