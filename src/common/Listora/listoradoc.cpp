@@ -24,7 +24,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 using Diagnostics::Trace;
@@ -35,14 +34,6 @@ const TCHAR* const kSourceFile = u"" __FILE__;
 
 std::u16string_view TextOf(const TCHAR* text) {
     return text ? std::u16string_view(text) : std::u16string_view();
-}
-
-bool NameAscending(const Item* a, const Item* b) {
-    return CompareNoCase(a->Name(), b->Name()) < 0;
-}
-
-bool NameDescending(const Item* a, const Item* b) {
-    return CompareNoCase(a->Name(), b->Name()) > 0;
 }
 
 CString FormatText(UINT id, const TCHAR* argument) {
@@ -92,7 +83,6 @@ CListoraDoc::CListoraDoc() {
 CListoraDoc::~CListoraDoc() {
     // The views are gone or going: nothing to reset.
     rep::delete_objects(m_purchases);
-    rep::delete_objects(m_items);
     FreeNames(m_categories);
     FreeNames(m_locations);
     FreeNames(m_units);
@@ -121,7 +111,7 @@ void CListoraDoc::SetPathName(LPCTSTR path, BOOL addToRecentFiles) {
 void CListoraDoc::DeleteContents() {
     ResetViews();
     DestroyPurchases();
-    DestroyItems();
+    m_catalogue.Clear();
     FreeNames(m_categories);
     FreeNames(m_locations);
     FreeNames(m_units);
@@ -232,18 +222,17 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
         // The lines are read aside and join the list only when the whole file was
         // read: a damaged file adds nothing.
         rep::vector<Purchase*> loaded;
-        const DWORD itemsBefore = m_items.size();
+        rep::vector<Item*>& items = m_catalogue.Edit();
+        const DWORD itemsBefore = items.size();
         ListFile file;
-        const int result = file.Load(path.c_str(), loaded, m_items, m_locations);
-        if (m_items.size() != itemsBefore)
-            CatalogueChanged();
+        const int result = file.Load(path.c_str(), loaded, items, m_locations);
 
         if (result != LR_OK) {
             rep::delete_objects(loaded);
             // Catalogue items a text list added before its error go with it.
-            while (m_items.size() > itemsBefore) {
-                delete m_items.back();
-                m_items.pop_back();
+            while (items.size() > itemsBefore) {
+                delete items.back();
+                items.pop_back();
             }
             if (result == LR_UNSUPPORTED)
                 Trace::WriteLine(u"Unsupported file extention!");
@@ -265,13 +254,16 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
             continue;
         }
 
+        if (items.size() != itemsBefore)
+            CatalogueChanged();
         MakeRoom(m_purchases, loaded.size());
         for (Purchase* purchase : loaded)
             m_purchases.push_back(purchase);
         loaded.clear();
         m_purchaseIndex.Invalidate();
 
-        AddLoadedItemsToCatalogue();
+        // Every catalogue item is written to the store below, the new ones with them.
+        m_catalogue.AddLines(m_purchases);
         SortLists();
         // Lines merged into the open list are not in its file yet.
         SetModifiedFlag(asDocument ? FALSE : TRUE);
@@ -286,7 +278,7 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
             // The next start reopens this list even when nothing changes before exit.
             StoreOptions();
         }
-        TheRegistry().SaveItems(m_items);
+        TheRegistry().SaveItems(m_catalogue.Items());
         return true;
     }
 }
@@ -299,7 +291,7 @@ Purchase* CListoraDoc::FindPurchase(LPCTSTR name) {
 }
 
 Item* CListoraDoc::FindItem(LPCTSTR name) {
-    return name ? m_itemIndex.Find(name, m_items) : nullptr;
+    return m_catalogue.Find(name);
 }
 
 void CListoraDoc::AddPurchase(Purchase* purchase) {
@@ -383,72 +375,20 @@ void CListoraDoc::SortItemsForColumn() {
     // a sort by price.
     const DWORD column = TheOptions().GetSortColumn();
     if (column == KindName)
-        SortItemsByName(TheOptions().GetSortDirection() == 1);
+        m_catalogue.SortByName(TheOptions().GetSortDirection() == 1);
     else if (column == KindPrice)
-        SortItemsByName(false);
-}
-
-void CListoraDoc::SortItemsByName(bool descending) {
-    const ItemOrder wanted = descending ? ItemOrder::Descending : ItemOrder::Ascending;
-    if (m_itemOrder == wanted)
-        return;
-    auto before = descending ? NameDescending : NameAscending;
-    auto after = descending ? NameAscending : NameDescending;
-    if (!std::is_sorted(m_items.begin(), m_items.end(), before)) {
-        if (std::is_sorted(m_items.begin(), m_items.end(), after))
-            std::reverse(m_items.begin(), m_items.end());
-        else
-            std::sort(m_items.begin(), m_items.end(), before);
-    }
-    m_itemOrder = wanted;
+        m_catalogue.SortByName(false);
 }
 
 // ---------------------------------------------------------------------------------
 // Catalogue operations
 
 bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
-    if (!item)
+    if (!m_catalogue.Add(item))
         return false;
-    SortItemsByName(false);
-    Item** place = std::lower_bound(m_items.begin(), m_items.end(), item, NameAscending);
-    if (place != m_items.end() && EqualsNoCase((*place)->Name(), item->Name()))
-        return false;
-    m_items.insert(static_cast<DWORD>(place - m_items.begin()), item);
-    m_itemIndex.Add(item);
     if (!listOnly && !TheRegistry().InsertItem(*item))
         Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot add item to registry");
     return true;
-}
-
-void CListoraDoc::AddLoadedItemsToCatalogue() {
-    // A line not found in the catalogue by its exact name is offered to it, and taken
-    // when no item carries its name ignoring case. Done for all lines at once: the
-    // new items are sorted and merged in, which is the order offering them one by one
-    // gives (each offer puts the catalogue in ascending order first).
-    std::unordered_set<std::u16string> known;
-    known.reserve(m_items.size() + m_purchases.size());
-    for (const Item* item : m_items)
-        known.insert(FoldCase(item->Name()));
-    bool offered = false;
-    std::vector<Item*> added;
-    for (const Purchase* purchase : m_purchases) {
-        if (purchase->IsOnce() || m_itemIndex.Find(purchase->Name(), m_items))
-            continue;
-        offered = true;
-        if (known.insert(FoldCase(purchase->Name())).second)
-            added.push_back(new Item(*purchase));
-    }
-    if (!offered)
-        return;
-    SortItemsByName(false);
-    if (added.empty())
-        return;
-
-    MergeSortedItems(m_items, added);
-    m_itemOrder = ItemOrder::Ascending;
-    for (Item* item : added)
-        m_itemIndex.Add(item);
-    // Every catalogue item is written to the store when the load ends, these with them.
 }
 
 void CListoraDoc::RemoveCatalogueItem(Item* item) {
@@ -459,11 +399,7 @@ void CListoraDoc::RemoveCatalogueItem(Item* item) {
         AfxMessageBox(IDS_CANNOT_REMOVE_ITEM, MB_OK);
         return;
     }
-    const int index = m_items.indexOf(item);
-    if (index >= 0) {
-        m_items.erase(static_cast<DWORD>(index));
-        m_itemIndex.Remove(item, m_items);
-    }
+    m_catalogue.Remove(item);
     delete item;
     UpdateAllViews(nullptr, kHintGeneral);
 }
@@ -516,20 +452,19 @@ void CListoraDoc::LoadCatalogue() {
     if (!registry.GetUnits(m_units))
         Trace::WriteFormattedLineT(u"error", u"%s", u"LRRegistry::GetUnits fails!");
 
-    if (m_items.empty()) {
-        registry.GetItems(m_items);
-        m_itemOrder = ItemOrder::Unknown;
+    if (m_catalogue.Items().empty()) {
+        registry.GetItems(m_catalogue.Edit());
+        m_catalogue.Changed();
     } else {
         rep::vector<Item*> stored;
         if (!registry.GetItems(stored)) {
             rep::delete_objects(stored);
             Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot read items from LRRegistry!");
         } else {
-            MergeItems(m_items, stored, MERGE_TAMRA_OB);
-            m_itemOrder = ItemOrder::Ascending;
+            MergeItems(m_catalogue.Edit(), stored, MERGE_TAMRA_OB);
+            m_catalogue.SortedAscending();
         }
     }
-    m_itemIndex.Invalidate();
 
     RemoveDuplicates(m_categories);
     RemoveDuplicates(m_locations);
@@ -538,8 +473,7 @@ void CListoraDoc::LoadCatalogue() {
 }
 
 void CListoraDoc::CatalogueChanged() {
-    m_itemIndex.Invalidate();
-    m_itemOrder = ItemOrder::Unknown;
+    m_catalogue.Changed();
 }
 
 void CListoraDoc::PurchasesChanged() {
@@ -550,15 +484,15 @@ void CListoraDoc::PurchasesChanged() {
 // Name-list maintenance
 
 bool CListoraDoc::IsCategoryUsed(LPCTSTR name) const {
-    return NameUsage(NameUsage::Category, name).IsUsed(m_items, m_purchases);
+    return NameUsage(NameUsage::Category, name).IsUsed(m_catalogue.Items(), m_purchases);
 }
 
 bool CListoraDoc::IsLocationUsed(LPCTSTR name) const {
-    return NameUsage(NameUsage::Location, name).IsUsed(m_items, m_purchases);
+    return NameUsage(NameUsage::Location, name).IsUsed(m_catalogue.Items(), m_purchases);
 }
 
 bool CListoraDoc::IsUnitUsed(LPCTSTR name) const {
-    return NameUsage(NameUsage::Unit, name).IsUsed(m_items, m_purchases);
+    return NameUsage(NameUsage::Unit, name).IsUsed(m_catalogue.Items(), m_purchases);
 }
 
 void CListoraDoc::RemoveCategoryFromAll(LPCTSTR name) {
@@ -574,7 +508,7 @@ void CListoraDoc::RemoveUnitFromAll(LPCTSTR name) {
 }
 
 void CListoraDoc::RemoveNameFromAll(const NameUsage& usage) {
-    if (usage.RemoveFromAll(m_items, m_purchases)) {
+    if (usage.RemoveFromAll(m_catalogue.Edit(), m_purchases)) {
         SetModifiedFlag(TRUE);
         UpdateAllViews(nullptr, kHintGeneral);
     }
@@ -785,12 +719,6 @@ void CListoraDoc::DestroyPurchases() {
     ResetViews();
     rep::delete_objects(m_purchases);
     m_purchaseIndex.Clear();
-}
-
-void CListoraDoc::DestroyItems() {
-    rep::delete_objects(m_items);
-    m_itemIndex.Clear();
-    m_itemOrder = ItemOrder::Ascending;
 }
 
 void CListoraDoc::FreeNames(rep::vector<TCHAR*>& list) {

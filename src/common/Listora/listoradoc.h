@@ -10,6 +10,7 @@
 // and then mark the document modified and update all views.
 #pragma once
 #include "CDocument.h"
+#include "Catalogue.h"
 #include "CWinApp.h"
 #include "ExactNameIndex.h"
 #include "Item.h"
@@ -148,7 +149,7 @@ public:
     // Accessors. The lists themselves change only through the operations below;
     // the name lists may be edited in place by the catalogue dialogs.
     const rep::vector<Purchase*>& GetPurchases() const { return m_purchases; }
-    const rep::vector<Item*>& GetItems() const { return m_items; }
+    const rep::vector<Item*>& GetItems() const { return m_catalogue.Items(); }
     rep::vector<TCHAR*>& GetCategories() { return m_categories; }
     rep::vector<TCHAR*>& GetLocations() { return m_locations; }
     rep::vector<TCHAR*>& GetUnits() { return m_units; }
@@ -256,11 +257,8 @@ private:
     void SortLists();
     // The catalogue's order that goes with the sort column.
     void SortItemsForColumn();
-    void SortItemsByName(bool descending);
     // The order the sort settings ask for.
     static PurchaseOrder CurrentOrder();
-    // Adds every loaded line that is not one-time and new to the catalogue.
-    void AddLoadedItemsToCatalogue();
     void SetRestriction(std::unique_ptr<std::u16string>& restriction, LPCTSTR name, LPARAM hint);
     // The name a restriction command stands for (null for the "All ..." entry); false
     // for an entry of a menu built from an older list.
@@ -269,7 +267,6 @@ private:
     void ShowCommandBar(bool show);
     IListoraFrame* GetListoraFrame() const;
     void DestroyPurchases();
-    void DestroyItems();
     static void FreeNames(rep::vector<TCHAR*>& list);
     // The document's file and title become those of the file just written.
     void FollowSavedFile(const std::u16string& path);
@@ -280,7 +277,7 @@ private:
     rep::vector<TCHAR*> m_categories;
     rep::vector<TCHAR*> m_locations;
     rep::vector<TCHAR*> m_units;
-    rep::vector<Item*> m_items;
+    Catalogue m_catalogue;
     rep::vector<Purchase*> m_purchases;
     bool m_showPurchased = true;
     bool m_listsLoaded = false;
@@ -290,8 +287,4 @@ private:
     bool m_currentOnDevice = false;
 
     ExactNameIndex<Purchase> m_purchaseIndex;
-    ExactNameIndex<Item> m_itemIndex;
-    // The catalogue's order as the document last left it.
-    enum class ItemOrder { Unknown, Ascending, Descending };
-    ItemOrder m_itemOrder = ItemOrder::Unknown;
 };
