@@ -222,6 +222,8 @@ public:
     void OnSaveAs();
     // Select Background: the tile picker; on OK the tile goes into the options.
     void OnSelectBackground();
+    // Item Manager: the catalogue sheet, then the name lists stored and the menus rebuilt.
+    void OnItemManager();
     void OnSynchronizeItems();
     void OnCategoryRestriction(UINT id);
     void OnLocationRestriction(UINT id);
