@@ -33,6 +33,14 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libQt6Gui.so\nleak:libQt6Core.so\nleak:libQt6Widgets.so\n";
 }
 
+// Under ThreadSanitizer: Qt is not instrumented, so the checker sees only the memory
+// functions Qt's own threads call, without the locks they hold; those calls are not
+// checked. The program's code, and what it shares between threads, still is.
+extern "C" const char* __tsan_default_suppressions() {
+    return "called_from_lib:libQt6Core.so\ncalled_from_lib:libQt6Gui.so\ncalled_from_lib:libQt6Widgets.so\n"
+           "called_from_lib:libfontconfig.so\n";
+}
+
 namespace {
 // The offscreen platform cannot size windows to their hints or raise them, and Qt
 // Test notes every event a widget leaves to its parent; the tests do not care.

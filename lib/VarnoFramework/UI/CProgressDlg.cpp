@@ -35,14 +35,21 @@ CProgressDlg::~CProgressDlg() {
     DestroyWindow();
 }
 
-void CProgressDlg::SetTitle(const CString& title) {
+void CProgressDlg::SetTexts(const CString* title, const CString* text) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_title = title;
+        if (title)
+            m_title = *title;
+        if (text)
+            m_text = *text;
         m_textsChanged = true;
     }
     if (OnUiThread() && GetWidget())
         Refresh();
+}
+
+void CProgressDlg::SetTitle(const CString& title) {
+    SetTexts(&title, nullptr);
 }
 
 void CProgressDlg::SetTitle(LPCTSTR title) {
@@ -50,13 +57,7 @@ void CProgressDlg::SetTitle(LPCTSTR title) {
 }
 
 void CProgressDlg::SetText(const CString& text) {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_text = text;
-        m_textsChanged = true;
-    }
-    if (OnUiThread() && GetWidget())
-        Refresh();
+    SetTexts(nullptr, &text);
 }
 
 void CProgressDlg::SetText(LPCTSTR text) {
@@ -213,7 +214,12 @@ void CProgressDlg::StartProgress(CProgressDlg* dialog, const std::function<void(
         dialog->RunUntilDone();
     // After Cancel or at the maximum the work ends by itself soon.
     worker.join();
-    dialog->DestroyWindow();
+    // The window shows the work's last state until the dialog goes.
+    if (dialog->GetWidget()) {
+        dialog->Refresh();
+        if (!dialog->IsEnded())
+            dialog->EndDialog(IDOK);
+    }
 }
 
 void CProgressDlg::StartProgress(CProgressDlg* dialog) {

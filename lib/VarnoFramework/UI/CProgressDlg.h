@@ -51,8 +51,8 @@ public:
 
     // Runs work on a worker thread; this (the user-interface) thread shows the dialog
     // once the work has taken longer than the show delay and returns when the work
-    // has ended, with the dialog closed. Called on another thread, or without an
-    // application, the work just runs.
+    // has ended, with the dialog closed (hidden until the object goes). Called on
+    // another thread, or without an application, the work just runs.
     static void StartProgress(CProgressDlg* dialog, const std::function<void()>& work);
     // The caller does the work on the user-interface thread and reports with Step,
     // which shows the dialog after the delay and keeps it painted and tappable.
@@ -81,6 +81,8 @@ protected:
 
 private:
     bool OnUiThread() const { return std::this_thread::get_id() == m_uiThread; }
+    // Either text may be null (kept).
+    void SetTexts(const CString* title, const CString* text);
     // User-interface thread: takes up the shared state and ends the dialog at the
     // maximum.
     void Refresh();

@@ -2,14 +2,13 @@
 
 #include "AfxMessageBox.h"
 #include "DialogTemplate.h"
-#include "EnterKeyCommand.h"
+#include "AddButtonField.h"
 #include "ListoraStrings.h"
 #include "NameList.h"
 #include "StringTable.h"
 
 #include "Text/Util.h"
 
-#include <QLineEdit>
 #include <QListWidget>
 #include <string_view>
 
@@ -62,15 +61,7 @@ BOOL CEditListPage::OnInitDialog() {
     m_listBox.Attach(GetDlgItem(IDC_LIST));
     for (const TCHAR* entry : m_list)
         m_listBox.AddString(entry);
-    if (QWidget* add = GetDlgItem(IDC_ADD))
-        add->setEnabled(false);
-    if (auto* edit = GetDlgItemAs<QLineEdit>(IDC_ENTRY)) {
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& text) {
-            if (QWidget* add = GetDlgItem(IDC_ADD))
-                add->setEnabled(!text.isEmpty());
-        });
-        new EnterKeyCommand(edit, *this, IDC_ADD);
-    }
+    AddButtonField::Attach(*this, IDC_ENTRY, IDC_ADD);
     QListWidget* list = m_listBox.GetWidget();
     QObject::connect(list, &QListWidget::itemClicked, list,
                      [this, list](QListWidgetItem* item) { OnEntryTapped(list->row(item)); });
@@ -88,8 +79,6 @@ void CEditListPage::OnAdd() {
     m_listBox.AddString(text);
     m_list.push_back(Util::tcsdup(text));
     SetDlgItemText(IDC_ENTRY, u"");
-    if (QWidget* add = GetDlgItem(IDC_ADD))
-        add->setEnabled(false);
     GotoDlgCtrl(GetDlgItem(IDC_ENTRY));
 }
 

@@ -3,7 +3,7 @@
 #include "AfxMessageBox.h"
 #include "CNewItemDlg.h"
 #include "DialogTemplate.h"
-#include "EnterKeyCommand.h"
+#include "AddButtonField.h"
 #include "Item.h"
 #include "LRRegistry.h"
 #include "ListoraStrings.h"
@@ -14,7 +14,6 @@
 #include "System/Diagnostics/Trace.h"
 
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <algorithm>
@@ -76,20 +75,12 @@ BOOL CItemManagerPage::OnInitDialog() {
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     FillList();
     EnableItemButtons(false);
-    if (QWidget* add = GetDlgItem(IDC_ADD))
-        add->setEnabled(false);
+    AddButtonField::Attach(*this, IDC_NAME, IDC_ADD);
 
     QObject::connect(tree, &QTreeWidget::currentItemChanged, tree, [this](QTreeWidgetItem* current) {
         if (current)
             EnableItemButtons(true);
     });
-    if (auto* name = GetDlgItemAs<QLineEdit>(IDC_NAME)) {
-        QObject::connect(name, &QLineEdit::textChanged, name, [this](const QString& text) {
-            if (QWidget* add = GetDlgItem(IDC_ADD))
-                add->setEnabled(!text.isEmpty());
-        });
-        new EnterKeyCommand(name, *this, IDC_ADD);
-    }
     return TRUE;
 }
 
@@ -147,8 +138,6 @@ void CItemManagerPage::OnAdd() {
         m_list.SetItemData(row, reinterpret_cast<DWORD_PTR>(added));
     }
     SetDlgItemText(IDC_NAME, u"");
-    if (QWidget* add = GetDlgItem(IDC_ADD))
-        add->setEnabled(false);
     GotoDlgCtrl(GetDlgItem(IDC_NAME));
 }
 
