@@ -1,6 +1,5 @@
-// The Item Manager: names refused ignoring case with each page's message, deletions
-// that a line or the store refuses, names in use taken from items and lines, the item
-// dialog's fields as stored, and the user's journey through the sheet and a restart.
+// The Item Manager: names refused ignoring case, deletions a line or the store refuses,
+// names in use, the item dialog's fields as stored, and the journey through a restart.
 #include "AppFixture.h"
 
 #include "CListoraChoiceView.h"
@@ -23,9 +22,8 @@ enum Page { kItems, kLocations, kCategories, kUnits };
 void RunSheet(ScriptedModalRunner& runner, const std::function<void()>& command,
               const std::function<void(CEditListsPropertySheet&)>& script) {
     runner.ExpectDialog(0, [script](CDialog& d) {
-        auto& sheet = dynamic_cast<CEditListsPropertySheet&>(d);
-        script(sheet);
-        PressOK(sheet);
+        script(dynamic_cast<CEditListsPropertySheet&>(d));
+        PressOK(d);
     });
     command();
 }
@@ -78,12 +76,10 @@ TEST_F(ItemManagerTest, DeleteKeepsItemsThatALineBuysOrTheStoreHolds) {
     CListoraDoc& doc = Doc();
     doc.AddPurchase(MakePurchase(u"MILK", 1, 1));
     // A key with a subkey cannot be deleted: the store refuses to remove Soap.
-    std::unique_ptr<IRegistryKey> soap = StoredItemKey(u"Soap");
-    ASSERT_NE(soap, nullptr);
-    delete soap->CreateSubKey(u"Pinned");
+    const std::unique_ptr<IRegistryKey> soap = StoredItemKey(u"Soap");
+    ASSERT_TRUE(soap && std::unique_ptr<IRegistryKey>(soap->CreateSubKey(u"Pinned")));
     RunSheet(Script(), [this] { Frame(); Doc().OnItemManager(); }, [&](CEditListsPropertySheet& sheet) {
         CItemManagerPage& page = sheet.GetItemPage();
-        EXPECT_FALSE(page.GetDlgItem(I::IDC_DELETE)->isEnabled());
         Script()
             .ExpectMessageBox(u"Are you sure?", IDYES)
             .ExpectMessageBox(u"There is purchase for this item.\n"
@@ -134,12 +130,10 @@ TEST_F(ItemManagerTest, NamesInUseGoFromItemsAndLinesOnlyWhenTheUserInsists) {
 }
 
 TEST_F(ItemManagerTest, EditStoresNoneAsAnEmptyLocationAndTextThatIsNoNumberAsZero) {
-    CListoraDoc& doc = Doc();
     RunSheet(Script(), [this] { Frame(); Doc().OnItemManager(); }, [&](CEditListsPropertySheet& sheet) {
         Script().ExpectDialog(N::IDD, [&](CDialog& d) {
             EXPECT_FALSE(d.GetDlgItem(N::IDC_NAME)->isEnabled());
-            EXPECT_EQ(d.GetDlgItemText(N::IDC_PRICE), CString(u"3.49"));
-            EXPECT_EQ(d.GetDlgItemText(N::IDC_LOCATION), CString(u"walmart"));
+            EXPECT_EQ(d.GetDlgItemText(N::IDC_PRICE) + u" at " + d.GetDlgItemText(N::IDC_LOCATION), u"3.49 at walmart");
             CListCtrl categories(d.GetDlgItem(N::IDC_CATEGORIES));
             Names checked;
             for (int row = 0; row < categories.GetItemCount(); ++row)
@@ -161,10 +155,10 @@ TEST_F(ItemManagerTest, EditStoresNoneAsAnEmptyLocationAndTextThatIsNoNumberAsZe
     ASSERT_TRUE(milk && milk->GetString(u"Location", location) && milk->GetDWORD(u"Price", price));
     EXPECT_EQ(std::u16string(std::unique_ptr<TCHAR[]>(location).get()), u"");
     EXPECT_EQ(price, 0u);
-    EXPECT_EQ(TextsOf(doc.FindItem(u"Milk")->GetCategories()), (Names{u"Foods"}));
+    EXPECT_EQ(TextsOf(Doc().FindItem(u"Milk")->GetCategories()), (Names{u"Foods"}));
 }
 
-TEST_F(ItemManagerTest, NewItemDialogNeedsANameBesidesBlanks) {
+TEST_F(ItemManagerTest, NewItemDialogNeedsANameBesidesBlanksAndAFinitePrice) {
     N dialog(Doc(), nullptr);
     ASSERT_TRUE(dialog.Create());
     for (const auto& [typed, enabled] : {std::pair{"  ", false}, {" Tea ", true}}) {
@@ -172,6 +166,9 @@ TEST_F(ItemManagerTest, NewItemDialogNeedsANameBesidesBlanks) {
         for (int id : {N::IDC_UNIT, N::IDC_PRICE, N::IDC_TAXABLE, IDOK, N::IDC_CATEGORIES})
             EXPECT_EQ(dialog.GetDlgItem(id)->isEnabled(), enabled) << typed << " " << id;
     }
+    SetControlText(dialog, N::IDC_PRICE, "inf");  // read as a number, but none to a shopper
+    PressOK(dialog);
+    EXPECT_EQ(dialog.TakeNewItem()->GetPrice(), 0.0f);
 }
 
 class ItemManagerJourneyTest : public apptest::AppFixture {};
@@ -197,9 +194,8 @@ TEST_F(ItemManagerJourneyTest, ChangesMadeInTheSheetOutliveARestart) {
                  Script().ExpectDialog(N::IDD, [](CDialog& d) {
                      CheckDialogFitsScreens(d, "new-item-edit");
                      SetControlText(d, N::IDC_PRICE, "4.25");
-                     CListCtrl rows(d.GetDlgItem(N::IDC_CATEGORIES));
-                     rows.SetCheck(0, TRUE);
-                     rows.SetCheck(1, TRUE);
+                     for (int row : {0, 1})
+                         CListCtrl(d.GetDlgItem(N::IDC_CATEGORIES)).SetCheck(row, TRUE);
                      PressOK(d);
                  });
                  TapItem(items, u"Cheddar");

@@ -13,6 +13,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <cmath>
 
 using Diagnostics::Trace;
 
@@ -149,8 +150,11 @@ void CNewItemDlg::OnOK() {
     for (int row = 0; row < m_categories.GetItemCount(); ++row)
         if (m_categories.GetCheck(row))
             categories.push_back(Util::tcsdup(m_categories.GetItemText(row, 0)));
-    // The number the price text starts with; text that is no number is 0.
-    const float price = static_cast<float>(atof(GetDlgItemText(IDC_PRICE)));
+    // The number the price text starts with; text that is no number (also "inf" or
+    // "nan", which the reading takes) is 0.
+    float price = static_cast<float>(atof(GetDlgItemText(IDC_PRICE)));
+    if (!std::isfinite(price))
+        price = 0;
     const CString name = GetDlgItemText(IDC_NAME);
     const CString unit = GetDlgItemText(IDC_UNIT);
     const CString location = GetDlgItemText(IDC_LOCATION);
