@@ -1,6 +1,8 @@
 #include "StoredItems.h"
 
 #include "LRRegistry.h"
+#include "ListoraStrings.h"
+#include "StringTable.h"
 #include "ListCapacity.h"
 #include "dlgs/CProgressSinkDlg.h"
 
@@ -11,7 +13,7 @@ bool StoredItems::Read(LRRegistry& registry, rep::vector<Item*>& items) {
     bool ok = false;
     {
         CProgressSinkDlg progress;
-        progress.SetTitle(u"Listora");
+        progress.SetTitle(LoadString(IDS_APP_NAME));
         progress.SetText(u"Loading items...");
         CProgressDlg::StartProgress(&progress, [&] { ok = registry.GetItems(read, &progress); });
     }
