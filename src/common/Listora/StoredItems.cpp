@@ -1,9 +1,9 @@
 #include "StoredItems.h"
 
 #include "LRRegistry.h"
+#include "ListCapacity.h"
 #include "ListoraStrings.h"
 #include "StringTable.h"
-#include "ListCapacity.h"
 #include "dlgs/CProgressSinkDlg.h"
 
 bool StoredItems::Read(LRRegistry& registry, rep::vector<Item*>& items) {

@@ -1,8 +1,8 @@
 #include "CEditListPage.h"
 
+#include "AddButtonField.h"
 #include "AfxMessageBox.h"
 #include "DialogTemplate.h"
-#include "AddButtonField.h"
 #include "ListoraStrings.h"
 #include "NameList.h"
 #include "StringTable.h"

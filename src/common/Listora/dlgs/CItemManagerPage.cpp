@@ -1,13 +1,12 @@
 #include "CItemManagerPage.h"
 
+#include "AddButtonField.h"
 #include "AfxMessageBox.h"
 #include "CNewItemDlg.h"
 #include "DialogTemplate.h"
-#include "AddButtonField.h"
 #include "Item.h"
 #include "LRRegistry.h"
 #include "ListoraStrings.h"
-#include "QtText.h"
 #include "WideString.h"
 #include "listoradoc.h"
 
