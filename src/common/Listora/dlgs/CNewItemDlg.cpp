@@ -1,26 +1,17 @@
 #include "CNewItemDlg.h"
 
 #include "CComboBox.h"
+#include "CategoryCheckList.h"
 #include "DialogTemplate.h"
 #include "Item.h"
-#include "QtText.h"
 #include "listoradoc.h"
 
-#include "System/Diagnostics/Trace.h"
 #include "Text/Convert.h"
-#include "Text/Util.h"
 
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QTreeWidget>
 #include <cmath>
 
-using Diagnostics::Trace;
-
 namespace {
-const TCHAR* const kSourceFile = u"" __FILE__;
-constexpr int kRowHeight = 22;
-
 // The controls that mean something only once there is a name.
 constexpr int kNamedControls[] = {CNewItemDlg::IDC_UNIT, CNewItemDlg::IDC_PRICE, CNewItemDlg::IDC_TAXABLE, IDOK,
                                   CNewItemDlg::IDC_CATEGORIES};
@@ -106,28 +97,9 @@ void CNewItemDlg::FillCombos() {
 
 bool CNewItemDlg::FillCategories() {
     m_categories.Attach(GetDlgItem(IDC_CATEGORIES));
-    if (m_categories.InsertColumn(0, u"", LVCFMT_LEFT, 200) < 0) {
-        Trace::WriteFormattedLine(u"%s(%d) : Cannot insert column", kSourceFile, __LINE__);
-        return false;
-    }
-    // One column as wide as the list: no header to tap, nothing to scroll sideways.
-    QTreeWidget* tree = m_categories.GetWidget();
-    tree->setHeaderHidden(true);
-    tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_categories.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    const rep::vector<TCHAR*>& categories = m_doc.GetCategories();
-    for (DWORD i = 0; i < categories.size(); ++i) {
-        const int row = static_cast<int>(i);
-        if (m_categories.InsertItem(row, categories[i]) < 0) {
-            Trace::WriteLine(u"Cannot insert categories!");
-            return false;
-        }
-        if (m_pItem && m_pItem->HasCategory(categories[i]))
-            m_categories.SetCheck(row, TRUE);
-        // Rows tall enough for a finger.
-        tree->topLevelItem(row)->setSizeHint(0, QSize(0, kRowHeight));
-    }
-    return true;
+    return CategoryCheckList::Fill(m_categories, m_doc.GetCategories(), [this](const TCHAR* category) {
+        return m_pItem && m_pItem->HasCategory(category);
+    });
 }
 
 bool CNewItemDlg::HasName() const {
@@ -147,9 +119,7 @@ void CNewItemDlg::OnOK() {
     if (!HasName())
         return;
     rep::string_list categories;
-    for (int row = 0; row < m_categories.GetItemCount(); ++row)
-        if (m_categories.GetCheck(row))
-            categories.push_back(Util::tcsdup(m_categories.GetItemText(row, 0)));
+    CategoryCheckList::GetChecked(m_categories, categories);
     // The number the price text starts with; text that is no number (also "inf" or
     // "nan", which the reading takes) is 0.
     float price = static_cast<float>(atof(GetDlgItemText(IDC_PRICE)));
