@@ -17,6 +17,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -132,6 +133,13 @@ QWidget* CDialog::CreateControl(const DlgItemTemplate& item, QWidget* parent) {
         break;
     }
     case DlgItemKind::GroupBox: control = new QGroupBox(text, parent); break;
+    case DlgItemKind::ProgressBar: {
+        auto* bar = new QProgressBar(parent);
+        bar->setRange(0, 100);
+        bar->setValue(0);
+        control = bar;
+        break;
+    }
     }
     control->setObjectName(QString::number(item.id));
     control->setGeometry(item.x, item.y, item.cx, item.cy);

@@ -4,9 +4,10 @@
 #pragma once
 #include "CDialog.h"
 
+#include <QPointer>
+#include <QTabWidget>
 #include <vector>
 
-class QTabWidget;
 class CPropertyPage;
 
 class CPropertySheet : public CDialog {
@@ -39,7 +40,8 @@ protected:
 private:
     CString m_title;
     std::vector<CPropertyPage*> m_pages;
-    QTabWidget* m_tabs = nullptr;
+    // Gone with the window.
+    QPointer<QTabWidget> m_tabs;
     int m_active = -1;
     UINT m_startPage;
 };

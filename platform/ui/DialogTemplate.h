@@ -35,6 +35,7 @@ enum class DlgItemKind {
     IconListCtrl,  // icon view: large icons with their text, wrapped left to right
     UpDown,
     GroupBox,
+    ProgressBar,  // a bar from 0 to its range's end
 };
 
 struct DlgItemTemplate {

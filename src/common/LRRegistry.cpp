@@ -419,6 +419,8 @@ bool LRRegistry::GetItems(rep::vector<Item*>& items, ProgressSink* progress) {
     }
     rep::string_list names;
     itemsKey->GetSubKeyNames(names);
+    if (progress)
+        progress->SetMaxOfInterval(names.size());
 
     for (const TCHAR* keyName : names) {
         // Each item is opened by its own name below "Items": a name is never a path.

@@ -49,8 +49,8 @@ public:
     bool GetUnits(rep::vector<TCHAR*>& list);
     bool GetLocations(rep::vector<TCHAR*>& list);
     // Appends every stored item (new objects the caller deletes), in the store's order.
-    // When progress is given it steps once per item; a cancel deletes every item of the
-    // list, empties it and gives false.
+    // When progress is given it learns the number of items and steps once per item; a
+    // cancel deletes every item of the list, empties it and gives false.
     bool GetItems(rep::vector<Item*>& items, ProgressSink* progress = nullptr);
     // Replaces the list's templates (deleting the old ones) by the stored ones; when
     // none are stored, the four built-in templates are stored and returned.

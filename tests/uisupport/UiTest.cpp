@@ -35,6 +35,11 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\nleak:libQt6Gui.so\nleak:libQt6Core.so\nleak:libQt6Widgets.so\n";
 }
 
+// ThreadSanitizer cannot see the locks of Qt (not instrumented): Qt's calls go unchecked.
+extern "C" const char* __tsan_default_suppressions() {
+    return "called_from_lib:libQt6Core.so\ncalled_from_lib:libQt6Gui.so\ncalled_from_lib:libQt6Widgets.so\n";
+}
+
 namespace {
 // The offscreen platform cannot size windows to their hints or raise them, and Qt
 // Test notes every event a widget leaves to its parent; the tests do not care.

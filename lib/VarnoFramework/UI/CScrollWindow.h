@@ -4,6 +4,7 @@
 // 20 pixels, pages of the client size, the thumb, home and end), and when it grows
 // back to the full size the controls return home and the bar goes.
 #pragma once
+#include "CControlAnchors.h"
 #include "CScrollArea.h"
 
 #include <QEvent>
@@ -28,6 +29,8 @@ public:
     // The client's size changed (cx, cy: the client area without the bars).
     void OnSize(UINT type, int cx, int cy) override {
         m_scrollArea.HandleSize(type, cx, cy, m_bNoHorizontalScrolling != FALSE);
+        if (type == SIZE_RESTORED)
+            m_anchors.Apply(m_scrollArea);
     }
     virtual void OnVScroll(UINT code, UINT thumbPos) { m_scrollArea.HandleScroll(SB_VERT, code, thumbPos); }
     virtual void OnHScroll(UINT code, UINT thumbPos) { m_scrollArea.HandleScroll(SB_HORZ, code, thumbPos); }
@@ -42,6 +45,10 @@ public:
     int GetFullHeight() const { return m_scrollArea.GetFullHeight(); }
 
 protected:
+    // Controls that follow the client's right and bottom edges; added once the window
+    // is initialised (for windows without horizontal scrolling).
+    CControlAnchors m_anchors;
+
     // The window's own size is not the client's: the area reports the client's.
     bool OnWidgetEvent(QEvent* event) override {
         return event->type() == QEvent::Resize ? false : TBase::OnWidgetEvent(event);

@@ -9,6 +9,7 @@
 #include "CWaitCursor.h"
 #include "CWinApp.h"
 #include "Text/Path.h"
+#include "dlgs/CEditListsPropertySheet.h"
 #include "LRRegistry.h"
 #include "ListCapacity.h"
 #include "ListFile.h"
@@ -18,6 +19,7 @@
 #include "NameUsage.h"
 #include "Options.h"
 #include "PurchaseOrder.h"
+#include "StoredItems.h"
 #include "ListoraStrings.h"
 #include "System/Diagnostics/Trace.h"
 #include "WideString.h"
@@ -62,6 +64,7 @@ CListoraDoc::CListoraDoc() {
     MapCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnSelectBackground);
     MapCommand(ID_OPTIONS, &CListoraDoc::OnOptions);
     MapCommand(ID_SET_TAX_RATES, &CListoraDoc::OnSetTaxRates);
+    MapCommand(ID_ITEM_MANAGER, &CListoraDoc::OnItemManager);
     MapCommand(ID_SYNCHRONIZE_ITEMS, &CListoraDoc::OnSynchronizeItems);
     MapCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnCategoryRestriction);
     MapCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnLocationRestriction);
@@ -72,11 +75,12 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommand(ID_CLEAR_LIST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SAVE_AS, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnUpdateEnable);
+    MapUpdateCommand(ID_ITEM_MANAGER, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnUpdateRemovePurchased);
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
     // Commands without their dialogs in this build are disabled.
-    for (UINT id : {ID_ITEM_MANAGER, ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
+    for (UINT id : {ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
         MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
 }
 
@@ -453,11 +457,11 @@ void CListoraDoc::LoadCatalogue() {
         Trace::WriteFormattedLineT(u"error", u"%s", u"LRRegistry::GetUnits fails!");
 
     if (m_catalogue.Items().empty()) {
-        registry.GetItems(m_catalogue.Edit());
+        StoredItems::Read(registry, m_catalogue.Edit());
         m_catalogue.Changed();
     } else {
         rep::vector<Item*> stored;
-        if (!registry.GetItems(stored)) {
+        if (!StoredItems::Read(registry, stored)) {
             rep::delete_objects(stored);
             Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot read items from LRRegistry!");
         } else {
@@ -650,6 +654,10 @@ void CListoraDoc::OnSetTaxRates() {
         return;
     StoreOptions();
     UpdateAllViews(nullptr);
+}
+
+void CListoraDoc::OnItemManager() {
+    CEditListsPropertySheet::Run(*this);
 }
 
 void CListoraDoc::OnSynchronizeItems() {}

@@ -236,6 +236,8 @@ public:
     void OnOptions();
     // Set Tax Rates: on OK the options are saved and the views redrawn.
     void OnSetTaxRates();
+    // Item Manager: the catalogue sheet, then the name lists stored and the menus rebuilt.
+    void OnItemManager();
     void OnSynchronizeItems();
     void OnCategoryRestriction(UINT id);
     void OnLocationRestriction(UINT id);
