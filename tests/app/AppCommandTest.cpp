@@ -44,7 +44,7 @@ TEST_F(AppCommandTest, OpenOffersTheSupportedFilesAndOpensTheChosenList) {
 }
 
 TEST_F(AppCommandTest, EntriesOfDialogsStillToComeArePresentButDisabled) {
-    const std::pair<int, const char16_t*> entries[] = {{0, u"Delete Unused Lists"}, {1, u"&Item Manager"}};
+    const std::pair<int, const char16_t*> entries[] = {{1, u"&Item Manager"}};
     for (const auto& [menu, text] : entries) {
         EXPECT_GE(FindMenuItem(Frame().GetMenu()->GetSubMenu(menu), text), 0);
         EXPECT_FALSE(ChooseMenuCommand(Frame(), {menu == 0 ? u"&File" : u"&List", text}));

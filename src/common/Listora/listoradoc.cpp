@@ -8,6 +8,9 @@
 #include "CView.h"
 #include "CWaitCursor.h"
 #include "CWinApp.h"
+#include "CatalogueAdditions.h"
+#include "ExchangeCommands.h"
+#include "ImportBatch.h"
 #include "Text/Path.h"
 #include "LRRegistry.h"
 #include "ListCapacity.h"
@@ -24,8 +27,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_set>
-#include <vector>
 
 using Diagnostics::Trace;
 
@@ -82,9 +83,12 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnUpdateRemovePurchased);
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
+    MapCommand(ID_EXPORT, [this] { ExchangeCommands(*this).Export(); });
+    MapCommand(ID_IMPORT, [this] { ExchangeCommands(*this).Import(); });
+    MapCommand(ID_MANAGE_TEMPLATES, [this] { ExchangeCommands(*this).ManageTemplates(); });
+    MapCommand(ID_EXTENDED_SAVE, [this] { ExchangeCommands(*this).ExtendedSave(); });
     // Commands without their dialogs in this build are disabled.
-    for (UINT id : {ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER,
-                    ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
+    for (UINT id : {ID_SET_TAX_RATES, ID_OPTIONS, ID_ITEM_MANAGER})
         MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
 }
 
@@ -151,20 +155,12 @@ BOOL CListoraDoc::OnNewDocument() {
 BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     const bool loaded = LoadList(path, false, true);
 
-    SortNameList(m_locations);
-    SortNameList(m_units);
-    SortNameList(m_categories);
-
     // Names the lines use but the catalogue lacks join the name lists. They are
     // gathered first and stored once: the result is that of adding them one by one.
-    bool added = false;
-    for (const Purchase* purchase : m_purchases) {
-        added = AddToNameList(m_locations, purchase->GetLocation()) || added;
-        added = AddToNameList(m_units, purchase->GetUnit()) || added;
-        for (const TCHAR* category : purchase->GetCategories())
-            added = AddToNameList(m_categories, category) || added;
-    }
-    if (added)
+    NameAdditions names(m_categories, m_locations, m_units);
+    for (const Purchase* purchase : m_purchases)
+        names.AddNamesOf(*purchase);
+    if (names.Merge())
         UpdateLists();
 
     RebuildRestrictionMenus();
@@ -294,6 +290,8 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
 // List operations
 
 Purchase* CListoraDoc::FindPurchase(LPCTSTR name) {
+    if (m_import)
+        return m_import->FindPurchase(name);
     return name ? m_purchaseIndex.Find(name, m_purchases) : nullptr;
 }
 
@@ -302,6 +300,8 @@ Item* CListoraDoc::FindItem(LPCTSTR name) {
 }
 
 void CListoraDoc::AddPurchase(Purchase* purchase) {
+    if (m_import)
+        return m_import->AddPurchase(purchase);
     if (!purchase)
         return;
     CurrentOrder().Insert(m_purchases, purchase);
@@ -346,6 +346,8 @@ void CListoraDoc::ApplyEdit(Purchase* purchase, bool isNew) {
 }
 
 void CListoraDoc::RemovePurchase(Purchase* purchase) {
+    if (m_import)
+        return m_import->RemovePurchase(purchase);
     const int index = m_purchases.indexOf(purchase);
     if (index < 0)
         return;
@@ -406,6 +408,8 @@ void CListoraDoc::SortItemsByName(bool descending) {
 // Catalogue operations
 
 bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
+    if (m_import)
+        return m_import->AddCatalogueItem(item, listOnly);
     if (!item)
         return false;
     SortItemsByName(false);
@@ -421,31 +425,20 @@ bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
 
 void CListoraDoc::AddLoadedItemsToCatalogue() {
     // A line not found in the catalogue by its exact name is offered to it, and taken
-    // when no item carries its name ignoring case. Done for all lines at once: the
-    // new items are sorted and merged in, which is the order offering them one by one
-    // gives (each offer puts the catalogue in ascending order first).
-    std::unordered_set<std::u16string> known;
-    known.reserve(m_items.size() + m_purchases.size());
-    for (const Item* item : m_items)
-        known.insert(FoldCase(item->Name()));
+    // when no item carries its name ignoring case; the new items are merged in at once.
+    CatalogueAdditions additions(m_items);
     bool offered = false;
-    std::vector<Item*> added;
     for (const Purchase* purchase : m_purchases) {
         if (purchase->IsOnce() || m_itemIndex.Find(purchase->Name(), m_items))
             continue;
         offered = true;
-        if (known.insert(FoldCase(purchase->Name())).second)
-            added.push_back(new Item(*purchase));
+        if (additions.Claim(purchase->Name()))
+            additions.Add(new Item(*purchase));
     }
     if (!offered)
         return;
     SortItemsByName(false);
-    if (added.empty())
-        return;
-
-    MergeSortedItems(m_items, added);
-    m_itemOrder = ItemOrder::Ascending;
-    for (Item* item : added)
+    for (Item* item : additions.MergeInto(m_items))
         m_itemIndex.Add(item);
     // Every catalogue item is written to the store when the load ends, these with them.
 }
@@ -467,27 +460,45 @@ void CListoraDoc::RemoveCatalogueItem(Item* item) {
     UpdateAllViews(nullptr, kHintGeneral);
 }
 
-bool CListoraDoc::AddUnit(LPCTSTR name) {
-    if (!AddToNameList(m_units, name))
+bool CListoraDoc::AddName(NameAdditions::List which, LPCTSTR name) {
+    if (m_import)
+        return m_import->Names().Add(which, name);
+    rep::vector<TCHAR*>& list =
+        which == NameAdditions::UNITS ? m_units : which == NameAdditions::CATEGORIES ? m_categories : m_locations;
+    if (!AddToNameList(list, name))
         return false;
     UpdateLists();
+    if (which != NameAdditions::UNITS)
+        RebuildRestrictionMenus();
     return true;
 }
 
-bool CListoraDoc::AddCategory(LPCTSTR name) {
-    if (!AddToNameList(m_categories, name))
-        return false;
-    UpdateLists();
-    RebuildRestrictionMenus();
-    return true;
+void CListoraDoc::BeginImport() {
+    if (m_import)
+        return;
+    SortItemsByName(false);
+    m_import = std::make_unique<ImportBatch>(ImportBatch::Lists{m_purchases, m_items, m_categories, m_locations,
+                                                                m_units, m_purchaseIndex, m_itemIndex});
 }
 
-bool CListoraDoc::AddLocation(LPCTSTR name) {
-    if (!AddToNameList(m_locations, name))
-        return false;
-    UpdateLists();
-    RebuildRestrictionMenus();
-    return true;
+void CListoraDoc::EndImport() {
+    if (!m_import)
+        return;
+    // The lines the import replaced are destroyed now: no view may still hold them.
+    ResetViews();
+    const ImportBatch::Outcome done = m_import->Finish(TheRegistry());
+    m_import.reset();
+    if (done.namesAdded)
+        UpdateLists();
+    if (done.restrictionNamesAdded)
+        RebuildRestrictionMenus();
+    if (done.purchasesAdded) {
+        SortItemsForColumn();
+        CheckTotalNotice();
+    }
+    if (done.listChanged)
+        SetModifiedFlag(TRUE);
+    UpdateAllViews(nullptr, kHintGeneral);
 }
 
 bool CListoraDoc::UpdateLists() {
