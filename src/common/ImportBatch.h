@@ -3,9 +3,10 @@
 // every new name would write the name lists and rebuild the menus. A batch lives from
 // the start of an import to its end and works on the document's lists directly:
 // lines are appended (removed ones set aside), new catalogue items and names gathered;
-// Finish then sorts and merges once. The lists end exactly as the one-by-one
-// operations would leave them followed by a sort of the list by name; what is left to
-// the document (store writes, menus, notices, views) is reported by Finish.
+// Finish then merges, sorts and writes the new items to the store once. The lists end
+// as the one-by-one operations followed by a sort of the list by name leave them;
+// what is left to the document (the name lists in the store, menus, the total
+// notice, views) is reported by Finish.
 #pragma once
 #include "CatalogueAdditions.h"
 #include "ExactNameIndex.h"
