@@ -76,8 +76,10 @@ void CManageTemplatesDlg::OnDelete() {
     // One the store keeps (the trace says why) stays in the list too.
     if (!TheRegistry().DeleteTemplate(*chosen))
         return;
-    m_templates.erase(static_cast<DWORD>(m_templates.indexOf(chosen)));
-    delete chosen;
+    if (const int index = m_templates.indexOf(chosen); index >= 0) {
+        m_templates.erase(static_cast<DWORD>(index));
+        delete chosen;
+    }
     Refill();
 }
 
