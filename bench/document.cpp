@@ -3,6 +3,7 @@
 // one line to a 100,000-line list, and finding a line by name in it.
 #include "BenchApp.h"
 #include "BenchRoot.h"
+#include "BenchStore.h"
 
 #include "LRRegistry.h"
 #include "ListFile.h"
@@ -27,29 +28,10 @@ constexpr const TCHAR* kListPath = u"\\bench.lsr";
 
 BenchRoot g_root;
 
-void WriteHostFile(const std::string& path, const std::string& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
 // The store as a user with a full catalogue has it: 5,000 items.
 bool MakeStore() {
     LRRegistry& registry = TheRegistry();
-    registry.close();
-    if (registry.init())
-        registry.Cleanup();
-    std::string isl = "\xFF\xFE";
-    for (const char c : std::string("\"Name\",\"Unit\",\"Quantity\",\"Price\",\"Coupon\",\"Purchased\",\"Categories\"\r\n"
-                                    "\"Milk\",\"gal\",0,3.49,0,0,\"+*(WA)+Foods\"\r\n")) {
-        isl.push_back(c);
-        isl.push_back('\0');
-    }
-    WriteHostFile(g_root.path + "/items.isl", isl);
-    registry.SetDefaultItemsFile(u"\\items.isl");
-    if (!registry.Open())
+    if (!OpenFreshStore(g_root.path))
         return false;
     rep::vector<Item*> items;
     for (int i = 0; i < kCatalogueItems; ++i) {

@@ -13,6 +13,7 @@
 #include "Listora/dlgs/COptionsDlg.h"
 #include "Listora/dlgs/CTaxRatesDlg.h"
 #include "Listora/dlgs/CSelectTileDlg.h"
+#include "dlgs/CDeleteListsDlg.h"
 #include "MainFrm.h"
 #include "ShellApi.h"
 #include "ListoraStrings.h"
@@ -107,6 +108,8 @@ CListoraApp::CListoraApp() : CWinApp(nullptr) {
     LoadAppName();
     MapCommand(ID_HELP, &CListoraApp::OnHelp);
     MapCommand(ID_APP_ABOUT, &CListoraApp::OnAppAbout);
+    // Delete Unused Lists: its dialog has no result.
+    MapCommand(MainFrame::ID_FILE_DELETE_UNUSED, [] { CDeleteListsDlg(nullptr).DoModal(); });
 }
 
 CListoraApp::~CListoraApp() {

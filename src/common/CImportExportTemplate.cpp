@@ -8,3 +8,10 @@ CImportExportTemplate::CImportExportTemplate(const TCHAR* templateName, const in
 }
 
 CImportExportTemplate::~CImportExportTemplate() = default;
+
+CImportExportTemplate* TemplateList::Find(const TCHAR* name) const {
+    for (CImportExportTemplate* found : *this)
+        if (found && name && found->name == name)
+            return found;
+    return nullptr;
+}

@@ -5,6 +5,7 @@
 #include "windows.h"
 
 #include "ColumnNibbles.h"
+#include "Registry/RepVector.h"
 
 class CImportExportTemplate {
 public:
@@ -21,12 +22,17 @@ public:
     // The four character types of delimited files.
     static constexpr int maxCharType = 3;
 
+    // The built-in template: it can be neither changed nor deleted.
+    static constexpr const TCHAR* kBuiltIn = u"Tamra";
+
     // boolFormat 1 (True/False), priceType 0, charType 0.
     CImportExportTemplate(const TCHAR* name, const int (&columns)[columnCount], TCHAR delimiter,
                           TCHAR categoryDelimiter, bool bStrings);
     CImportExportTemplate(const CImportExportTemplate&) = default;
     CImportExportTemplate& operator=(const CImportExportTemplate&) = default;
     virtual ~CImportExportTemplate();
+
+    bool IsBuiltIn() const { return name == kBuiltIn; }
 
     CString name;
     int columns[columnCount];
@@ -36,4 +42,16 @@ public:
     int priceType = 0;
     bool bStrings;
     int charType = 0;
+};
+
+// The templates a command reads from the store, owned: deleted with the list.
+class TemplateList : public rep::vector<CImportExportTemplate*> {
+public:
+    TemplateList() = default;
+    TemplateList(const TemplateList&) = delete;
+    TemplateList& operator=(const TemplateList&) = delete;
+    ~TemplateList() override { rep::delete_objects(*this); }
+
+    // The template named name exactly; null when there is none.
+    CImportExportTemplate* Find(const TCHAR* name) const;
 };

@@ -1,12 +1,8 @@
 #include "Catalogue.h"
 
-#include "MergeItems.h"
 #include "WideString.h"
 
 #include <algorithm>
-#include <string>
-#include <unordered_set>
-#include <vector>
 
 namespace {
 bool NameAscending(const Item* a, const Item* b) {
@@ -49,30 +45,30 @@ bool Catalogue::Remove(Item* item) {
 
 DWORD Catalogue::AddLines(const rep::vector<Purchase*>& lines) {
     // Offering them one by one would put the catalogue in A to Z order first and insert
-    // each new item at its place: sorting the new ones and merging them in gives that.
-    std::unordered_set<std::u16string> known;
-    known.reserve(m_items.size() + lines.size());
-    for (const Item* item : m_items)
-        known.insert(FoldCase(item->Name()));
+    // each new item at its place: gathering the new ones and merging them in gives that.
+    CatalogueAdditions additions(m_items);
     bool offered = false;
-    std::vector<Item*> added;
     for (const Purchase* line : lines) {
         if (line->IsOnce() || m_index.Find(line->Name(), m_items))
             continue;
         offered = true;
-        if (known.insert(FoldCase(line->Name())).second)
-            added.push_back(new Item(*line));
+        if (additions.Claim(line->Name()))
+            additions.Add(new Item(*line));
     }
     if (!offered)
         return 0;
+    return static_cast<DWORD>(Merge(additions).size());
+}
+
+std::vector<Item*> Catalogue::Merge(CatalogueAdditions& additions) {
     SortByName(false);
-    if (added.empty())
-        return 0;
-    MergeSortedItems(m_items, added);
+    if (additions.Empty())
+        return {};
+    std::vector<Item*> added = additions.MergeInto(m_items);
     m_order = Order::Ascending;
     for (Item* item : added)
         m_index.Add(item);
-    return static_cast<DWORD>(added.size());
+    return added;
 }
 
 void Catalogue::SortByName(bool descending) {

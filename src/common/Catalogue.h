@@ -3,9 +3,12 @@
 // the catalogue on disk; this class never writes it.
 #pragma once
 #include "ExactNameIndex.h"
+#include "CatalogueAdditions.h"
 #include "Item.h"
 #include "Purchase.h"
 #include "Registry/RepVector.h"
+
+#include <vector>
 
 class Catalogue {
 public:
@@ -29,6 +32,8 @@ public:
     // as an item, taken when no item carries its name ignoring case: the result of
     // adding them one by one, in one pass. Returns the number taken.
     DWORD AddLines(const rep::vector<Purchase*>& lines);
+    // Merges the gathered additions in (A to Z) and returns them, now the catalogue's.
+    std::vector<Item*> Merge(CatalogueAdditions& additions);
     // Puts the items in order by name, ignoring case.
     void SortByName(bool descending);
     // Names or the order changed behind the catalogue's back (or items were appended).

@@ -5,6 +5,8 @@
 #include "WideString.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -18,11 +20,17 @@ void SortItemsByName(rep::vector<Item*>& items) {
 
 void MergeSortedItems(rep::vector<Item*>& items, std::vector<Item*> added) {
     auto ascending = [](const Item* a, const Item* b) { return CompareNames(a, b) < 0; };
-    std::sort(added.begin(), added.end(), ascending);
+    // Sorted by the folded names, each folded once: the same order as comparing them
+    // ignoring case, at a fraction of the cost on long lists.
+    std::vector<std::pair<std::u16string, Item*>> keyed;
+    keyed.reserve(added.size());
+    for (Item* item : added)
+        keyed.emplace_back(FoldCase(item->Name()), item);
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     rep::vector<Item*> merged;
     MakeRoom(merged, items.size() + static_cast<DWORD>(added.size()));
     DWORD old = 0;
-    for (Item* item : added) {
+    for (const auto& [key, item] : keyed) {
         while (old < items.size() && !ascending(item, items[old]))
             merged.push_back(items[old++]);
         merged.push_back(item);

@@ -12,12 +12,11 @@ namespace {
 std::u16string_view TextOf(const TCHAR* text) {
     return text ? std::u16string_view(text) : std::u16string_view();
 }
+}  // namespace
 
-// Z to A, ignoring case.
 bool NameListBefore(const TCHAR* a, const TCHAR* b) {
     return CompareNoCase(TextOf(a), TextOf(b)) > 0;
 }
-}  // namespace
 
 bool ListContains(const rep::vector<TCHAR*>& list, const TCHAR* text) {
     if (!text)

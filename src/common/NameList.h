@@ -12,6 +12,8 @@ bool ListContains(const rep::vector<TCHAR*>& list, const TCHAR* text);
 // of equal ones; the kept elements keep their order. Removed texts are freed.
 void RemoveDuplicates(rep::vector<TCHAR*>& list);
 
+// The lists' order: true when a comes before b (Z to A, ignoring case).
+bool NameListBefore(const TCHAR* a, const TCHAR* b);
 // Sorts the list Z to A ignoring case (left alone when it already is).
 void SortNameList(rep::vector<TCHAR*>& list);
 // Whether a list sorted by SortNameList holds name, ignoring case.

@@ -43,14 +43,6 @@ TEST_F(AppCommandTest, OpenOffersTheSupportedFilesAndOpensTheChosenList) {
     EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), U16(weekly));
 }
 
-TEST_F(AppCommandTest, EntriesOfDialogsStillToComeArePresentButDisabled) {
-    const std::pair<int, const char16_t*> entries[] = {{0, u"Delete Unused Lists"}};
-    for (const auto& [menu, text] : entries) {
-        EXPECT_GE(FindMenuItem(Frame().GetMenu()->GetSubMenu(menu), text), 0);
-        EXPECT_FALSE(ChooseMenuCommand(Frame(), {menu == 0 ? u"&File" : u"&List", text}));
-    }
-}
-
 TEST_F(AppCommandTest, HelpOpensThePageBesideTheProgramWithTheDesktopHandler) {
     const HandlerStub handler(Root());
     ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"Help"}));

@@ -8,6 +8,9 @@
 #include "CView.h"
 #include "CWaitCursor.h"
 #include "CWinApp.h"
+#include "CatalogueAdditions.h"
+#include "ExchangeCommands.h"
+#include "ImportBatch.h"
 #include "Text/Path.h"
 #include "dlgs/CEditListsPropertySheet.h"
 #include "LRRegistry.h"
@@ -79,9 +82,10 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnUpdateRemovePurchased);
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommandRange(ID_LOCATION_ALL, ID_LOCATION_LAST, &CListoraDoc::OnUpdateEnable);
-    // Commands without their dialogs in this build are disabled.
-    for (UINT id : {ID_MANAGE_TEMPLATES, ID_EXPORT, ID_IMPORT, ID_EXTENDED_SAVE})
-        MapUpdateCommand(id, &CListoraDoc::OnUpdateDisable);
+    MapCommand(ID_EXPORT, [this] { ExchangeCommands(*this).Export(); });
+    MapCommand(ID_IMPORT, [this] { ExchangeCommands(*this).Import(); });
+    MapCommand(ID_MANAGE_TEMPLATES, [this] { ExchangeCommands(*this).ManageTemplates(); });
+    MapCommand(ID_EXTENDED_SAVE, [this] { ExchangeCommands(*this).ExtendedSave(); });
 }
 
 CListoraDoc::~CListoraDoc() {
@@ -146,20 +150,12 @@ BOOL CListoraDoc::OnNewDocument() {
 BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     const bool loaded = LoadList(path, false, true);
 
-    SortNameList(m_locations);
-    SortNameList(m_units);
-    SortNameList(m_categories);
-
     // Names the lines use but the catalogue lacks join the name lists. They are
     // gathered first and stored once: the result is that of adding them one by one.
-    bool added = false;
-    for (const Purchase* purchase : m_purchases) {
-        added = AddToNameList(m_locations, purchase->GetLocation()) || added;
-        added = AddToNameList(m_units, purchase->GetUnit()) || added;
-        for (const TCHAR* category : purchase->GetCategories())
-            added = AddToNameList(m_categories, category) || added;
-    }
-    if (added)
+    NameAdditions names(m_categories, m_locations, m_units);
+    for (const Purchase* purchase : m_purchases)
+        names.AddNamesOf(*purchase);
+    if (names.Merge())
         UpdateLists();
 
     RebuildRestrictionMenus();
@@ -291,6 +287,8 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
 // List operations
 
 Purchase* CListoraDoc::FindPurchase(LPCTSTR name) {
+    if (m_import)
+        return m_import->FindPurchase(name);
     return name ? m_purchaseIndex.Find(name, m_purchases) : nullptr;
 }
 
@@ -299,6 +297,8 @@ Item* CListoraDoc::FindItem(LPCTSTR name) {
 }
 
 void CListoraDoc::AddPurchase(Purchase* purchase) {
+    if (m_import)
+        return m_import->AddPurchase(purchase);
     if (!purchase)
         return;
     CurrentOrder().Insert(m_purchases, purchase);
@@ -343,6 +343,8 @@ void CListoraDoc::ApplyEdit(Purchase* purchase, bool isNew) {
 }
 
 void CListoraDoc::RemovePurchase(Purchase* purchase) {
+    if (m_import)
+        return m_import->RemovePurchase(purchase);
     const int index = m_purchases.indexOf(purchase);
     if (index < 0)
         return;
@@ -388,6 +390,8 @@ void CListoraDoc::SortItemsForColumn() {
 // Catalogue operations
 
 bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
+    if (m_import)
+        return m_import->AddCatalogueItem(item, listOnly);
     if (!m_catalogue.Add(item))
         return false;
     if (!listOnly && !TheRegistry().InsertItem(*item))
@@ -408,27 +412,44 @@ void CListoraDoc::RemoveCatalogueItem(Item* item) {
     UpdateAllViews(nullptr, kHintGeneral);
 }
 
-bool CListoraDoc::AddUnit(LPCTSTR name) {
-    if (!AddToNameList(m_units, name))
+bool CListoraDoc::AddName(NameAdditions::List which, LPCTSTR name) {
+    if (m_import)
+        return m_import->Names().Add(which, name);
+    rep::vector<TCHAR*>& list =
+        which == NameAdditions::UNITS ? m_units : which == NameAdditions::CATEGORIES ? m_categories : m_locations;
+    if (!AddToNameList(list, name))
         return false;
     UpdateLists();
+    if (which != NameAdditions::UNITS)
+        RebuildRestrictionMenus();
     return true;
 }
 
-bool CListoraDoc::AddCategory(LPCTSTR name) {
-    if (!AddToNameList(m_categories, name))
-        return false;
-    UpdateLists();
-    RebuildRestrictionMenus();
-    return true;
+void CListoraDoc::BeginImport() {
+    if (m_import)
+        return;
+    m_import = std::make_unique<ImportBatch>(
+        ImportBatch::Lists{m_purchases, m_catalogue, m_categories, m_locations, m_units, m_purchaseIndex});
 }
 
-bool CListoraDoc::AddLocation(LPCTSTR name) {
-    if (!AddToNameList(m_locations, name))
-        return false;
-    UpdateLists();
-    RebuildRestrictionMenus();
-    return true;
+void CListoraDoc::EndImport() {
+    if (!m_import)
+        return;
+    // The lines the import replaced are destroyed now: no view may still hold them.
+    ResetViews();
+    const ImportBatch::Outcome done = m_import->Finish(TheRegistry());
+    m_import.reset();
+    if (done.namesAdded)
+        UpdateLists();
+    if (done.restrictionNamesAdded)
+        RebuildRestrictionMenus();
+    if (done.purchasesAdded) {
+        SortItemsForColumn();
+        CheckTotalNotice();
+    }
+    if (done.listChanged)
+        SetModifiedFlag(TRUE);
+    UpdateAllViews(nullptr, kHintGeneral);
 }
 
 bool CListoraDoc::UpdateLists() {
@@ -688,10 +709,6 @@ bool CListoraDoc::RestrictionName(UINT id, UINT allId, const rep::vector<TCHAR*>
 
 void CListoraDoc::OnUpdateEnable(CCmdUI* cmdUI) {
     cmdUI->Enable(TRUE);
-}
-
-void CListoraDoc::OnUpdateDisable(CCmdUI* cmdUI) {
-    cmdUI->Enable(FALSE);
 }
 
 void CListoraDoc::OnUpdateRemovePurchased(CCmdUI* cmdUI) {

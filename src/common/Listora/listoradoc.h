@@ -13,7 +13,9 @@
 #include "Catalogue.h"
 #include "CWinApp.h"
 #include "ExactNameIndex.h"
+#include "IImportTarget.h"
 #include "Item.h"
+#include "NameAdditions.h"
 #include "Purchase.h"
 #include "PurchaseOrder.h"
 #include "Registry/RepVector.h"
@@ -27,6 +29,7 @@ class CFrameWnd;
 class CListoraDoc;
 class CMenu;
 class CView;
+class ImportBatch;
 class NameUsage;
 
 // What the document asks of the main frame, which implements it. A document shown in
@@ -92,7 +95,7 @@ protected:
     ~IListoraDocView() = default;
 };
 
-class CListoraDoc : public CDocument {
+class CListoraDoc : public CDocument, public IImportTarget {
 public:
     // Hints sent with UpdateAllViews (no sender, no object).
     static constexpr LPARAM kHintGeneral = 0;
@@ -144,7 +147,7 @@ public:
     // Reads a list file into the list. asDocument: the file becomes the document's
     // file (the old list is dropped first); otherwise its lines are added to the
     // list. A failed load brings back the last list (LastFile).
-    virtual bool LoadList(LPCTSTR path, bool onDevice, bool asDocument);
+    bool LoadList(LPCTSTR path, bool onDevice, bool asDocument) override;
 
     // Accessors. The lists themselves change only through the operations below;
     // the name lists may be edited in place by the catalogue dialogs.
@@ -153,7 +156,7 @@ public:
     rep::vector<TCHAR*>& GetCategories() { return m_categories; }
     rep::vector<TCHAR*>& GetLocations() { return m_locations; }
     rep::vector<TCHAR*>& GetUnits() { return m_units; }
-    const rep::vector<TCHAR*>& GetCategories() const { return m_categories; }
+    const rep::vector<TCHAR*>& GetCategories() const override { return m_categories; }
     const rep::vector<TCHAR*>& GetLocations() const { return m_locations; }
     const rep::vector<TCHAR*>& GetUnits() const { return m_units; }
     // Null: no restriction.
@@ -165,11 +168,11 @@ public:
 
     // List operations.
     // The first purchase (in list order) whose name equals name exactly.
-    Purchase* FindPurchase(LPCTSTR name);
+    Purchase* FindPurchase(LPCTSTR name) override;
     // The first catalogue item whose name equals name exactly.
     Item* FindItem(LPCTSTR name);
     // Takes ownership; sorts, checks the total notice, marks modified, updates views.
-    void AddPurchase(Purchase* purchase);
+    void AddPurchase(Purchase* purchase) override;
     // The add-item dialog for purchase (null: a new line), run by the application;
     // on OK its result goes to ApplyEdit. Cancel changes nothing.
     void EditPurchase(Purchase* purchase);
@@ -179,7 +182,7 @@ public:
     // document marked modified and the autosave check run.
     void ApplyEdit(Purchase* purchase, bool isNew);
     // Removes and destroys it; marks modified and updates views.
-    void RemovePurchase(Purchase* purchase);
+    void RemovePurchase(Purchase* purchase) override;
     // Destroys every purchase and clears both restrictions.
     void ClearList();
     // Sorts the purchases (and, for the name and price columns, the catalogue) by the
@@ -189,14 +192,20 @@ public:
     // Catalogue operations.
     // Adds item unless one of that name (ignoring case) exists: then returns false
     // and the caller keeps it. Unless listOnly, the item is also stored.
-    bool AddCatalogueItem(Item* item, bool listOnly);
+    bool AddCatalogueItem(Item* item, bool listOnly) override;
     // Removes it from the store and, when that worked, from the catalogue (destroyed).
     void RemoveCatalogueItem(Item* item);
     // Copy name into the list unless it is empty or already there (ignoring case);
     // true when added.
-    bool AddUnit(LPCTSTR name);
-    bool AddCategory(LPCTSTR name);
-    bool AddLocation(LPCTSTR name);
+    bool AddUnit(LPCTSTR name) override { return AddName(NameAdditions::UNITS, name); }
+    bool AddCategory(LPCTSTR name) override { return AddName(NameAdditions::CATEGORIES, name); }
+    bool AddLocation(LPCTSTR name) override { return AddName(NameAdditions::LOCATIONS, name); }
+    // An import: between the two, lines are appended and new items and names gathered;
+    // EndImport merges them in, sorts the list by name, writes the store and the name
+    // lists once, rebuilds the menus, checks the total notice and updates the views once.
+    // Look-ups of catalogue items see the imported ones only after EndImport.
+    void BeginImport() override;
+    void EndImport() override;
     // Writes the three name lists to the store. Always true.
     bool UpdateLists();
     // Reads the catalogue from the store unless it is marked loaded.
@@ -248,7 +257,6 @@ public:
 
 protected:
     void OnUpdateEnable(CCmdUI* cmdUI);
-    void OnUpdateDisable(CCmdUI* cmdUI);
     void OnUpdateRemovePurchased(CCmdUI* cmdUI);
 
 private:
@@ -265,6 +273,8 @@ private:
     // The name a restriction command stands for (null for the "All ..." entry); false
     // for an entry of a menu built from an older list.
     static bool RestrictionName(UINT id, UINT allId, const rep::vector<TCHAR*>& names, const TCHAR** name);
+    // Adds to the name list which (see AddUnit).
+    bool AddName(NameAdditions::List which, LPCTSTR name);
     void RebuildRestrictionMenus();
     void ShowCommandBar(bool show);
     IListoraFrame* GetListoraFrame() const;
@@ -288,5 +298,7 @@ private:
     std::u16string m_currentPath;
     bool m_currentOnDevice = false;
 
+    // While an import runs.
+    std::unique_ptr<ImportBatch> m_import;
     ExactNameIndex<Purchase> m_purchaseIndex;
 };

@@ -35,12 +35,13 @@ void CListPickerDlg::OnSize(UINT type, int cx, int cy) {
     const int height = cy - margins.top() - margins.bottom();
     const int buttonsTop = height - kMargin - kButtonHeight;
     int right = width - kMargin;
-    for (int id : {IDCANCEL, IDOK}) {
+    for (int id : m_buttonIds) {
         QWidget* button = GetDlgItem(id);
         if (!button || button->isHidden())
             continue;
-        button->setGeometry(right - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight);
-        right -= kButtonWidth + kMargin + 2;
+        const int buttonWidth = button->width();
+        button->setGeometry(right - buttonWidth, buttonsTop, buttonWidth, kButtonHeight);
+        right -= buttonWidth + kMargin + 2;
     }
     list->setGeometry(kMargin, kMargin, width - 2 * kMargin, buttonsTop - 2 * kMargin);
 }

@@ -1,10 +1,12 @@
 // A picker: one list control that fills the dialog above a row of buttons (OK,
-// Cancel) at the bottom right. The control tables are laid out for the 240-pixel
-// screen; a larger window (a desktop) stretches the list and keeps the buttons in
-// the corner.
+// Cancel, or those a derived dialog names) at the bottom right. The control tables
+// are laid out for the 240-pixel screen; a larger window (a desktop) stretches the
+// list and keeps the buttons in the corner.
 #pragma once
 #include "CSTFullScreenDialog.h"
 #include "DialogTemplate.h"
+
+#include <vector>
 
 class CListPickerDlg : public CSTFullScreenDialog {
 public:
@@ -23,4 +25,6 @@ protected:
     void OnSize(UINT type, int cx, int cy) override;
 
     int m_nListId;
+    // The buttons of the bottom row, from the right; each keeps its table width.
+    std::vector<int> m_buttonIds = {IDCANCEL, IDOK};
 };
