@@ -7,11 +7,13 @@
 #include "LRRegistry.h"
 #include "ListSaver.h"
 #include "ListoraStrings.h"
+#include "ModalRunner.h"
 #include "Options.h"
 #include "dlgs/CExchangeFileDlg.h"
 #include "dlgs/CExtendedSaveDlg.h"
 #include "dlgs/CImportResultsDlg.h"
 #include "dlgs/CManageTemplatesDlg.h"
+#include "dlgs/CProgressSinkDlg.h"
 #include "listoradoc.h"
 
 #include <memory>
@@ -89,7 +91,19 @@ void ExchangeCommands::Import() {
     ImportExportEngine::ImportResult result;
     {
         CWaitCursor wait;
-        result = chosen.engine->Import(m_doc, path, chosen.replaceExisting, log, m_progress);
+        // A long import shows how far it is and may be cancelled; a short one shows
+        // only the wait cursor (the dialog appears after half a second).
+        std::unique_ptr<CProgressSinkDlg> shown;
+        ProgressSink* progress = m_progress;
+        if (!progress) {
+            shown = std::make_unique<CProgressSinkDlg>(AfxGetMainWnd());
+            shown->SetTitle(ModalRunner::DefaultCaption());
+            shown->SetText(path);
+            shown->SetCancelAvailable(true);
+            CProgressDlg::StartProgress(shown.get());
+            progress = shown.get();
+        }
+        result = chosen.engine->Import(m_doc, path, chosen.replaceExisting, log, progress);
     }
     switch (result) {
     case ImportExportEngine::IMPORT_CANNOT_PARSE:
