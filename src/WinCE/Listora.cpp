@@ -78,6 +78,17 @@ void OnTerminationSignal(int) {
     [[maybe_unused]] const ssize_t written = write(g_signalPipe[1], &byte, 1);
 }
 
+// A path named on the command line: a relative one is taken from the current folder,
+// as the shell means it (the program's own relative paths would be device paths).
+std::u16string CommandLinePath(const std::u16string& path) {
+    if (path.empty() || path[0] == u'/' || path[0] == u'\\')
+        return path;
+    std::array<char, 4096> folder{};
+    if (!getcwd(folder.data(), folder.size()))
+        return path;
+    return FromUtf8(folder.data()) + u"/" + path;
+}
+
 // Sets the default value of key (created below parent) to text; false on any failure.
 bool SetDefaultValue(HKEY parent, const TCHAR* subKey, const std::u16string& text, HKEY* keep = nullptr) {
     HKEY key = nullptr;
@@ -253,12 +264,18 @@ BOOL CListoraApp::InitInstance() {
                                           RUNTIME_CLASS(CListoraView), u"All Files|*.*||", u"All Folders"));
     RegisterFileType();
 
-    // The last list is reopened; a file named on the command line is not used.
+    // A list named on the command line (as the desktop names a list opened from its
+    // file manager) is opened; a start without one reopens the last list.
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    const TCHAR* lastFile = TheOptions().GetLastFile();
-    cmdInfo.m_strFileName = CString(lastFile ? lastFile : u"");
-    cmdInfo.m_nShellCommand = cmdInfo.m_strFileName.IsEmpty() ? CCommandLineInfo::FileNew : CCommandLineInfo::FileOpen;
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+        cmdInfo.m_strFileName = CString(CommandLinePath(cmdInfo.m_strFileName.str()));
+    } else {
+        const TCHAR* lastFile = TheOptions().GetLastFile();
+        cmdInfo.m_strFileName = CString(lastFile ? lastFile : u"");
+        cmdInfo.m_nShellCommand =
+            cmdInfo.m_strFileName.IsEmpty() ? CCommandLineInfo::FileNew : CCommandLineInfo::FileOpen;
+    }
 
     // The command bar stays hidden until a list is open.
     if (CMainFrame* frame = GetMainFrame())

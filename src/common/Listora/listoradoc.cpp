@@ -13,6 +13,7 @@
 #include "ListCapacity.h"
 #include "ListFile.h"
 #include "ListSaver.h"
+#include "ListSender.h"
 #include "MergeItems.h"
 #include "NameList.h"
 #include "NameUsage.h"
@@ -68,6 +69,7 @@ CListoraDoc::CListoraDoc() {
     MapCommand(ID_CLEAR_LIST, &CListoraDoc::OnClearList);
     MapCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnRemovePurchased);
     MapCommand(ID_SAVE_AS, &CListoraDoc::OnSaveAs);
+    MapCommand(ID_SEND_AS_TEXT, &CListoraDoc::OnSendAsText);
     MapCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnSelectBackground);
     MapCommand(ID_SYNCHRONIZE_ITEMS, &CListoraDoc::OnSynchronizeItems);
     MapCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnCategoryRestriction);
@@ -78,6 +80,7 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommand(ID_SELECT_CATEGORY, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_CLEAR_LIST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SAVE_AS, &CListoraDoc::OnUpdateEnable);
+    MapUpdateCommand(ID_SEND_AS_TEXT, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnUpdateRemovePurchased);
     MapUpdateCommandRange(ID_CATEGORY_ALL, ID_CATEGORY_LAST, &CListoraDoc::OnUpdateEnable);
@@ -689,6 +692,10 @@ void CListoraDoc::OnSaveAs() {
     StoreOptions();
     FollowSavedFile(path);
     SetModifiedFlag(FALSE);
+}
+
+void CListoraDoc::OnSendAsText() {
+    ListSender::Send(m_purchases, GetTitle().str());
 }
 
 void CListoraDoc::OnSelectBackground() {
