@@ -12,6 +12,7 @@
 #include "Listora/dlgs/CAddItemDialog.h"
 #include "Listora/dlgs/CSelectTileDlg.h"
 #include "MainFrm.h"
+#include "QtText.h"
 #include "ShellApi.h"
 #include "ListoraStrings.h"
 #include "listoradoc.h"
@@ -119,6 +120,7 @@ CListoraApp::CListoraApp() : CWinApp(nullptr) {
 }
 
 CListoraApp::~CListoraApp() {
+    InstanceWindows::SetOpenHandler(nullptr);
     // Windows and the document go first: they may still write trace lines.
     CloseAllDocuments();
     CloseTraceLog();
@@ -245,6 +247,11 @@ BOOL CListoraApp::InitInstance() {
     m_hSemaphore = CreateSemaphoreW(nullptr, 1, 1, kSemaphoreName);
     if (m_hSemaphore && GetLastError() == ERROR_ALREADY_EXISTS) {
         m_secondInstance = true;
+        // A list named on the command line (a double click) goes to the running copy.
+        CCommandLineInfo named;
+        ParseCommandLine(named);
+        if (named.m_nShellCommand == CCommandLineInfo::FileOpen)
+            InstanceWindows::OpenRemote(ToQString(CommandLinePath(named.m_strFileName.str())));
         FindRunningCopy();
         return FALSE;
     }
@@ -307,13 +314,10 @@ BOOL CListoraApp::InitInstance() {
     SHFullScreen(frame->GetSafeHwnd(), SHFS_HIDESIPBUTTON);
     frame->ShowCommandBar(TRUE);
 
-    // The list's title is its file name without folder and extension.
-    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
-        std::array<TCHAR, _MAX_PATH_PART> name{};
-        _tsplitpath(cmdInfo.m_strFileName.GetString(), nullptr, nullptr, name.data(), nullptr);
-        if (CListoraDoc* doc = GetDocument())
-            doc->SetTitle(name.data());
-    }
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
+        TitleFromPath(cmdInfo.m_strFileName.GetString());
+    // Lists double-clicked while this copy runs come here.
+    InstanceWindows::SetOpenHandler([this](const QString& path) { return OpenFromAnotherCopy(path); });
 
     frame->ShowWindow(SW_SHOW);
     frame->UpdateWindow();
@@ -354,7 +358,35 @@ void CListoraApp::OnTerminationRequested() {
     QMetaObject::invokeMethod(m_exitContext.get(), [this] { OnAppExit(); }, Qt::QueuedConnection);
 }
 
+void CListoraApp::TitleFromPath(const TCHAR* path) {
+    // The list's title is its file name without folder and extension.
+    std::array<TCHAR, _MAX_PATH_PART> name{};
+    _tsplitpath(path, nullptr, nullptr, name.data(), nullptr);
+    if (CListoraDoc* doc = GetDocument())
+        doc->SetTitle(name.data());
+}
+
+bool CListoraApp::OpenFromAnotherCopy(const QString& path) {
+    // Never under an open prompt: the list it works on could go.
+    if (QApplication::activeModalWidget())
+        return false;
+    if (!m_exitContext)
+        m_exitContext = std::make_unique<QObject>();
+    const std::u16string list = ToU16String(path);
+    QMetaObject::invokeMethod(
+        m_exitContext.get(),
+        [this, list] {
+            if (OpenDocumentFile(list.c_str()))
+                TitleFromPath(list.c_str());
+            if (CWnd* frame = GetMainFrame())
+                frame->BringWindowToTop();
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
 int CListoraApp::ExitInstance() {
+    InstanceWindows::SetOpenHandler(nullptr);
     // Qt objects must go while the Qt application is still there.
     m_signalNotifier.reset();
     // A list opened and left unchanged is not saved, yet it is the list the next

@@ -27,6 +27,7 @@ TableWriter ListTable(const rep::vector<Purchase*>& purchases, bool unpurchasedO
                        {"Location", "location", Kind::Text},
                        {"Note", "note", Kind::Text},
                        {"Categories", "categories", Kind::List}});
+    table.Reserve(purchases.size());
     for (const Purchase* purchase : purchases) {
         if (unpurchasedOnly && purchase->IsPurchased())
             continue;
@@ -88,5 +89,8 @@ int ShowCommand::Run() const {
     default:
         return CliExit::Fail("cannot read the text list '" + shown + "': " + ToUtf8(ListFile::FailureText(result)));
     }
-    return CliExit::Print(ListTable(purchases, unpurchased).Write(format));
+    const TableWriter table = ListTable(purchases, unpurchased);
+    // The lines are in the table now; their memory serves the output.
+    rep::delete_objects(purchases);
+    return CliExit::Print(table.Write(format));
 }

@@ -76,7 +76,6 @@ bool TableWriter::ParseFormat(const std::string& name, Format& format) {
 
 void TableWriter::BeginRow() {
     ++m_rows;
-    m_cells.reserve(m_rows * m_columns.size());
 }
 
 void TableWriter::Text(const TCHAR* text) {
@@ -91,12 +90,12 @@ void TableWriter::Text(const std::string& utf8) {
     m_cells.push_back(Cell{utf8, 0, false});
 }
 
-void TableWriter::Number(double value) {
+void TableWriter::Number(float value) {
     m_cells.push_back(Cell{{}, value, false});
 }
 
 void TableWriter::Flag(bool value) {
-    m_cells.push_back(Cell{{}, value ? 1.0 : 0.0, false});
+    m_cells.push_back(Cell{{}, value ? 1.0f : 0.0f, false});
 }
 
 void TableWriter::List(const rep::vector<TCHAR*>& texts) {
@@ -142,35 +141,41 @@ std::string TableWriter::Write(Format format) const {
 }
 
 void TableWriter::WriteTable(std::string& out) const {
+    // Two passes over the cells, the first for the widths: a long list is not held
+    // twice in memory.
     const std::size_t count = m_columns.size();
-    std::vector<std::string> texts;
-    texts.reserve(m_cells.size());
     std::vector<std::size_t> widths(count);
     for (std::size_t c = 0; c < count; ++c)
         widths[c] = Width(m_columns[c].title);
     for (std::size_t r = 0; r < m_rows; ++r)
-        for (std::size_t c = 0; c < count; ++c) {
-            texts.push_back(OneLine(Plain(At(r, c), m_columns[c], true)));
-            widths[c] = std::max(widths[c], Width(texts.back()));
-        }
+        for (std::size_t c = 0; c < count; ++c)
+            widths[c] = std::max(widths[c], Width(Plain(At(r, c), m_columns[c], true)));
+    std::size_t lineLength = 1;
+    for (const std::size_t width : widths)
+        lineLength += width + 2;
+    out.reserve(out.size() + (m_rows + 1) * lineLength);
     auto line = [&](auto cellText) {
-        std::string row;
+        const std::size_t start = out.size();
         for (std::size_t c = 0; c < count; ++c) {
-            const std::string& text = cellText(c);
-            const std::string pad(widths[c] - Width(text), ' ');
+            const std::string text = OneLine(cellText(c));
+            const std::size_t pad = widths[c] - Width(text);
             if (c > 0)
-                row += "  ";
+                out += "  ";
             const bool right = m_columns[c].kind == Kind::Number;
-            row += right ? pad + text : text + pad;
+            if (right)
+                out.append(pad, ' ');
+            out += text;
+            if (!right)
+                out.append(pad, ' ');
         }
         // No blanks at the end of a line.
-        row.erase(row.find_last_not_of(' ') + 1);
-        out += row;
+        const std::size_t end = out.find_last_not_of(' ');
+        out.resize(end == std::string::npos || end < start ? start : end + 1);
         out += '\n';
     };
-    line([&](std::size_t c) -> const std::string& { return m_columns[c].title; });
+    line([&](std::size_t c) { return m_columns[c].title; });
     for (std::size_t r = 0; r < m_rows; ++r)
-        line([&](std::size_t c) -> const std::string& { return texts[r * count + c]; });
+        line([&](std::size_t c) { return Plain(At(r, c), m_columns[c], true); });
 }
 
 void TableWriter::WriteDelimited(std::string& out, char delimiter) const {

@@ -30,10 +30,12 @@ public:
     // "table", "csv", "tsv" or "json".
     static bool ParseFormat(const std::string& name, Format& format);
 
+    // Room for this many rows in all, so a long list is not copied as it grows.
+    void Reserve(std::size_t rows) { m_cells.reserve(rows * m_columns.size()); }
     void BeginRow();
     void Text(const TCHAR* text);  // null: absent
     void Text(const std::string& utf8);
-    void Number(double value);
+    void Number(float value);
     void Flag(bool value);
     void List(const rep::vector<TCHAR*>& texts);
 
@@ -44,7 +46,7 @@ public:
 private:
     struct Cell {
         std::string text;  // number cells: empty; list cells: elements separated by \x1f
-        double number = 0;
+        float number = 0;  // the lists' numbers are floats
         bool absent = false;
     };
     const Cell& At(std::size_t row, std::size_t column) const { return m_cells[row * m_columns.size() + column]; }
