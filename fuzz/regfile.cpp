@@ -18,9 +18,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text;
     if (!RegFile::Write(snapshot, text, error))
         return 0;  // a name with a control character: parsed, but no line can hold it
+    // Roots without values are not written: a file of nothing else has no key to read.
+    bool onlyEmptyRoots = true;
+    for (const RegistrySnapshot::Key& key : snapshot.keys)
+        onlyEmptyRoots = onlyEmptyRoots && key.path.size() == 1 && key.values.empty();
     RegistrySnapshot again;
     std::string second;
-    if (!RegFile::Parse(text, again, error) || !RegFile::Write(again, second, error) || second != text)
+    if (!RegFile::Parse(text, again, error)) {
+        if (!onlyEmptyRoots)
+            std::abort();
+        return 0;
+    }
+    if (!RegFile::Write(again, second, error) || second != text)
         std::abort();
     return 0;
 }

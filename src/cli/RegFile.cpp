@@ -244,6 +244,20 @@ private:
         return true;
     }
 
+    // One to eight hex digits.
+    static bool HexNumber(std::string_view digits, std::uint32_t& number) {
+        if (digits.empty() || digits.size() > 8)
+            return false;
+        number = 0;
+        for (const char c : digits) {
+            unsigned digit = 0;
+            if (!HexDigit(c, digit))
+                return false;
+            number = number << 4 | digit;
+        }
+        return true;
+    }
+
     bool HexBytes(std::string_view list, std::vector<BYTE>& data) {
         std::size_t at = 0;
         auto blanks = [&] {
@@ -312,19 +326,10 @@ private:
                 value.data.push_back(static_cast<BYTE>(c >> 8));
             }
         } else if (data.substr(0, 6) == "dword:") {
-            const std::string_view digits = data.substr(6);
             std::uint32_t number = 0;
-            if (digits.empty() || digits.size() > 8) {
+            if (!HexNumber(data.substr(6), number)) {
                 SetFail("a dword needs one to eight hex digits");
                 return;
-            }
-            for (const char c : digits) {
-                unsigned digit = 0;
-                if (!HexDigit(c, digit)) {
-                    SetFail("a dword needs one to eight hex digits");
-                    return;
-                }
-                number = number << 4 | digit;
             }
             value.type = REG_DWORD;
             for (int shift = 0; shift < 32; shift += 8)
@@ -338,18 +343,11 @@ private:
             const std::string_view kind = data.substr(3, colon - 3);
             value.type = REG_BINARY;
             if (!kind.empty()) {
-                if (kind.size() < 3 || kind.size() > 10 || kind.front() != '(' || kind.back() != ')') {
+                std::uint32_t type = 0;
+                if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')' ||
+                    !HexNumber(kind.substr(1, kind.size() - 2), type)) {
                     SetFail("a type must look like hex(7)");
                     return;
-                }
-                std::uint32_t type = 0;
-                for (const char c : kind.substr(1, kind.size() - 2)) {
-                    unsigned digit = 0;
-                    if (!HexDigit(c, digit)) {
-                        SetFail("a type must look like hex(7)");
-                        return;
-                    }
-                    type = type << 4 | digit;
                 }
                 value.type = type;
             }
