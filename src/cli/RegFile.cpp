@@ -386,7 +386,9 @@ bool RegFile::Write(const RegistrySnapshot& snapshot, std::string& text, std::st
             }
             path += (i ? u"\\" : u"") + key.path[i];
         }
-        text += "[" + ToUtf8(path) + "]\n";
+        text += '[';
+        text += ToUtf8(path);
+        text += "]\n";
         for (const RegistrySnapshot::Value& value : key.values) {
             if (!IsPlainText(value.name)) {
                 error = "the value '" + ToUtf8(value.name) + "' of [" + ToUtf8(path) +

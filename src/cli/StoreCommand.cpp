@@ -35,8 +35,11 @@ bool HoldsListora(const RegistrySnapshot& snapshot) {
     const std::u16string wanted = u"HKEY_LOCAL_MACHINE\\" + std::u16string(LRRegistry().GetKeyPath());
     for (const RegistrySnapshot::Key& key : snapshot.keys) {
         std::u16string path;
-        for (const std::u16string& name : key.path)
-            path += (path.empty() ? u"" : u"\\") + name;
+        for (const std::u16string& name : key.path) {
+            if (!path.empty())
+                path += u'\\';
+            path += name;
+        }
         if (EqualsNoCase(path, wanted))
             return true;
     }

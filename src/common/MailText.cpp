@@ -66,7 +66,9 @@ std::u16string MailText::Line(const Purchase& purchase) const {
         if (column < 0 || column > kLastColumn || text.empty())
             return;
         std::u16string& cell = cells[column];
-        cell += (cell.empty() ? u"" : u" ") + text;
+        if (!cell.empty())
+            cell += u' ';
+        cell += text;
     };
     auto flag = [&](const char16_t* label, bool value) {
         return std::u16string(label) + u": " + ImportExportEngine::BoolText(m_mail.boolFormat, value);
@@ -83,16 +85,22 @@ std::u16string MailText::Line(const Purchase& purchase) const {
     put(Slot::LOCATION, OneLine(purchase.GetLocation() ? purchase.GetLocation() : u""));
     put(Slot::NOTE, OneLine(purchase.GetNote() ? purchase.GetNote() : u""));
     std::u16string categories;
-    for (const TCHAR* category : purchase.GetCategories())
-        categories += (categories.empty() ? u"" : u"/") + OneLine(category ? category : u"");
+    for (const TCHAR* category : purchase.GetCategories()) {
+        if (!categories.empty())
+            categories += u'/';
+        categories += OneLine(category ? category : u"");
+    }
     put(Slot::CATEGORIES, categories);
     put(Slot::PURCHASED, flag(u"Purchased", purchase.IsPurchased()));
     put(Slot::TAXABLE, flag(u"Taxable", purchase.IsTaxable()));
     put(Slot::UNIT, OneLine(purchase.Unit()));
 
     std::u16string line;
-    for (const auto& [column, cell] : cells)
-        line += (line.empty() ? u"" : u", ") + cell;
+    for (const auto& [column, cell] : cells) {
+        if (!line.empty())
+            line += u", ";
+        line += cell;
+    }
     return line;
 }
 

@@ -31,7 +31,10 @@ void ListSender::Send(const rep::vector<Purchase*>& purchases, const std::u16str
         url = MailText::MailtoUrl(recipient, subject, u"");
     if (AfxMessageBox(fits ? IDS_LIST_ON_CLIPBOARD : IDS_LIST_TOO_LONG_FOR_MAIL, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    std::u16string commandLine = u"\"" + FromUtf8(url) + u"\"";
+    // In quotes: one argument, whatever the address holds.
+    std::u16string commandLine(1, u'"');
+    commandLine += FromUtf8(url);
+    commandLine += u'"';
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
