@@ -414,11 +414,26 @@ bool RegistrySnapshot::Check(std::vector<std::u16string>& problems, std::size_t&
     std::vector<std::int64_t> reachable;
     Walk(tables, nullptr, reachable);
     const std::unordered_set<std::int64_t> reached(reachable.begin(), reachable.end());
+    // Keys cut off from the tree: how many, and the tops of the cut-off parts by name.
+    std::size_t cutOff = 0;
+    std::vector<std::u16string> tops;
     for (const auto& [id, row] : tables.keys) {
         if (row.parent == 0)
             continue;
-        if (!reached.count(id))
-            report(u"the key " + Quoted(row.name) + u" cannot be reached from a root");
+        if (!reached.count(id)) {
+            ++cutOff;
+            if (!tables.keys.count(row.parent))
+                tops.push_back(row.name);
+        }
+    }
+    std::sort(tops.begin(), tops.end());
+    for (const std::u16string& top : tops)
+        report(u"the key " + Quoted(top) + u" hangs on a key that is gone");
+    if (cutOff > 0)
+        report(FromUtf8(std::to_string(cutOff)) + u" keys cannot be reached from a root");
+    for (const auto& [id, row] : tables.keys) {
+        if (row.parent == 0)
+            continue;
         if (!IsValidKeyName(row.name))
             report(u"the key name " + Quoted(row.name) + u" is not a valid name");
         if (row.folded != FoldCase(row.name))

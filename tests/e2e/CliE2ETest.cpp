@@ -258,3 +258,21 @@ TEST_F(CliE2E, EveryCommandHasHelpAndBadUsageIsExitCodeTwo) {
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(Has(run.err, "there is no Listora store in " + m_root.file("elsewhere"))) << run.err;
 }
+
+TEST_F(CliE2E, StoreCheckFindsKeysCutOffFromTheTree) {
+    if (!std::filesystem::exists("/usr/bin/sqlite3"))
+        GTEST_SKIP() << "the sqlite3 program is not installed";
+    CliRun run = Cli({"store", "check"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(Has(run.out, " is sound: ")) << run.out;
+    TheRegistry().close();
+    RegistryStore::Shutdown();
+    ChildProcess damage("/usr/bin/sqlite3",
+                        {m_root.file("registry.db"), "UPDATE keys SET parent=987654 WHERE name='Items'"});
+    damage.Stop();
+    ASSERT_EQ(damage.ExitCode(), 0);
+    run = Cli({"store", "check"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(Has(run.out, "the key 'Items' hangs on a key that is gone\n")) << run.out;
+    EXPECT_TRUE(Has(run.out, " keys cannot be reached from a root\n")) << run.out;
+}
