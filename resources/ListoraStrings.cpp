@@ -49,6 +49,11 @@ const StringTableEntry kListoraStrings[] = {
     {IDS_TOTAL_NOTICE, u"Note: Total is %.2f"},
     {IDS_TAX_SUM_TOO_LARGE, u"Sum of fields is greater than 99%!"},
     {IDS_ITEM_NAME_NEEDED, u"Please enter the item's name."},
+    {IDS_LIST_ON_CLIPBOARD, u"The list is on the clipboard.\nOpen your mail program with it?"},
+    {IDS_LIST_TOO_LONG_FOR_MAIL,
+     u"The list is on the clipboard; it is too long to hand to the mail program: paste it into the mail.\n"
+     u"Open your mail program?"},
+    {IDS_CANNOT_START_MAIL, u"Cannot start the mail program!"},
 };
 
 const std::size_t kListoraStringCount = sizeof(kListoraStrings) / sizeof(kListoraStrings[0]);

@@ -53,6 +53,9 @@ enum ListoraStringId : UINT {
     IDS_TOTAL_NOTICE = 62289,             // "Note: Total is %.2f"
     IDS_TAX_SUM_TOO_LARGE = 62295,        // "Sum of fields is greater than 99%!"
     IDS_ITEM_NAME_NEEDED = 62300,         // "Please enter the item's name."
+    IDS_LIST_ON_CLIPBOARD = 62301,        // "The list is on the clipboard.\nOpen your mail program with it?"
+    IDS_LIST_TOO_LONG_FOR_MAIL = 62302,   // "The list is on the clipboard; it is too long ..."
+    IDS_CANNOT_START_MAIL = 62303,        // "Cannot start the mail program!"
     // Status text and tool tip of the tool buttons ("status\ntip").
     IDS_TIP_CHOOSE_ITEMS = 32779,
     IDS_TIP_ADD_ITEM = 32780,

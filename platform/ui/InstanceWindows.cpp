@@ -15,6 +15,9 @@
 
 namespace {
 QPointer<QLocalServer> g_server;
+std::function<bool(const QString&)> g_openHandler;
+// The longest request: an "OPEN" carries a whole path.
+constexpr qint64 kMaxRequest = 16384;
 
 // Handles given out for another copy's windows; replaced by each enumeration.
 struct RemoteHandle {
@@ -31,8 +34,8 @@ const RemoteHandle* FindRemote(HWND hwnd) {
     return nullptr;
 }
 
-// One request per line: "LIST", "RAISE <id> <show>". Answers: "W <id> <base64
-// title>" lines and "END", or "OK" / "ERR".
+// One request per line: "LIST", "RAISE <id> <show>", "OPEN <base64 path>". Answers:
+// "W <id> <base64 title>" lines and "END", or "OK" / "ERR".
 QByteArray Answer(const QByteArray& line) {
     const QList<QByteArray> parts = line.trimmed().split(' ');
     if (parts.value(0) == "LIST") {
@@ -57,6 +60,10 @@ QByteArray Answer(const QByteArray& line) {
             wnd->ShowWindow(show);
         wnd->BringWindowToTop();
         return "OK\n";
+    }
+    if (parts.value(0) == "OPEN" && parts.size() == 2) {
+        const QString path = QString::fromUtf8(QByteArray::fromBase64(parts[1]));
+        return !path.isEmpty() && g_openHandler && g_openHandler(path) ? "OK\n" : "ERR\n";
     }
     return "ERR\n";
 }
@@ -111,8 +118,8 @@ bool InstanceWindows::StartServer() {
             QObject::connect(socket, &QLocalSocket::readyRead, socket, [socket] {
                 // Requests are short; anything longer is no client of ours.
                 while (socket->canReadLine())
-                    socket->write(Answer(socket->readLine(256)));
-                if (socket->bytesAvailable() > 256)
+                    socket->write(Answer(socket->readLine(kMaxRequest)));
+                if (socket->bytesAvailable() > kMaxRequest)
                     socket->abort();
             });
         }
@@ -158,6 +165,20 @@ bool InstanceWindows::RaiseRemote(quint64 id, int nCmdShow, int timeoutMs) {
     if (!Connect(socket, timeoutMs))
         return false;
     socket.write("RAISE " + QByteArray::number(id) + ' ' + QByteArray::number(nCmdShow) + '\n');
+    socket.flush();
+    return ReadLine(socket, QDeadlineTimer(timeoutMs)) == "OK";
+}
+
+void InstanceWindows::SetOpenHandler(std::function<bool(const QString& path)> handler) {
+    g_openHandler = std::move(handler);
+}
+
+bool InstanceWindows::OpenRemote(const QString& path, int timeoutMs) {
+    const QByteArray request = "OPEN " + path.toUtf8().toBase64() + '\n';
+    QLocalSocket socket;
+    if (request.size() >= kMaxRequest || !Connect(socket, timeoutMs))
+        return false;
+    socket.write(request);
     socket.flush();
     return ReadLine(socket, QDeadlineTimer(timeoutMs)) == "OK";
 }

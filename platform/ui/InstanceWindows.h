@@ -2,11 +2,13 @@
 // reached over a local socket, and the device calls that search and raise windows
 // across copies. The first copy answers on a socket in the device root; a second
 // copy lists its top-level windows (id and title) and may ask it to raise or show
-// one. Handles of another copy's windows are valid until the next EnumWindows.
+// one, or to open a file. Handles of another copy's windows are valid until the next
+// EnumWindows.
 #pragma once
 #include "UiTypes.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 class InstanceWindows {
@@ -29,6 +31,12 @@ public:
     static std::vector<RemoteWindow> ListRemote(int timeoutMs = 1000);
     // Asks the answering copy to raise (nCmdShow < 0) or show a window.
     static bool RaiseRemote(quint64 id, int nCmdShow, int timeoutMs = 1000);
+
+    // What this copy does when another asks it to open a file; its answer (true: it
+    // takes the file) goes back. Without a handler the request is refused.
+    static void SetOpenHandler(std::function<bool(const QString& path)> handler);
+    // Asks the answering copy to open a file; true when it took it.
+    static bool OpenRemote(const QString& path, int timeoutMs = 1000);
 };
 
 using WNDENUMPROC = BOOL (*)(HWND, LPARAM);

@@ -15,6 +15,7 @@
 #include "Listora/dlgs/CSelectTileDlg.h"
 #include "dlgs/CDeleteListsDlg.h"
 #include "MainFrm.h"
+#include "QtText.h"
 #include "ShellApi.h"
 #include "ListoraStrings.h"
 #include "listoradoc.h"
@@ -81,6 +82,17 @@ void OnTerminationSignal(int) {
     [[maybe_unused]] const ssize_t written = write(g_signalPipe[1], &byte, 1);
 }
 
+// A path named on the command line: a relative one is taken from the current folder,
+// as the shell means it (the program's own relative paths would be device paths).
+std::u16string CommandLinePath(const std::u16string& path) {
+    if (path.empty() || path[0] == u'/' || path[0] == u'\\')
+        return path;
+    std::array<char, 4096> folder{};
+    if (!getcwd(folder.data(), folder.size()))
+        return path;
+    return FromUtf8(folder.data()) + u"/" + path;
+}
+
 // Sets the default value of key (created below parent) to text; false on any failure.
 bool SetDefaultValue(HKEY parent, const TCHAR* subKey, const std::u16string& text, HKEY* keep = nullptr) {
     HKEY key = nullptr;
@@ -113,6 +125,7 @@ CListoraApp::CListoraApp() : CWinApp(nullptr) {
 }
 
 CListoraApp::~CListoraApp() {
+    InstanceWindows::SetOpenHandler(nullptr);
     // Windows and the document go first: they may still write trace lines.
     CloseAllDocuments();
     CloseTraceLog();
@@ -239,6 +252,11 @@ BOOL CListoraApp::InitInstance() {
     m_hSemaphore = CreateSemaphoreW(nullptr, 1, 1, kSemaphoreName);
     if (m_hSemaphore && GetLastError() == ERROR_ALREADY_EXISTS) {
         m_secondInstance = true;
+        // A list named on the command line (a double click) goes to the running copy.
+        CCommandLineInfo named;
+        ParseCommandLine(named);
+        if (named.m_nShellCommand == CCommandLineInfo::FileOpen)
+            InstanceWindows::OpenRemote(ToQString(CommandLinePath(named.m_strFileName.str())));
         FindRunningCopy();
         return FALSE;
     }
@@ -258,12 +276,18 @@ BOOL CListoraApp::InitInstance() {
                                           RUNTIME_CLASS(CListoraView), u"All Files|*.*||", u"All Folders"));
     RegisterFileType();
 
-    // The last list is reopened; a file named on the command line is not used.
+    // A list named on the command line (as the desktop names a list opened from its
+    // file manager) is opened; a start without one reopens the last list.
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    const TCHAR* lastFile = TheOptions().GetLastFile();
-    cmdInfo.m_strFileName = CString(lastFile ? lastFile : u"");
-    cmdInfo.m_nShellCommand = cmdInfo.m_strFileName.IsEmpty() ? CCommandLineInfo::FileNew : CCommandLineInfo::FileOpen;
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+        cmdInfo.m_strFileName = CString(CommandLinePath(cmdInfo.m_strFileName.str()));
+    } else {
+        const TCHAR* lastFile = TheOptions().GetLastFile();
+        cmdInfo.m_strFileName = CString(lastFile ? lastFile : u"");
+        cmdInfo.m_nShellCommand =
+            cmdInfo.m_strFileName.IsEmpty() ? CCommandLineInfo::FileNew : CCommandLineInfo::FileOpen;
+    }
 
     // The command bar stays hidden until a list is open.
     if (CMainFrame* frame = GetMainFrame())
@@ -295,13 +319,10 @@ BOOL CListoraApp::InitInstance() {
     SHFullScreen(frame->GetSafeHwnd(), SHFS_HIDESIPBUTTON);
     frame->ShowCommandBar(TRUE);
 
-    // The list's title is its file name without folder and extension.
-    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
-        std::array<TCHAR, _MAX_PATH_PART> name{};
-        _tsplitpath(cmdInfo.m_strFileName.GetString(), nullptr, nullptr, name.data(), nullptr);
-        if (CListoraDoc* doc = GetDocument())
-            doc->SetTitle(name.data());
-    }
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
+        TitleFromPath(cmdInfo.m_strFileName.GetString());
+    // Lists double-clicked while this copy runs come here.
+    InstanceWindows::SetOpenHandler([this](const QString& path) { return OpenFromAnotherCopy(path); });
 
     frame->ShowWindow(SW_SHOW);
     frame->UpdateWindow();
@@ -342,7 +363,35 @@ void CListoraApp::OnTerminationRequested() {
     QMetaObject::invokeMethod(m_exitContext.get(), [this] { OnAppExit(); }, Qt::QueuedConnection);
 }
 
+void CListoraApp::TitleFromPath(const TCHAR* path) {
+    // The list's title is its file name without folder and extension.
+    std::array<TCHAR, _MAX_PATH_PART> name{};
+    _tsplitpath(path, nullptr, nullptr, name.data(), nullptr);
+    if (CListoraDoc* doc = GetDocument())
+        doc->SetTitle(name.data());
+}
+
+bool CListoraApp::OpenFromAnotherCopy(const QString& path) {
+    // Never under an open prompt: the list it works on could go.
+    if (QApplication::activeModalWidget())
+        return false;
+    if (!m_exitContext)
+        m_exitContext = std::make_unique<QObject>();
+    const std::u16string list = ToU16String(path);
+    QMetaObject::invokeMethod(
+        m_exitContext.get(),
+        [this, list] {
+            if (OpenDocumentFile(list.c_str()))
+                TitleFromPath(list.c_str());
+            if (CWnd* frame = GetMainFrame())
+                frame->BringWindowToTop();
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
 int CListoraApp::ExitInstance() {
+    InstanceWindows::SetOpenHandler(nullptr);
     // Qt objects must go while the Qt application is still there.
     m_signalNotifier.reset();
     // A list opened and left unchanged is not saved, yet it is the list the next

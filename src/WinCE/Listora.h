@@ -15,6 +15,7 @@
 
 class CView;
 class QObject;
+class QString;
 class QSocketNotifier;
 class CListoraView;
 class CListoraChoiceView;
@@ -97,6 +98,10 @@ public:
     bool m_exitOnTerminationSignals = false;
 
 private:
+    // Opens a list another copy was asked to open (later, from the event loop); false
+    // while a prompt is open.
+    bool OpenFromAnotherCopy(const QString& path);
+    void TitleFromPath(const TCHAR* path);
     bool OpenTraceLog();
     void CloseTraceLog();
     bool FindRunningCopy();

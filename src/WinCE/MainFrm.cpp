@@ -83,6 +83,7 @@ void CMainFrame::RegisterResources() {
         {M::Popup(u"&File", {M::Item(u"&New\tCtrl+N", ID_FILE_NEW),
                              M::Item(u"&Open...\tCtrl+O", ID_FILE_OPEN),
                              M::Item(u"Save As ...", ID_FILE_SAVE_AS),
+                             M::Item(u"Send as Text", ID_FILE_SEND_AS_TEXT),
                              M::Item(u"Extended save ...", ID_FILE_EXTENDED_SAVE),
                              M::Item(u"Delete Unused Lists", ID_FILE_DELETE_UNUSED),
                              M::Separator(),

@@ -19,6 +19,7 @@ constexpr UINT IDW_COMMAND_BAR = 59392;
 
 // Menu and tool-button commands.
 constexpr UINT ID_FILE_EXTENDED_SAVE = 32812;
+constexpr UINT ID_FILE_SEND_AS_TEXT = 32813;
 constexpr UINT ID_FILE_DELETE_UNUSED = 32811;
 constexpr UINT ID_FILE_EXPORT = 32801;
 constexpr UINT ID_FILE_IMPORT = 32802;

@@ -473,15 +473,9 @@ bool LRRegistry::GetTemplates(rep::vector<CImportExportTemplate*>& templates) {
     rep::string_list names;
     key->GetSubKeyNames(names);
     if (names.empty()) {
-        for (const SeedTemplate& seed : kSeedTemplates) {
-            auto record = std::make_unique<CImportExportTemplate>(seed.name, seed.columns, seed.delimiter,
-                                                                  seed.categoryDelimiter, seed.bStrings);
-            record->boolFormat = seed.boolFormat;
-            record->priceType = seed.priceType;
-            record->charType = seed.charType;
+        GetSeedTemplates(templates);
+        for (const CImportExportTemplate* record : templates)
             SaveTemplate(*record);
-            templates.push_back(record.release());
-        }
         return true;
     }
     for (const TCHAR* keyName : names) {
@@ -491,6 +485,17 @@ bool LRRegistry::GetTemplates(rep::vector<CImportExportTemplate*>& templates) {
         templates.push_back(ReadTemplate(*templateKey, NameOfKey(keyName).c_str()));
     }
     return true;
+}
+
+void LRRegistry::GetSeedTemplates(rep::vector<CImportExportTemplate*>& templates) {
+    for (const SeedTemplate& seed : kSeedTemplates) {
+        auto record = std::make_unique<CImportExportTemplate>(seed.name, seed.columns, seed.delimiter,
+                                                              seed.categoryDelimiter, seed.bStrings);
+        record->boolFormat = seed.boolFormat;
+        record->priceType = seed.priceType;
+        record->charType = seed.charType;
+        templates.push_back(record.release());
+    }
 }
 
 bool LRRegistry::SaveTemplate(const CImportExportTemplate& record) {

@@ -55,6 +55,9 @@ public:
     // Replaces the list's templates (deleting the old ones) by the stored ones; when
     // none are stored, the four built-in templates are stored and returned.
     bool GetTemplates(rep::vector<CImportExportTemplate*>& templates);
+    // Appends new copies of the four built-in templates ("Tamra", "EZ Shopping", "OB
+    // Listora", "Handy Shop"), without storing them.
+    static void GetSeedTemplates(rep::vector<CImportExportTemplate*>& templates);
 
     // Write a whole name list. With no key open they tell the user and give false.
     bool SaveCategories(const rep::vector<TCHAR*>& list);

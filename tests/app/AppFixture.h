@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace apptest {
 
@@ -27,9 +28,11 @@ protected:
         UiTest::TearDown();
     }
 
-    bool Start() {
+    // arguments: the command line after the program's name.
+    bool Start(std::vector<std::u16string> arguments = {}) {
         Stop();
         m_app = std::make_unique<CListoraApp>();
+        m_app->SetCommandLineArguments(std::move(arguments));
         m_app->m_findWindowAttempts = 2;
         m_app->m_findWindowPauseMs = 1;
         return m_app->InitInstance() != FALSE;

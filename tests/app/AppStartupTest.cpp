@@ -83,12 +83,8 @@ TEST_F(AppStartupTest, WithoutALastFileTheNewListNameIsAskedAndCancelEnds) {
     ASSERT_TRUE(Start());
     TheOptions().SetLastFile(nullptr);
     TheOptions().Save(TheRegistry());
-    Stop();
-    // A file named on the command line is not used.
     Script().ExpectFileDialog(false, CString());
-    m_app = std::make_unique<CListoraApp>();
-    m_app->SetCommandLineArguments({U16(NewList())});
-    EXPECT_FALSE(m_app->InitInstance());
+    EXPECT_FALSE(Start());
 }
 
 TEST_F(AppStartupTest, FileTypeIsRewrittenAtEveryStartWithTheProgramsPath) {

@@ -3,6 +3,8 @@
 // program does is read from its log file, its exit code and the files it leaves.
 // Every wait is bounded and every process started here is ended here.
 #include "ChildProcess.h"
+#include "LRRegistry.h"
+#include "RegistryApi.h"
 #include "TestRoot.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -21,9 +24,9 @@ constexpr auto kStartTimeout = 30s;
 // One running copy of the program (LISTORA_EXE) on a device root, its output thrown away.
 class Program : public ChildProcess {
 public:
-    explicit Program(const std::string& root) {
+    explicit Program(const std::string& root, const std::vector<std::string>& args = {}) {
         if (const char* exe = std::getenv("LISTORA_EXE"); exe && *exe)
-            Start(exe, {}, {{"LISTORA_ROOT", root}, {"QT_QPA_PLATFORM", "offscreen"}}, true);
+            Start(exe, args, {{"LISTORA_ROOT", root}, {"QT_QPA_PLATFORM", "offscreen"}}, true);
     }
     bool Started() const { return pid > 0; }
     // SIGTERM ends the program as the Exit command does.
@@ -110,4 +113,24 @@ TEST_F(StartupE2E, FirstStartRestartAndALastListThatIsGone) {
     EXPECT_EQ(LogText(Log()).find("after () ProcessShellCommand"), std::string::npos);
     // Nobody answers it: the end signal closes it and the program ends at once.
     EXPECT_TRUE(again.Terminate(std::chrono::seconds(3)));
+}
+
+TEST_F(StartupE2E, AListOpenedWhileTheProgramRunsGoesToTheRunningCopy) {
+    Program first(m_root.path());
+    ASSERT_TRUE(WaitForLog(first, Log(), kStarted));
+    const std::string weekly = m_root.file("Weekly.lsr");
+    WriteHostFile(weekly, std::string(4, '\0'));  // an empty list
+
+    Program second(m_root.path(), {weekly});
+    ASSERT_TRUE(second.WaitForExit(kStartTimeout));
+    ASSERT_TRUE(first.Terminate());
+    // The first copy opened it: it is the list the next start reopens.
+    RegistryStore::Shutdown();
+    ASSERT_TRUE(TheRegistry().init());
+    TCHAR* raw = nullptr;
+    TheRegistry().Get(u"LastFile", raw);
+    const std::unique_ptr<TCHAR[]> last(raw);
+    TheRegistry().close();
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(std::u16string(last.get()), std::u16string(weekly.begin(), weekly.end()));
 }

@@ -17,104 +17,7 @@ import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
-from pngwriter import write_png  # noqa: E402
-SS = 4  # supersampling factor
-
-
-class Canvas:
-    """A supersampled RGBA canvas; coordinates are in output pixels (floats)."""
-
-    def __init__(self, width, height, background=(0, 0, 0, 0)):
-        self.w, self.h = width, height
-        self.px = [[background] * (width * SS) for _ in range(height * SS)]
-
-    def _blend(self, x, y, color):
-        r, g, b, a = color
-        if a >= 255:
-            self.px[y][x] = color
-            return
-        br, bg, bb, ba = self.px[y][x]
-        fa = a / 255.0
-        oa = fa + ba / 255.0 * (1 - fa)
-        if oa <= 0:
-            return
-        mix = lambda c, d: int(round((c * fa + d * (ba / 255.0) * (1 - fa)) / oa))
-        self.px[y][x] = (mix(r, br), mix(g, bg), mix(b, bb), int(round(oa * 255)))
-
-    def fill(self, inside, color, box=None):
-        """Paints every subpixel whose centre satisfies inside(x, y)."""
-        x0, y0, x1, y1 = box if box else (0, 0, self.w, self.h)
-        for sy in range(max(0, int(y0 * SS)), min(self.h * SS, int(math.ceil(y1 * SS)))):
-            y = (sy + 0.5) / SS
-            row = self.px[sy]
-            for sx in range(max(0, int(x0 * SS)), min(self.w * SS, int(math.ceil(x1 * SS)))):
-                x = (sx + 0.5) / SS
-                if inside(x, y):
-                    self._blend(sx, sy, color)
-
-    def rect(self, x0, y0, x1, y1, color):
-        self.fill(lambda x, y: x0 <= x < x1 and y0 <= y < y1, color, (x0, y0, x1, y1))
-
-    def round_rect(self, x0, y0, x1, y1, radius, color):
-        def inside(x, y):
-            if not (x0 <= x < x1 and y0 <= y < y1):
-                return False
-            cx = min(max(x, x0 + radius), x1 - radius)
-            cy = min(max(y, y0 + radius), y1 - radius)
-            return (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius
-        self.fill(inside, color, (x0, y0, x1, y1))
-
-    def circle(self, cx, cy, radius, color):
-        self.fill(lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius, color,
-                  (cx - radius, cy - radius, cx + radius, cy + radius))
-
-    def ring(self, cx, cy, outer, inner, color):
-        self.fill(lambda x, y: inner * inner <= (x - cx) ** 2 + (y - cy) ** 2 <= outer * outer, color,
-                  (cx - outer, cy - outer, cx + outer, cy + outer))
-
-    def polygon(self, points, color):
-        xs = [p[0] for p in points]
-        ys = [p[1] for p in points]
-
-        def inside(x, y):
-            hit = False
-            n = len(points)
-            for i in range(n):
-                ax, ay = points[i]
-                bx, by = points[(i + 1) % n]
-                if (ay > y) != (by > y) and x < (bx - ax) * (y - ay) / (by - ay) + ax:
-                    hit = not hit
-            return hit
-        self.fill(inside, color, (min(xs), min(ys), max(xs), max(ys)))
-
-    def line(self, ax, ay, bx, by, width, color):
-        length = math.hypot(bx - ax, by - ay) or 1.0
-        nx, ny = -(by - ay) / length * width / 2, (bx - ax) / length * width / 2
-        self.polygon([(ax + nx, ay + ny), (bx + nx, by + ny), (bx - nx, by - ny), (ax - nx, ay - ny)], color)
-
-    def pixels(self):
-        out = []
-        for y in range(self.h):
-            row = []
-            for x in range(self.w):
-                tr = tg = tb = ta = 0
-                for sy in range(y * SS, y * SS + SS):
-                    for sx in range(x * SS, x * SS + SS):
-                        r, g, b, a = self.px[sy][sx]
-                        tr += r * a
-                        tg += g * a
-                        tb += b * a
-                        ta += a
-                if ta == 0:
-                    row.append((0, 0, 0, 0))
-                else:
-                    row.append((tr // ta, tg // ta, tb // ta, ta // (SS * SS)))
-            out.append(row)
-        return out
-
-    def save(self, name):
-        write_png(os.path.join(HERE, name), self.w, self.h, self.pixels())
-
+from canvas import Canvas  # noqa: E402
 
 INK = (36, 40, 52, 255)
 BLUE = (46, 96, 196, 255)
@@ -133,7 +36,7 @@ def coupon():
     c.circle(9.2, 6, 1.05, WHITE)
     c.circle(12.2, 10, 1.05, WHITE)
     c.line(12.6, 5.2, 8.8, 10.8, 1.2, WHITE)
-    c.save("176.png")
+    c.save(os.path.join(HERE, "176.png"))
 
 
 def full_screen():
@@ -146,7 +49,7 @@ def full_screen():
         oy = 2.5 if sy > 0 else 13.5
         c.polygon([(ox, oy), (ox + 5 * sx, oy), (ox, oy + 5 * sy)], BLUE)
         c.line(ox + 1.5 * sx, oy + 1.5 * sy, ox + 5 * sx, oy + 5 * sy, 1.6, BLUE)
-    c.save("198.png")
+    c.save(os.path.join(HERE, "198.png"))
 
 
 def total_toggle():
@@ -156,7 +59,7 @@ def total_toggle():
     c.circle(8, 8, 6.6, (238, 244, 255, 255))
     c.polygon([(4.6, 3.8), (11.4, 3.8), (11.4, 5.4), (7.4, 5.4), (9.8, 8), (7.4, 10.6), (11.4, 10.6),
                (11.4, 12.2), (4.6, 12.2), (4.6, 11.2), (7.6, 8), (4.6, 4.8)], BLUE_DARK)
-    c.save("236.png")
+    c.save(os.path.join(HERE, "236.png"))
 
 
 def page_arrow(name, left):
@@ -168,12 +71,12 @@ def page_arrow(name, left):
     if not left:
         pts = [(16 - x, y) for x, y in pts]
     c.polygon(pts, WHITE)
-    c.save(name)
+    c.save(os.path.join(HERE, name))
 
 
 def tile_plain(name, color):
     c = Canvas(32, 32, color)
-    c.save(name)
+    c.save(os.path.join(HERE, name))
 
 
 def tile_dark():
@@ -181,7 +84,7 @@ def tile_dark():
     c = Canvas(32, 32, (22, 38, 78, 255))
     for k in range(-32, 64, 8):
         c.line(k, 0, k + 32, 32, 1.0, (30, 50, 98, 255))
-    c.save("162.png")
+    c.save(os.path.join(HERE, "162.png"))
 
 
 def tile_paper():
@@ -189,7 +92,7 @@ def tile_paper():
     c = Canvas(32, 32, (252, 250, 240, 255))
     for y in (7, 15, 23, 31):
         c.rect(0, y, 32, y + 0.6, (205, 222, 240, 255))
-    c.save("163.png")
+    c.save(os.path.join(HERE, "163.png"))
 
 
 def tile_checks():
@@ -197,7 +100,7 @@ def tile_checks():
     c = Canvas(32, 32, (240, 250, 240, 255))
     c.rect(0, 0, 16, 32, (226, 244, 226, 160))
     c.rect(0, 0, 32, 16, (226, 244, 226, 160))
-    c.save("164.png")
+    c.save(os.path.join(HERE, "164.png"))
 
 
 def tile_waves():
@@ -206,7 +109,7 @@ def tile_waves():
     for base in (8, 24):
         c.fill(lambda x, y, b=base: abs(y - (b + 2.5 * math.sin(x / 32 * 2 * math.pi))) < 0.9,
                (204, 224, 248, 255))
-    c.save("165.png")
+    c.save(os.path.join(HERE, "165.png"))
 
 
 def tile_dots():
@@ -214,14 +117,14 @@ def tile_dots():
     c = Canvas(32, 32, (255, 252, 232, 255))
     for cx, cy in ((8, 8), (24, 24), (24, 8), (8, 24)):
         c.circle(cx, cy, 2.2 if (cx + cy) % 32 == 16 else 1.4, (246, 226, 150, 255))
-    c.save("166.png")
+    c.save(os.path.join(HERE, "166.png"))
 
 
 def tile_diamonds():
     """Blush pink with diamonds."""
     c = Canvas(32, 32, (255, 242, 245, 255))
     c.polygon([(16, 4), (28, 16), (16, 28), (4, 16)], (250, 226, 232, 255))
-    c.save("167.png")
+    c.save(os.path.join(HERE, "167.png"))
 
 
 def tile_bricks():
@@ -233,7 +136,7 @@ def tile_bricks():
         offset = 0 if (y // 8) % 2 == 0 else 8
         for x in (offset, offset + 16):
             c.rect(x, y, x + 0.8, y + 8, mortar)
-    c.save("168.png")
+    c.save(os.path.join(HERE, "168.png"))
 
 
 def tile_stripes():
@@ -241,7 +144,7 @@ def tile_stripes():
     c = Canvas(32, 32, (246, 242, 255, 255))
     c.rect(0, 0, 8, 32, (236, 230, 252, 255))
     c.rect(16, 0, 24, 32, (236, 230, 252, 255))
-    c.save("169.png")
+    c.save(os.path.join(HERE, "169.png"))
 
 
 def tile_grid():
@@ -250,7 +153,7 @@ def tile_grid():
     for k in (0, 8, 16, 24):
         c.rect(k, 0, k + 0.6, 32, (206, 238, 226, 255))
         c.rect(0, k, 32, k + 0.6, (206, 238, 226, 255))
-    c.save("170.png")
+    c.save(os.path.join(HERE, "170.png"))
 
 
 def strip(name, paper, edge, ring, hole):
@@ -260,7 +163,7 @@ def strip(name, paper, edge, ring, hole):
     c.circle(17, 16, 2.4, hole)
     # The wire comes out of the hole and wraps round the paper's edge.
     c.fill(lambda x, y: abs(math.hypot((x - 11) / 1.35, y - 16) - 4.6) < 1.0 and x < 16, ring, (0, 8, 17, 24))
-    c.save(name)
+    c.save(os.path.join(HERE, name))
 
 
 def main():

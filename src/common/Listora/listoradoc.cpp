@@ -17,6 +17,7 @@
 #include "ListCapacity.h"
 #include "ListFile.h"
 #include "ListSaver.h"
+#include "ListSender.h"
 #include "MergeItems.h"
 #include "NameList.h"
 #include "NameUsage.h"
@@ -64,6 +65,7 @@ CListoraDoc::CListoraDoc() {
     MapCommand(ID_CLEAR_LIST, &CListoraDoc::OnClearList);
     MapCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnRemovePurchased);
     MapCommand(ID_SAVE_AS, &CListoraDoc::OnSaveAs);
+    MapCommand(ID_SEND_AS_TEXT, &CListoraDoc::OnSendAsText);
     MapCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnSelectBackground);
     MapCommand(ID_OPTIONS, &CListoraDoc::OnOptions);
     MapCommand(ID_SET_TAX_RATES, &CListoraDoc::OnSetTaxRates);
@@ -77,6 +79,7 @@ CListoraDoc::CListoraDoc() {
     MapUpdateCommand(ID_SELECT_CATEGORY, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_CLEAR_LIST, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SAVE_AS, &CListoraDoc::OnUpdateEnable);
+    MapUpdateCommand(ID_SEND_AS_TEXT, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_SELECT_BACKGROUND, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_ITEM_MANAGER, &CListoraDoc::OnUpdateEnable);
     MapUpdateCommand(ID_REMOVE_PURCHASED, &CListoraDoc::OnUpdateRemovePurchased);
@@ -649,6 +652,10 @@ void CListoraDoc::OnSaveAs() {
     StoreOptions();
     FollowSavedFile(path);
     SetModifiedFlag(FALSE);
+}
+
+void CListoraDoc::OnSendAsText() {
+    ListSender::Send(m_purchases, GetTitle().str());
 }
 
 void CListoraDoc::OnSelectBackground() {

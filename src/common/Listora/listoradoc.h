@@ -118,6 +118,7 @@ public:
     static constexpr UINT ID_MANAGE_TEMPLATES = 32803;
     static constexpr UINT ID_SYNCHRONIZE_ITEMS = 32804;
     static constexpr UINT ID_EXTENDED_SAVE = 32812;
+    static constexpr UINT ID_SEND_AS_TEXT = 32813;
     static constexpr UINT ID_SAVE_AS = 57604;
     static constexpr UINT ID_CATEGORY_ALL = 34000;  // 34001 + i: category i
     static constexpr UINT ID_CATEGORY_LAST = 34100;
@@ -239,6 +240,8 @@ public:
     void OnClearList();
     void OnRemovePurchased();
     void OnSaveAs();
+    // Send as Text: the list as text on the clipboard, and the offer to mail it.
+    void OnSendAsText();
     // Select Background: the tile picker; on OK the tile goes into the options.
     void OnSelectBackground();
     // Options: on OK the options are saved; OK or not, the views take them in.
