@@ -131,15 +131,29 @@ void Item::AddCategory(const TCHAR* name) {
         m_categories.push_back(Util::tcsdup(name));
 }
 
+void Item::Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& location, bool taxable,
+                 float price, rep::vector<TCHAR*>& categories) {
+    m_name = std::move(name);
+    m_unit = std::move(unit);
+    if (location.empty())
+        m_location.reset();
+    else
+        m_location = std::move(location);
+    m_taxable = taxable;
+    m_price = price;
+    m_categories.clear_and_free();
+    m_categories.swap(categories);
+}
+
 void Item::SetCategories(const rep::vector<TCHAR*>& categories) {
     if (&categories == &m_categories)
         return;
     // Build the copies before freeing the old texts: the given list may point at them.
     rep::vector<TCHAR*> copies;
+    copies.reserve(categories.size());
     for (const TCHAR* category : categories)
         if (category)
             copies.push_back(Util::tcsdup(category));
     m_categories.clear_and_free();
-    for (TCHAR* category : copies)
-        m_categories.push_back(category);
+    m_categories.swap(copies);
 }

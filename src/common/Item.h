@@ -74,6 +74,12 @@ public:
     // Replaces the categories by copies of the given texts (own list: no change).
     void SetCategories(const rep::vector<TCHAR*>& categories);
 
+protected:
+    // As Set, taking the texts over instead of copying them (a reader's own copies);
+    // categories hands over its new[] texts and ends empty.
+    void Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& location, bool taxable,
+               float price, rep::vector<TCHAR*>& categories);
+
 private:
     std::u16string m_name;
     std::u16string m_unit;

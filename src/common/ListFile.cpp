@@ -15,6 +15,8 @@ using Diagnostics::Trace;
 namespace {
 
 constexpr unsigned kBufferSize = 100000;
+// A list file up to this size is read whole into memory; a longer one is read as a stream.
+constexpr int kInMemoryMax = 64 << 20;
 
 // The smallest record: four empty strings, two floats, four flags, a category count.
 constexpr DWORD kMinRecordBytes = 4 * 2 + 2 * 4 + 4 * 1 + 4;
@@ -90,6 +92,118 @@ bool WriteRecord(IO::BinaryWriter& writer, const Purchase& purchase) {
 }
 
 using Text = std::unique_ptr<TCHAR[]>;
+
+// A list file's bytes in memory, read the way BinaryReader reads a stream (the same
+// trace lines, the same failures), without a call through two streams per value.
+class ListBytes {
+public:
+    ListBytes(const BYTE* data, std::size_t size) : m_next(data), m_end(data + size) {}
+
+    bool Read(unsigned int& value) { return ReadValue(value, u"unknown"); }
+    bool Read(float& value) { return ReadValue(value, u"float"); }
+    bool Read(bool& value) {
+        BYTE byte = 0;
+        if (!ReadValue(byte, u"bool"))
+            return false;
+        value = byte != 0;
+        return true;
+    }
+    bool ReadWString(std::u16string& text) {
+        const BYTE* chars = Prefixed();
+        if (!chars)
+            return false;
+        text.assign(reinterpret_cast<const char16_t*>(chars), m_length);
+        return true;
+    }
+    TCHAR* ReadWString() {
+        const BYTE* chars = Prefixed();
+        if (!chars)
+            return nullptr;
+        auto* text = new TCHAR[m_length + 1];
+        std::memcpy(text, chars, 2 * m_length);
+        text[m_length] = 0;
+        return text;
+    }
+
+private:
+    template <typename T>
+    bool ReadValue(T& value, const TCHAR* typeName) {
+        if (m_failed || static_cast<std::size_t>(m_end - m_next) < sizeof(T)) {
+            if (!m_failed)
+                Trace::WriteFormattedLineT(u"error", u"cannot read %s", typeName);
+            m_failed = true;
+            m_next = m_end;
+            return false;
+        }
+        std::memcpy(&value, m_next, sizeof(T));
+        m_next += sizeof(T);
+        return true;
+    }
+    // The characters of a length-prefixed text (m_length of them), or null.
+    const BYTE* Prefixed() {
+        __int16 length = 0;
+        if (!ReadValue(length, u"__int16") || length < 0 ||
+            static_cast<std::size_t>(m_end - m_next) < 2 * static_cast<std::size_t>(length)) {
+            m_failed = true;
+            return nullptr;
+        }
+        const BYTE* chars = m_next;
+        m_length = static_cast<std::size_t>(length);
+        m_next += 2 * m_length;
+        return chars;
+    }
+
+    const BYTE* m_next;
+    const BYTE* m_end;
+    std::size_t m_length = 0;
+    bool m_failed = false;
+};
+
+// The records of a list from a source read as BinaryReader reads a stream: a stream,
+// or the file's bytes in memory (ListBytes).
+template <class Source>
+bool ReadRecords(Source& reader, rep::vector<Purchase*>& purchases, DWORD maxBytes) {
+    unsigned int count = 0;
+    if (!reader.Read(count))
+        return false;
+    // The count comes from the file: room only for as many records as its bytes can hold.
+    MakeRoom(purchases, std::min<DWORD>(count, maxBytes / kMinRecordBytes));
+    // The texts are read straight into the strings the purchase keeps: one allocation
+    // per text instead of a copy of a copy.
+    rep::string_list categories;
+    std::u16string name, unit, note, location;
+    for (unsigned int i = 0; i < count; ++i) {
+        float qty = 0.0f;
+        float price = 0.0f;
+        bool coupon = false;
+        bool once = false;
+        bool taxable = false;
+        bool purchased = false;
+        unsigned int categoryCount = 0;
+        if (!reader.ReadWString(name) || !reader.ReadWString(unit) || !reader.ReadWString(note) ||
+            !reader.ReadWString(location) || !reader.Read(qty) || !reader.Read(price) || !reader.Read(coupon) ||
+            !reader.Read(once) || !reader.Read(taxable) || !reader.Read(purchased) ||
+            !reader.Read(categoryCount))
+            return false;
+        categories.clear_and_free();
+        MakeRoom(categories, std::min<DWORD>(categoryCount, maxBytes / kMinCategoryBytes));
+        for (unsigned int c = 0; c < categoryCount; ++c) {
+            TCHAR* category = reader.ReadWString();
+            if (!category)
+                return false;
+            categories.push_back(category);
+        }
+        // A text ends at its first NUL, as the program has always read it; an empty
+        // location on file means none.
+        for (std::u16string* text : {&name, &unit, &note, &location})
+            text->resize(std::char_traits<char16_t>::length(text->c_str()));
+        auto purchase = std::make_unique<Purchase>(u"");
+        purchase->Adopt(std::move(name), std::move(unit), std::move(note), std::move(location), qty, price, coupon,
+                        taxable, once, purchased, categories);
+        purchases.push_back(purchase.release());
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -187,54 +301,31 @@ bool ListFile::Read(const TCHAR* path, rep::vector<Purchase*>& purchases) {
         return false;
     }
     const int length = file.GetLength();
+    const DWORD maxBytes = length > 0 ? static_cast<DWORD>(length) : 0;
     bool ok;
-    {
+    if (length > 0 && length <= kInMemoryMax) {
+        // Most lists are read whole into memory and taken apart there.
+        std::unique_ptr<BYTE[]> bytes(new (std::nothrow) BYTE[static_cast<std::size_t>(length)]);
+        int got = 0;
+        while (bytes && got < length) {
+            const int read = file.Read(bytes.get(), got, length - got);
+            if (read <= 0)
+                break;
+            got += read;
+        }
+        ListBytes source(bytes.get(), bytes ? static_cast<std::size_t>(got) : 0);
+        ok = ReadRecords(source, purchases, maxBytes);
+    } else {
         IO::BufferedStream buffer(&file, kBufferSize);
         IO::BinaryReader reader(buffer);
-        ok = ReadList(reader, purchases, length > 0 ? static_cast<DWORD>(length) : 0);
+        ok = ReadList(reader, purchases, maxBytes);
     }
     file.Close();
     return ok;
 }
 
 bool ListFile::ReadList(IO::BinaryReader& reader, rep::vector<Purchase*>& purchases, DWORD maxBytes) {
-    unsigned int count = 0;
-    if (!reader.Read(count))
-        return false;
-    // The count comes from the file: room only for as many records as its bytes can hold.
-    MakeRoom(purchases, std::min<DWORD>(count, maxBytes / kMinRecordBytes));
-    rep::string_list categories;
-    for (unsigned int i = 0; i < count; ++i) {
-        const Text name(reader.ReadWString());
-        const Text unit(name ? reader.ReadWString() : nullptr);
-        const Text note(unit ? reader.ReadWString() : nullptr);
-        const Text location(note ? reader.ReadWString() : nullptr);
-        float qty = 0.0f;
-        float price = 0.0f;
-        bool coupon = false;
-        bool once = false;
-        bool taxable = false;
-        bool purchased = false;
-        unsigned int categoryCount = 0;
-        if (!location || !reader.Read(qty) || !reader.Read(price) || !reader.Read(coupon) ||
-            !reader.Read(once) || !reader.Read(taxable) || !reader.Read(purchased) ||
-            !reader.Read(categoryCount))
-            return false;
-        categories.clear_and_free();
-        MakeRoom(categories, std::min<DWORD>(categoryCount, maxBytes / kMinCategoryBytes));
-        for (unsigned int c = 0; c < categoryCount; ++c) {
-            TCHAR* category = reader.ReadWString();
-            if (!category)
-                return false;
-            categories.push_back(category);
-        }
-        // An empty location on file means none; Set keeps that as null.
-        auto purchase = std::make_unique<Purchase>(u"");
-        purchase->Set(name.get(), unit.get(), note.get(), location.get(), qty, price, coupon,
-                      taxable, once, purchased, categories);
-        purchases.push_back(purchase.release());
-    }
-    return true;
+    return ReadRecords(reader, purchases, maxBytes);
 }
 
 int ListFile::Load(const TCHAR* path, rep::vector<Purchase*>& purchases, rep::vector<Item*>& items,

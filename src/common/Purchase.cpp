@@ -24,6 +24,17 @@ void Purchase::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* note,
     m_purchased = purchased;
 }
 
+void Purchase::Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& note,
+                     std::u16string&& location, float qty, float price, bool coupon, bool taxable, bool once,
+                     bool purchased, rep::vector<TCHAR*>& categories) {
+    Item::Adopt(std::move(name), std::move(unit), std::move(location), taxable, price, categories);
+    m_note = std::move(note);
+    m_qty = qty;
+    m_coupon = coupon;
+    m_once = once;
+    m_purchased = purchased;
+}
+
 void Purchase::SetNote(const TCHAR* note) {
     if (note)
         m_note.emplace(note);

@@ -23,6 +23,12 @@ public:
              float qty, float price, bool coupon, bool taxable, bool once, bool purchased,
              const rep::vector<TCHAR*>& categories);
 
+    // As Set, taking the texts over (a list reader's own copies); the note is always
+    // present, the location none when empty; categories ends empty.
+    void Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& note, std::u16string&& location,
+               float qty, float price, bool coupon, bool taxable, bool once, bool purchased,
+               rep::vector<TCHAR*>& categories);
+
     void Increment() { m_qty += 1.0f; }
     void Decrement() { m_qty -= 1.0f; }
 

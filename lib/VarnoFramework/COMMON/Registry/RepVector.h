@@ -21,9 +21,13 @@ public:
     static constexpr DWORD initialCapacity = 10;
     static constexpr DWORD growth = 10;
 
-    vector() : m_data(new T[initialCapacity]()), m_count(0), m_capacity(initialCapacity) {}
+    // The room is taken at the first entry: most lists of an item (its categories) stay
+    // empty or short, and a catalogue holds thousands of items.
+    vector() : m_data(nullptr), m_count(0), m_capacity(initialCapacity) {}
     vector(const vector& other)
-        : m_data(new T[other.m_capacity]()), m_count(other.m_count), m_capacity(other.m_capacity) {
+        : m_data(other.m_count ? new T[other.m_capacity]() : nullptr),
+          m_count(other.m_count),
+          m_capacity(other.m_capacity) {
         std::copy(other.m_data, other.m_data + other.m_count, m_data);
     }
     vector(vector&& other) noexcept
@@ -59,12 +63,12 @@ public:
 
     // Room for at least capacity entries, so a known number of appends moves nothing.
     void reserve(DWORD capacity) {
-        if (capacity > m_capacity)
-            Reallocate(capacity);
+        if (capacity > m_capacity || (!m_data && capacity > 0))
+            Reallocate(std::max(capacity, m_capacity));
     }
 
     void push_back(T value) {
-        if (m_count == m_capacity)
+        if (m_count == m_capacity || !m_data)
             Grow();
         m_data[m_count++] = value;
     }
@@ -72,7 +76,7 @@ public:
     void insert(DWORD index, T value) {
         if (index > m_count)
             index = m_count;
-        if (m_count == m_capacity)
+        if (m_count == m_capacity || !m_data)
             Grow();
         std::move_backward(m_data + index, m_data + m_count, m_data + m_count + 1);
         m_data[index] = value;
@@ -100,7 +104,9 @@ public:
     void clear() { m_count = 0; }
 
 private:
-    void Grow() { Reallocate(m_capacity + std::max<DWORD>(growth, m_capacity / 2)); }
+    void Grow() {
+        Reallocate(m_data ? m_capacity + std::max<DWORD>(growth, m_capacity / 2) : std::max(m_capacity, initialCapacity));
+    }
 
     void Reallocate(DWORD capacity) {
         T* larger = new T[capacity]();

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 namespace IO {
 
@@ -76,6 +77,21 @@ public:
     // A length-prefixed UTF-16LE string as a new[] text, or null. A count of 0 gives an
     // empty text, not null.
     virtual TCHAR* ReadWString() { return ReadPrefixed<TCHAR>(); }
+    // The same into text (its characters exactly, terminators included), without a
+    // new[] text of its own; false where ReadWString gives null.
+    bool ReadWString(std::u16string& text) {
+        __int16 length = 0;
+        Read(length);
+        if (m_bFailed)
+            return false;
+        if (length < 0) {
+            m_bFailed = true;
+            return false;
+        }
+        text.resize(static_cast<std::size_t>(length));
+        const int bytes = 2 * length;
+        return length == 0 || Read(reinterpret_cast<BYTE*>(text.data()), 0, bytes) == bytes;
+    }
 
     bool Read(unsigned int& value) { return ReadValue(value, u"unknown"); }
     bool Read(int& value) { return ReadValue(value, u"unknown"); }
