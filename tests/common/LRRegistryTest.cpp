@@ -1,5 +1,7 @@
 #include "LRRegistry.h"
 
+#include "FaultInjection.h"
+
 #include "CatalogueTestSupport.h"
 #include "TestRoot.h"
 
@@ -7,6 +9,11 @@
 
 #include <filesystem>
 #include <limits>
+#include <thread>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -103,19 +110,104 @@ TEST_F(LRRegistryTest, FailedFirstStartLeavesNoKeyBehind) {
     EXPECT_TRUE(trace.Has(u"Cannot create default values!"));
 }
 
-TEST_F(LRRegistryTest, DamagedStoreIsNamedWithSqlitesReason) {
+// A store cut short mid-page is set aside under a dated name (never deleted) and the
+// last good backup takes its place; with no backup the store starts with the defaults.
+// Either way the user is told once, with the place of the damaged file.
+TEST_F(LRRegistryTest, DamagedStoreIsSetAsideAndTheLastGoodBackupRestored) {
+    for (const bool withBackup : {true, false}) {
+        Create();
+        rep::string_list units;
+        Fill(units, {u"Jar"});
+        ASSERT_TRUE(store.SaveUnits(units));
+        if (withBackup) {
+            ASSERT_TRUE(RegistryStore::KeepBackup());
+        }
+        Fill(units, {u"Box"});
+        ASSERT_TRUE(store.SaveUnits(units));  // after the backup: lost with the damage
+        store.close();
+        RegistryStore::Shutdown();
+        const std::string db = root.file("registry.db");
+        std::string bytes = ReadHostFile(db);
+        ASSERT_GT(bytes.size(), 8192u);
+        bytes.resize(bytes.size() / 2 + 1000);
+        WriteHostFile(db, bytes);
+
+        LRRegistry next;
+        next.SetDefaultItemsFile(WriteDefaults(u"").c_str());
+        const std::size_t shown = boxes.texts().size();
+        bool created = false;
+        ASSERT_TRUE(next.Open(&created)) << withBackup;
+        EXPECT_EQ(created, !withBackup);
+        rep::string_list stored;
+        ASSERT_TRUE(next.GetUnits(stored));
+        EXPECT_EQ(stored.size(), withBackup ? 1u : 11u) << "the backup's units, or the seed units";
+        EXPECT_EQ(ToVector(stored)[0], withBackup ? u"Jar" : u"Bags");
+        ASSERT_EQ(boxes.texts().size(), shown + 1);
+        std::string aside;
+        for (const auto& entry : std::filesystem::directory_iterator(root.path()))
+            if (entry.path().filename().string().rfind("registry-damaged-", 0) == 0 &&
+                entry.path().extension() == ".db")
+                aside = entry.path().string();
+        EXPECT_EQ(ReadHostFile(aside), bytes) << "the damaged file is kept as it was";
+        EXPECT_NE(boxes.texts().back().find(FromUtf8(aside)), std::u16string::npos) << ToUtf8(boxes.texts().back());
+        next.close();
+        RegistryStore::Shutdown();
+        std::filesystem::remove_all(root.path());
+        std::filesystem::create_directories(root.path());
+    }
+}
+
+// No failure to read the store makes a start write defaults over it or erase it: a
+// read that fails at any point leaves every stored value as it was.
+TEST_F(LRRegistryTest, AFailedReadNeverOverwritesOrErasesTheStore) {
+    Create();
+    rep::string_list units;
+    Fill(units, {u"Jar"});
+    ASSERT_TRUE(store.SaveUnits(units));
+    store.close();
     RegistryStore::Shutdown();
-    WriteHostFile(root.file("registry.db"), std::string(8192, 'x'));
-    store.SetDefaultItemsFile(WriteDefaults(u"").c_str());
-    EXPECT_FALSE(store.Open());
-    const std::u16string path = FromUtf8(RegistryStore::DatabasePath());
-    ASSERT_EQ(boxes.texts().size(), 1u);
-    const std::u16string& message = boxes.texts()[0];
-    EXPECT_EQ(message.rfind(u"Cannot init the registry!\n" + path + u"\n", 0), 0u) << ToUtf8(message);
-    EXPECT_NE(message.find(u"file is not a database"), std::u16string::npos) << ToUtf8(message);
-    EXPECT_TRUE(trace.Has(u"file is not a database"));
-    EXPECT_TRUE(trace.Has(path));
-    RegistryStore::Shutdown();
+    const std::u16string missing = HostPath(root.file("missing.isl"));  // a creation would fail
+    for (unsigned n = 1;; ++n) {
+        FaultInjection::Arm(FaultInjection::DbRead, n, ERROR_READ_FAULT);
+        LRRegistry starting;
+        starting.SetDefaultItemsFile(missing.c_str());
+        starting.Open();
+        const bool reachedEveryRead = FaultInjection::Count() < n;
+        FaultInjection::Disarm();
+        starting.close();
+        RegistryStore::Shutdown();
+        ASSERT_EQ(RawList(kAppKey, u"Units"), std::vector<std::u16string>{u"Jar"}) << "read " << n;
+        RegistryStore::Shutdown();
+        if (reachedEveryRead)
+            break;
+    }
+}
+
+// A first start killed while it writes the defaults leaves no key: the next start
+// creates them whole instead of taking the half-filled store for a complete one.
+TEST_F(LRRegistryTest, StartKilledWhileWritingDefaultsLeavesNothing) {
+    const std::u16string invalid = WriteDefaults(u"\"Milk\",\"gal\",0,cheap,0,0,\"+*(WA)+Foods\"\r\n");
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        // Stopped at the message about the invalid file: the seed lists are written by now.
+        SetMessageBoxHandler([](HWND, LPCWSTR, LPCWSTR, UINT) -> int {
+            for (;;)
+                pause();
+        });
+        LRRegistry starting;
+        starting.SetDefaultItemsFile(invalid.c_str());
+        starting.Open();
+        _exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));  // past any grouped commit
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    store.SetDefaultItemsFile(WriteDefaults(u"\"Tea\",\"pkg\",0,3,0,0,\"+*(  )+\"\r\n").c_str());
+    bool created = false;
+    ASSERT_TRUE(store.Open(&created));
+    EXPECT_TRUE(created);
+    EXPECT_EQ(SubKeys(kItemsKey), std::vector<std::u16string>{u"Tea"});
 }
 
 TEST_F(LRRegistryTest, DefaultItemsFileIsLookedForBesideTheProgram) {

@@ -678,7 +678,7 @@ void CListoraDoc::OnSaveAs() {
     if (!ListSaver::TargetFor(path))
         return;
     if (!ListSaver::Write(path, m_purchases)) {
-        AfxMessageBox(FormatText(IDS_CANNOT_SAVE_FILE, path.c_str()), MB_OK);
+        ListSaver::ReportFailure(path);
         return;
     }
     Options& options = TheOptions();
