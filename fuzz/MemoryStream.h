@@ -1,6 +1,4 @@
-// Streams over memory for the fuzz targets: a fuzz input as a read-only stream that
-// ends like a file (reads give 0 at the end), and a write stream that keeps what is
-// written, so a target can save and reload without touching the disk.
+// A fuzz input as a read-only stream that ends like a file (reads give 0 at the end).
 #pragma once
 #include "System/IO/Stream.h"
 
@@ -8,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 class MemoryStream : public IO::Stream {
 public:
@@ -30,22 +27,4 @@ private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_pos = 0;
-};
-
-class GrowingStream : public IO::Stream {
-public:
-    GrowingStream() { m_bWritable = true; }
-    bool Flush() override { return true; }
-    __int64 Seek(__int64, IO::SeekOrigin) override { return -1; }
-    void SetLength(__int64) override {}
-    int Read(BYTE*, int, int) override { return -1; }
-    int Write(const BYTE* buffer, int offset, int count) override {
-        if (count < 0)
-            return -1;
-        bytes.insert(bytes.end(), buffer + offset, buffer + offset + count);
-        return count;
-    }
-    int GetLength() override { return static_cast<int>(bytes.size()); }
-
-    std::vector<std::uint8_t> bytes;
 };

@@ -3,6 +3,7 @@
 // bytes again (what the program saves it can always open).
 #include "ListFile.h"
 #include "MemoryStream.h"
+#include "MemoryWriteStream.h"
 
 #include "System/IO/BinaryReader.h"
 #include "System/IO/BinaryWriter.h"
@@ -28,7 +29,7 @@ bool ReadBytes(const std::uint8_t* data, std::size_t size, rep::vector<Purchase*
 
 // Writes as a save does; false when the list cannot be written.
 bool WriteBytes(const rep::vector<Purchase*>& purchases, std::vector<std::uint8_t>& out) {
-    GrowingStream output;
+    MemoryWriteStream output;
     bool ok;
     {
         IO::BufferedStream buffer(&output, 4096);

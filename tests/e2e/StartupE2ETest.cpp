@@ -7,11 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -110,4 +114,38 @@ TEST_F(StartupE2E, FirstStartRestartAndALastListThatIsGone) {
     EXPECT_EQ(LogText(Log()).find("after () ProcessShellCommand"), std::string::npos);
     // Nobody answers it: the end signal closes it and the program ends at once.
     EXPECT_TRUE(again.Terminate(std::chrono::seconds(3)));
+}
+
+// Five copies started at the same moment: only the one that holds the single-instance
+// lock answers the others, which find its window and end, leaving it alone.
+TEST_F(StartupE2E, CopiesStartedTogetherLeaveOne) {
+    std::vector<std::unique_ptr<Program>> copies;
+    for (int i = 0; i < 5; ++i)
+        copies.push_back(std::make_unique<Program>(m_root.path()));
+    const auto end = std::chrono::steady_clock::now() + kStartTimeout;
+    auto started = [&] {
+        for (const char* log : {"Listora.txt", "Listor1.txt", "Listor2.txt", "Listor3.txt", "Listor4.txt"})
+            if (LogText(Log(log)).find(kStarted) != std::string::npos)
+                return true;
+        return false;
+    };
+    while (!started() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(20ms);
+    ASSERT_TRUE(started());
+    const auto windowUp = std::chrono::steady_clock::now();
+    auto running = [&] {
+        return std::count_if(copies.begin(), copies.end(), [](const auto& copy) { return copy->Running(); });
+    };
+    // Under the sanitizers on a loaded machine, allow some room over the two seconds.
+    while (running() > 1 && std::chrono::steady_clock::now() < windowUp + 4s)
+        std::this_thread::sleep_for(20ms);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - windowUp);
+    std::printf("the other copies ended %lld ms after the first copy's window\n", static_cast<long long>(took.count()));
+    ASSERT_EQ(running(), 1);
+    for (auto& copy : copies) {
+        if (copy->Running())
+            EXPECT_TRUE(copy->Terminate());
+        else
+            EXPECT_EQ(copy->ExitCode(), 0);
+    }
 }

@@ -11,6 +11,7 @@
 #include "Text/Path.h"
 #include "LRRegistry.h"
 #include "ListCapacity.h"
+#include "ListAutosave.h"
 #include "ListFile.h"
 #include "ListSaver.h"
 #include "MergeItems.h"
@@ -62,7 +63,7 @@ bool g_saving = false;
 
 }  // namespace
 
-CListoraDoc::CListoraDoc() {
+CListoraDoc::CListoraDoc() : m_autosave(std::make_unique<ListAutosave>(*this)) {
     MapCommand(ID_CHOOSE_ITEMS, &CListoraDoc::OnChooseItems);
     MapCommand(ID_ADD_ITEM, &CListoraDoc::OnAddItem);
     MapCommand(ID_CLEAR_LIST, &CListoraDoc::OnClearList);
@@ -89,6 +90,7 @@ CListoraDoc::CListoraDoc() {
 }
 
 CListoraDoc::~CListoraDoc() {
+    m_autosave.reset();  // its last write ends while the document is whole
     // The views are gone or going: nothing to reset.
     rep::delete_objects(m_purchases);
     rep::delete_objects(m_items);
@@ -129,6 +131,7 @@ void CListoraDoc::DeleteContents() {
 }
 
 BOOL CListoraDoc::OnNewDocument() {
+    const ListAutosave::Pause pause(m_autosave.get());
     if (IsModified())
         SaveModified();
     ResetViews();
@@ -144,12 +147,14 @@ BOOL CListoraDoc::OnNewDocument() {
     options.SetOnDevice(false);
     SetTitle(dialog.GetFileTitle());
     ClearList();
+    m_autosave->SetAllowed(true);
     SetModifiedFlag(TRUE);
     return TRUE;
 }
 
 BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     const bool loaded = LoadList(path, false, true);
+    m_autosave->SetAllowed(loaded);  // an empty list must not replace one that failed to load
 
     SortNameList(m_locations);
     SortNameList(m_units);
@@ -171,7 +176,14 @@ BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     return loaded ? TRUE : FALSE;
 }
 
+void CListoraDoc::SetModifiedFlag(BOOL modified) {
+    CDocument::SetModifiedFlag(modified);
+    if (modified && m_autosave)
+        m_autosave->Changed();
+}
+
 BOOL CListoraDoc::SaveModified() {
+    const ListAutosave::Pause pause(m_autosave.get());
     if (!IsModified())
         return TRUE;
     if (g_saving) {
@@ -219,6 +231,7 @@ BOOL CListoraDoc::SaveModified() {
 }
 
 bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument) {
+    const ListAutosave::Pause pause(m_autosave.get());
     std::u16string path(TextOf(pathArgument));
     bool retry = false;
     for (;;) {
@@ -671,6 +684,7 @@ void CListoraDoc::OnRemovePurchased() {
 }
 
 void CListoraDoc::OnSaveAs() {
+    const ListAutosave::Pause pause(m_autosave.get());
     CFileDialog dialog(FALSE, u"lsr", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kListFilter);
     if (dialog.DoModal() != IDOK)
         return;
