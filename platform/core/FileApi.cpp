@@ -147,9 +147,6 @@ std::string FolderOf(const std::string& hostPath) {
 // Flushes a folder, so a rename in it survives a crash; the errno of a failure, or 0.
 // A file system that cannot flush folders (EINVAL) has nothing to flush.
 int SyncFolder(const std::string& folder) {
-    DWORD injected = 0;
-    if (FaultInjection::Fails(FaultInjection::FolderSync, injected))
-        return EIO;
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
@@ -303,6 +300,8 @@ BOOL Move(LPCWSTR existing, LPCWSTR newName, DWORD flags) {
     }
     if (writeThrough) {
         // The name is in place, but it may not outlive a crash: the caller must know.
+        if (DWORD injected = 0; FaultInjection::Fails(FaultInjection::FolderSync, injected))
+            return Fail(injected);
         int error = SyncFolder(FolderOf(to));
         if (!error && FolderOf(from) != FolderOf(to))
             error = SyncFolder(FolderOf(from));

@@ -53,10 +53,13 @@ SafeSave::Result SafeSave::Write(const TCHAR* path, unsigned bufferSize,
         IO::BinaryWriter writer(buffer);
         SetLastError(ERROR_SUCCESS);
         ok = body(writer) && !writer.HasFailed();
-        ok = buffer.Flush() && ok;
         // A body that fails without a failed write could not put the list into bytes.
         if (!ok)
             failure = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_INVALID_DATA;
+        if (!buffer.Flush() && ok) {
+            failure = GetLastError();
+            ok = false;
+        }
     }
     if (ok && !FlushFileBuffers(file.GetHandle())) {
         failure = GetLastError();

@@ -63,8 +63,9 @@ TEST_F(ListAutosaveTest, WhatNeedsAnAnswerOrMustNotBeWrittenIsLeftAlone) {
     const std::string shop = ReadHostFile(Root().file("shop.lsr"));
     const std::string locked = ReadHostFile(Root().file("locked.lsr"));
     for (const char16_t* path : {u"", u"\\shop.obls", u"\\locked.lsr"}) {
-        if (*path)
+        if (*path) {
             EXPECT_NO_FATAL_FAILURE(OpenAndTick(path));
+        }
         WaitMs(1200);
         EXPECT_TRUE(Doc().IsModified()) << ToUtf8(path);
         Script().Verify();
