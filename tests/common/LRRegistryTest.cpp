@@ -45,6 +45,20 @@ protected:
         store.SetDefaultItemsFile(WriteDefaults(u"").c_str());
         ASSERT_TRUE(store.Open());
     }
+    // A store made by a first start, with one unit of the user's, left by a clean exit
+    // (which keeps a backup); keepBackups false removes the backups.
+    void CreateWithUnit(const TCHAR* unit, bool keepBackups) {
+        Create();
+        rep::string_list units;
+        Fill(units, {unit});
+        ASSERT_TRUE(store.SaveUnits(units));
+        ASSERT_TRUE(RegistryStore::KeepBackup());
+        store.close();
+        RegistryStore::Shutdown();
+        for (const char* backup : {"registry-backup-1.db", "registry-backup-2.db"})
+            if (!keepBackups)
+                std::filesystem::remove(root.file(backup));
+    }
     // A default items file in the device root holding the header and the given records.
     std::u16string WriteDefaults(const std::u16string& records) {
         WriteHostFile(root.file("init.isl"), "\xFF\xFE" + Utf16Bytes(kHeader + records));
@@ -115,66 +129,41 @@ TEST_F(LRRegistryTest, FailedFirstStartLeavesNoKeyBehind) {
 // Either way the user is told once, with the place of the damaged file.
 TEST_F(LRRegistryTest, DamagedStoreIsSetAsideAndTheLastGoodBackupRestored) {
     for (const bool withBackup : {true, false}) {
-        Create();
-        rep::string_list units;
-        Fill(units, {u"Jar"});
-        ASSERT_TRUE(store.SaveUnits(units));
-        if (withBackup) {
-            ASSERT_TRUE(RegistryStore::KeepBackup());
-        }
-        Fill(units, {u"Box"});
-        ASSERT_TRUE(store.SaveUnits(units));  // after the backup: lost with the damage
-        store.close();
-        RegistryStore::Shutdown();
-        const std::string db = root.file("registry.db");
-        std::string bytes = ReadHostFile(db);
-        ASSERT_GT(bytes.size(), 8192u);
+        CreateWithUnit(u"Jar", withBackup);
+        std::string bytes = ReadHostFile(root.file("registry.db"));
         bytes.resize(bytes.size() / 2 + 1000);
-        WriteHostFile(db, bytes);
+        WriteHostFile(root.file("registry.db"), bytes);
 
-        LRRegistry next;
-        next.SetDefaultItemsFile(WriteDefaults(u"").c_str());
         const std::size_t shown = boxes.texts().size();
         bool created = false;
-        ASSERT_TRUE(next.Open(&created)) << withBackup;
+        ASSERT_TRUE(store.Open(&created));
         EXPECT_EQ(created, !withBackup);
-        rep::string_list stored;
-        ASSERT_TRUE(next.GetUnits(stored));
-        EXPECT_EQ(stored.size(), withBackup ? 1u : 11u) << "the backup's units, or the seed units";
-        EXPECT_EQ(ToVector(stored)[0], withBackup ? u"Jar" : u"Bags");
+        rep::string_list units;
+        ASSERT_TRUE(store.GetUnits(units));
+        EXPECT_EQ(ToVector(units)[0], withBackup ? u"Jar" : u"Bags") << "the backup's units, or the seed units";
         ASSERT_EQ(boxes.texts().size(), shown + 1);
-        std::string aside;
         for (const auto& entry : std::filesystem::directory_iterator(root.path()))
-            if (entry.path().filename().string().rfind("registry-damaged-", 0) == 0 &&
-                entry.path().extension() == ".db")
-                aside = entry.path().string();
-        EXPECT_EQ(ReadHostFile(aside), bytes) << "the damaged file is kept as it was";
-        EXPECT_NE(boxes.texts().back().find(FromUtf8(aside)), std::u16string::npos) << ToUtf8(boxes.texts().back());
-        next.close();
+            if (entry.path().filename().string().rfind("registry-damaged-", 0) == 0) {
+                EXPECT_EQ(ReadHostFile(entry.path().string()), bytes) << "kept as it was";
+                EXPECT_NE(boxes.texts().back().find(FromUtf8(entry.path().string())), std::u16string::npos);
+                std::filesystem::remove(entry.path());
+            }
+        store.close();
         RegistryStore::Shutdown();
-        std::filesystem::remove_all(root.path());
-        std::filesystem::create_directories(root.path());
     }
 }
 
 // No failure to read the store makes a start write defaults over it or erase it: a
 // read that fails at any point leaves every stored value as it was.
 TEST_F(LRRegistryTest, AFailedReadNeverOverwritesOrErasesTheStore) {
-    Create();
-    rep::string_list units;
-    Fill(units, {u"Jar"});
-    ASSERT_TRUE(store.SaveUnits(units));
-    store.close();
-    RegistryStore::Shutdown();
-    const std::u16string missing = HostPath(root.file("missing.isl"));  // a creation would fail
+    CreateWithUnit(u"Jar", false);
+    store.SetDefaultItemsFile(HostPath(root.file("missing.isl")).c_str());  // a creation would fail
     for (unsigned n = 1;; ++n) {
         FaultInjection::Arm(FaultInjection::DbRead, n, ERROR_READ_FAULT);
-        LRRegistry starting;
-        starting.SetDefaultItemsFile(missing.c_str());
-        starting.Open();
+        store.Open();
         const bool reachedEveryRead = FaultInjection::Count() < n;
         FaultInjection::Disarm();
-        starting.close();
+        store.close();
         RegistryStore::Shutdown();
         ASSERT_EQ(RawList(kAppKey, u"Units"), std::vector<std::u16string>{u"Jar"}) << "read " << n;
         RegistryStore::Shutdown();
@@ -186,19 +175,12 @@ TEST_F(LRRegistryTest, AFailedReadNeverOverwritesOrErasesTheStore) {
 // A first start killed while it writes the defaults leaves no key: the next start
 // creates them whole instead of taking the half-filled store for a complete one.
 TEST_F(LRRegistryTest, StartKilledWhileWritingDefaultsLeavesNothing) {
-    const std::u16string invalid = WriteDefaults(u"\"Milk\",\"gal\",0,cheap,0,0,\"+*(WA)+Foods\"\r\n");
+    store.SetDefaultItemsFile(WriteDefaults(u"\"Milk\",\"gal\",0,cheap,0,0,\"+*(WA)+Foods\"\r\n").c_str());
     const pid_t child = fork();
-    ASSERT_NE(child, -1);
     if (child == 0) {
-        // Stopped at the message about the invalid file: the seed lists are written by now.
-        SetMessageBoxHandler([](HWND, LPCWSTR, LPCWSTR, UINT) -> int {
-            for (;;)
-                pause();
-        });
-        LRRegistry starting;
-        starting.SetDefaultItemsFile(invalid.c_str());
-        starting.Open();
-        _exit(0);
+        // Held at the message about the invalid file: the seed lists are written by now.
+        SetMessageBoxHandler([](HWND, LPCWSTR, LPCWSTR, UINT) -> int { for (;;) pause(); });
+        _exit(store.Open());
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(800));  // past any grouped commit
     kill(child, SIGKILL);

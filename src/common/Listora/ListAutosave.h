@@ -21,7 +21,7 @@ class ListAutosave {
 public:
     // How long after a change the save starts: short enough that a write of a long
     // list still ends within a second.
-    static constexpr int kDelayMs = 400;
+    static constexpr int kDelayMs = 300;
 
     explicit ListAutosave(CListoraDoc& doc);
     // Waits for a write in progress (and takes its result).
