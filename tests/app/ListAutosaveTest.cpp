@@ -25,10 +25,9 @@ protected:
     }
 };
 
-// A tick is on disk within a second, with no exit. Never asked, never written: a list
-// that failed to load (the last list at a start), the ".lsr" beside a text list when it
-// exists already, a read-only list. A text list with no ".lsr" beside it gets one,
-// which the next start opens.
+// A tick is on disk within a second. Never asked, never written: a list that failed to
+// load, an existing ".lsr" beside a text list, a read-only list. A text list with no
+// ".lsr" beside it gets one, which the next start opens.
 TEST_F(ListAutosaveTest, ChangesAreOnDiskWithinASecondUnlessTheyNeedAnAnswer) {
     ASSERT_TRUE(WriteList(u"\\list.lsr", {MakePurchase(u"Milk", 1, 2)}));
     OpenTickAndWait(u"\\list.lsr");

@@ -45,8 +45,7 @@ protected:
         store.SetDefaultItemsFile(WriteDefaults(u"").c_str());
         ASSERT_TRUE(store.Open());
     }
-    // A store made by a first start, with one unit of the user's, left by a clean exit
-    // (which keeps a backup); keepBackups false removes the backups.
+    // A store with one unit of the user's, left by a clean exit (which keeps backups).
     void CreateWithUnit(const TCHAR* unit, bool keepBackups) {
         Create();
         rep::string_list units;
@@ -153,8 +152,7 @@ TEST_F(LRRegistryTest, DamagedStoreIsSetAsideAndTheLastGoodBackupRestored) {
     }
 }
 
-// No failure to read the store makes a start write defaults over it or erase it: a
-// read that fails at any point leaves every stored value as it was.
+// A read of the store that fails, at any point, leaves every stored value as it was.
 TEST_F(LRRegistryTest, AFailedReadNeverOverwritesOrErasesTheStore) {
     CreateWithUnit(u"Jar", false);
     store.SetDefaultItemsFile(HostPath(root.file("missing.isl")).c_str());  // a creation would fail
@@ -170,6 +168,12 @@ TEST_F(LRRegistryTest, AFailedReadNeverOverwritesOrErasesTheStore) {
         if (reachedEveryRead)
             break;
     }
+    // A store that cannot be opened at all: the start ends, saying which file and why.
+    std::filesystem::rename(root.file("registry.db"), root.file("kept.db"));
+    std::filesystem::create_directory(root.file("registry.db"));
+    EXPECT_FALSE(store.Open());
+    EXPECT_EQ(boxes.texts().back(), u"Cannot init the registry!\n" + FromUtf8(RegistryStore::DatabasePath()) +
+                                        u"\nThere is a folder of that name, not a file.");
 }
 
 // A first start killed while it writes the defaults leaves no key: the next start
