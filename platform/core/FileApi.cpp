@@ -1,6 +1,7 @@
 #include "FileApi.h"
 
 #include "DevicePath.h"
+#include "FaultInjection.h"
 #include "KernelObject.h"
 #include "TimeApi.h"
 #include "WideString.h"
@@ -143,12 +144,15 @@ std::string FolderOf(const std::string& hostPath) {
     return slash == 0 ? "/" : hostPath.substr(0, slash);
 }
 
-void SyncFolder(const std::string& folder) {
+// Flushes a folder, so a rename in it survives a crash; the errno of a failure, or 0.
+// A file system that cannot flush folders (EINVAL) has nothing to flush.
+int SyncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
-    }
+    if (fd < 0)
+        return errno;
+    const int error = fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    close(fd);
+    return error;
 }
 
 // Error for a failed operation on an existing path (source) whose errno was ENOENT.
@@ -237,6 +241,8 @@ bool CopyAcross(const std::string& from, const std::string& to, bool replace, in
 BOOL Move(LPCWSTR existing, LPCWSTR newName, DWORD flags) {
     if (!existing || !newName || !*existing || !*newName)
         return Fail(ERROR_INVALID_PARAMETER);
+    if (DWORD injected = 0; FaultInjection::Fails(FaultInjection::FileRename, injected))
+        return Fail(injected);
     const std::string from = DevicePath::ToHost(existing);
     const std::string to = DevicePath::ToHost(newName);
     struct stat src{};
@@ -293,9 +299,14 @@ BOOL Move(LPCWSTR existing, LPCWSTR newName, DWORD flags) {
         }
     }
     if (writeThrough) {
-        SyncFolder(FolderOf(to));
-        if (FolderOf(from) != FolderOf(to))
-            SyncFolder(FolderOf(from));
+        // The name is in place, but it may not outlive a crash: the caller must know.
+        if (DWORD injected = 0; FaultInjection::Fails(FaultInjection::FolderSync, injected))
+            return Fail(injected);
+        int error = SyncFolder(FolderOf(to));
+        if (!error && FolderOf(from) != FolderOf(to))
+            error = SyncFolder(FolderOf(from));
+        if (error)
+            return FailErrno(error);
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;
@@ -500,6 +511,13 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, void
     if (!object->canWrite)
         return Fail(ERROR_ACCESS_DENIED);
     std::size_t done = 0;
+    if (DWORD injected = 0; FaultInjection::Fails(FaultInjection::FileWrite, injected)) {
+        // As a full disk does: part of the bytes may be written before the failure.
+        WriteAll(object->fd, static_cast<const char*>(buffer), toWrite / 2, done);
+        if (written)
+            *written = static_cast<DWORD>(done);
+        return Fail(injected);
+    }
     const bool ok = WriteAll(object->fd, static_cast<const char*>(buffer), toWrite, done);
     const int error = errno;
     if (written)
@@ -592,6 +610,8 @@ BOOL FlushFileBuffers(HANDLE file) {
         return Fail(ERROR_INVALID_HANDLE);
     if (!object->canWrite)
         return Fail(ERROR_ACCESS_DENIED);
+    if (DWORD injected = 0; FaultInjection::Fails(FaultInjection::FileFlush, injected))
+        return Fail(injected);
     int rc;
     do {
         rc = fsync(object->fd);

@@ -66,8 +66,8 @@ DWORD ErrorFromErrno(int error) {
     switch (error) {
     case 0: return ERROR_SUCCESS;
     case ENOENT: return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR:
-    case ELOOP: return ERROR_PATH_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
     case EACCES:
     case EPERM:
     case EROFS:

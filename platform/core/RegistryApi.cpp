@@ -8,9 +8,15 @@
 // write transaction that a background thread commits at most a quarter second later (and
 // RegFlushKey or process exit at once). The database runs in WAL mode with full sync, so
 // a killed process loses at most that last quarter second and never corrupts the store.
+//
+// Damage from outside (a file cut short, a disk that lost pages) is found by SQLite's
+// quick check when the store opens: the damaged file is set aside under a dated name
+// and the newest good backup (taken at a clean exit) takes its place.
 #include "RegistryApi.h"
 
+#include "RegistryFiles.h"
 #include "DevicePath.h"
+#include "KernelObject.h"
 #include "ProcessApi.h"
 #include "TimeApi.h"
 #include "WideString.h"
@@ -28,11 +34,13 @@
 #include <pthread.h>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
+using namespace RegistryFiles;
 using Clock = std::chrono::steady_clock;
 constexpr auto kCommitDelay = std::chrono::milliseconds(200);
 constexpr auto kFlusherTick = std::chrono::milliseconds(50);
@@ -120,19 +128,47 @@ bool IsRootId(std::int64_t id) {
 
 std::mutex g_failureMutex;
 std::u16string g_lastFailure;
+DWORD g_lastFailureError = ERROR_SUCCESS;
 RegistryStore::FailureReporter g_reporter = nullptr;
+std::optional<RegistryStore::Recovery> g_recovery;
+
+// The Win32 error that says in plain terms why SQLite failed.
+DWORD ErrorOfSqlite(int code, int systemErrno) {
+    switch (code & 0xFF) {
+    case SQLITE_FULL: return ERROR_DISK_FULL;
+    case SQLITE_PERM:
+    case SQLITE_READONLY:
+    case SQLITE_AUTH: return ERROR_ACCESS_DENIED;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return ERROR_SHARING_VIOLATION;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return ERROR_BADDB;
+    case SQLITE_NOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case SQLITE_CANTOPEN:
+    case SQLITE_IOERR:
+        return systemErrno ? PlatformCore::ErrorFromErrno(systemErrno)
+                           : ((code & 0xFF) == SQLITE_IOERR ? ERROR_WRITE_FAULT : ERROR_CANTOPEN);
+    default: return ERROR_REGISTRY_IO_FAILED;
+    }
+}
+
+bool IsDamage(int code) {
+    return (code & 0xFF) == SQLITE_CORRUPT || (code & 0xFF) == SQLITE_NOTADB;
+}
 
 // Tells what failed, in SQLite's words and with the file, and keeps it for LastFailure.
 void ReportFailure(const std::string& path, const char* what, sqlite3* db, int code) {
     std::string text = "Registry store '" + path + "': " + what + " failed: ";
     text += db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
     text += " (" + std::to_string(code) + ")";
+    const DWORD error = ErrorOfSqlite(db ? sqlite3_extended_errcode(db) : code, db ? sqlite3_system_errno(db) : 0);
     const std::u16string description = FromUtf8(text);
     OutputDebugStringW((description + u"\n").c_str());
     RegistryStore::FailureReporter reporter = nullptr;
     {
         std::lock_guard<std::mutex> lock(g_failureMutex);
         g_lastFailure = description;
+        g_lastFailureError = error;
         reporter = g_reporter;
     }
     if (reporter)
@@ -151,48 +187,41 @@ public:
         if (!DevicePath::EnsureRoot())
             return false;
         m_path = DevicePath::Root() + "/registry.db";
-        const int opened = sqlite3_open_v2(m_path.c_str(), &m_db,
-                                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-        if (opened != SQLITE_OK) {
-            ReportFailure(m_path, "opening", m_db, opened);
-            sqlite3_close(m_db);
-            m_db = nullptr;
-            return false;
-        }
-        sqlite3_busy_timeout(m_db, 10000);
-        const char* setup =
-            "PRAGMA encoding='UTF-16le';"
-            "PRAGMA journal_mode=WAL;"
-            "PRAGMA synchronous=FULL;"
-            "PRAGMA temp_store=MEMORY;"
-            "CREATE TABLE IF NOT EXISTS keys(id INTEGER PRIMARY KEY AUTOINCREMENT,"
-            " parent INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL,"
-            " written INTEGER NOT NULL DEFAULT 0, UNIQUE(parent, folded));"
-            "CREATE TABLE IF NOT EXISTS vals(key INTEGER NOT NULL, name TEXT NOT NULL,"
-            " folded TEXT NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL,"
-            " PRIMARY KEY(key, folded)) WITHOUT ROWID;"
-            "INSERT OR IGNORE INTO keys(id, parent, name, folded) VALUES"
-            " (1, 0, 'HKEY_CLASSES_ROOT', 'hkey_classes_root'),"
-            " (2, 0, 'HKEY_CURRENT_USER', 'hkey_current_user'),"
-            " (3, 0, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine'),"
-            " (4, 0, 'HKEY_USERS', 'hkey_users');";
-        if (int rc = sqlite3_exec(m_db, setup, nullptr, nullptr, nullptr); rc != SQLITE_OK) {
-            Failed("setting up", rc);
-            CloseDb();
-            return false;
-        }
-        for (int i = 0; i < kStatementCount; ++i) {
-            if (int rc = sqlite3_prepare_v3(m_db, kStatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
-                                            &m_statements[i].stmt, nullptr);
-                rc != SQLITE_OK) {
-                Failed("preparing a statement", rc);
-                CloseDb();
+        Opened opened = OpenChecked();
+        if (opened == Opened::Damaged) {
+            if (!SetAsideAndRestore())
                 return false;
-            }
+            opened = OpenChecked();
         }
-        return true;
+        return opened == Opened::Ok;
     }
 
+    // A copy of the database as a backup beside it, when it changed since it opened
+    // (or has none yet); the last two backups are kept. Only a copy that passes the
+    // quick check replaces a backup.
+    bool Backup() {
+        if (!m_db || !Commit(true))
+            return false;
+        const std::string newest = BackupPath(m_path, 1);
+        if (!m_changed && FileExists(newest))
+            return true;
+        const std::string copy = m_path.substr(0, m_path.size() - 3) + "-backup.tmp";
+        if (const int rc = CopyDatabase(m_db, copy)) {
+            ReportFailure(copy, "copying the store", nullptr, rc);
+            return false;
+        }
+        if (FileExists(newest) && rename(newest.c_str(), BackupPath(m_path, 2).c_str()) != 0) {
+            unlink(copy.c_str());
+            return false;
+        }
+        if (rename(copy.c_str(), newest.c_str()) != 0) {
+            unlink(copy.c_str());
+            return false;
+        }
+        SyncFolderOf(newest);
+        m_changed = false;
+        return true;
+    }
     // Reports a failed step of this connection; returns the caller's error code.
     LONG Failed(const char* what, int code) {
         ReportFailure(m_path, what, m_db, code);
@@ -200,9 +229,38 @@ public:
     }
 
     void Close() {
-        Commit();
+        // A batch still open at the end is not whole: it goes.
+        if (!m_batch)
+            Commit();
         CloseDb();
         m_handles.clear();
+        m_batch = false;
+    }
+
+    // Writes from here to EndBatch form one transaction.
+    bool BeginBatch() {
+        if (m_batch || !BeginWrite())
+            return false;
+        m_batch = true;
+        m_batchFirstHandle = m_nextHandle;
+        return true;
+    }
+
+    bool EndBatch(bool keep) {
+        if (!m_batch)
+            return false;
+        m_batch = false;
+        if (keep)
+            return Commit();
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        m_inTransaction = false;
+        m_writing = false;
+        // Handles of keys made in the batch name nothing now.
+        for (auto it = m_handles.begin(); it != m_handles.end();)
+            it = it->first >= m_batchFirstHandle ? m_handles.erase(it) : std::next(it);
+        ++keyGeneration;
+        ++valueGeneration;
+        return true;
     }
 
     // After fork the child must not touch the parent's connection: forget it unclosed.
@@ -212,6 +270,7 @@ public:
         m_db = nullptr;
         m_inTransaction = false;
         m_writing = false;
+        m_batch = false;
         m_handles.clear();
     }
 
@@ -244,9 +303,12 @@ public:
         m_transactionStart = Clock::now();
     }
 
-    bool Commit() {
-        if (!m_db || !m_inTransaction)
+    // A batch is committed only by its end (or, forced, before a fork).
+    bool Commit(bool force = false) {
+        if (!m_db || !m_inTransaction || (m_batch && !force))
             return true;
+        m_batch = false;
+        const bool wrote = m_writing;
         m_writing = false;
         if (int rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); rc != SQLITE_OK) {
             // A failed commit leaves the transaction open; roll it back so the store
@@ -257,6 +319,7 @@ public:
             return false;
         }
         m_inTransaction = false;
+        m_changed = m_changed || wrote;
         return true;
     }
 
@@ -303,6 +366,102 @@ public:
     std::uint64_t valueGeneration = 1;
 
 private:
+    enum class Opened { Ok, Damaged, Failed };
+
+    // Opens the database and checks it. Damaged when SQLite finds it is not whole.
+    Opened OpenChecked() {
+        const int opened = sqlite3_open_v2(m_path.c_str(), &m_db,
+                                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, VfsName());
+        if (opened != SQLITE_OK) {
+            ReportFailure(m_path, "opening", m_db, opened);
+            return CloseAfter(opened);
+        }
+        sqlite3_busy_timeout(m_db, 10000);
+        int rc = SQLITE_OK;
+        const std::string check = QuickCheck(m_db, rc);
+        if (rc != SQLITE_OK) {
+            Failed("checking", rc);
+            return CloseAfter(rc);
+        }
+        if (check != "ok") {
+            // A read that failed once reads like damage to the check: only a second
+            // check that finds the same proves it.
+            int again = SQLITE_OK;
+            if (QuickCheck(m_db, again) != "ok") {
+                ReportFailure(m_path, ("checking (" + check + ")").c_str(), nullptr, SQLITE_CORRUPT);
+                return CloseAfter(again == SQLITE_OK ? SQLITE_CORRUPT : again);
+            }
+        }
+        const char* setup =
+            "PRAGMA encoding='UTF-16le';"
+            "PRAGMA journal_mode=WAL;"
+            "PRAGMA synchronous=FULL;"
+            "PRAGMA temp_store=MEMORY;"
+            "CREATE TABLE IF NOT EXISTS keys(id INTEGER PRIMARY KEY AUTOINCREMENT,"
+            " parent INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL,"
+            " written INTEGER NOT NULL DEFAULT 0, UNIQUE(parent, folded));"
+            "CREATE TABLE IF NOT EXISTS vals(key INTEGER NOT NULL, name TEXT NOT NULL,"
+            " folded TEXT NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL,"
+            " PRIMARY KEY(key, folded)) WITHOUT ROWID;"
+            "INSERT OR IGNORE INTO keys(id, parent, name, folded) VALUES"
+            " (1, 0, 'HKEY_CLASSES_ROOT', 'hkey_classes_root'),"
+            " (2, 0, 'HKEY_CURRENT_USER', 'hkey_current_user'),"
+            " (3, 0, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine'),"
+            " (4, 0, 'HKEY_USERS', 'hkey_users');";
+        if (rc = sqlite3_exec(m_db, setup, nullptr, nullptr, nullptr); rc != SQLITE_OK) {
+            Failed("setting up", rc);
+            return CloseAfter(rc);
+        }
+        for (int i = 0; i < kStatementCount; ++i) {
+            if (rc = sqlite3_prepare_v3(m_db, kStatementSql[i], -1, SQLITE_PREPARE_PERSISTENT,
+                                        &m_statements[i].stmt, nullptr);
+                rc != SQLITE_OK) {
+                Failed("preparing a statement", rc);
+                return CloseAfter(rc);
+            }
+        }
+        return Opened::Ok;
+    }
+
+    Opened CloseAfter(int code) {
+        const int extended = m_db ? sqlite3_extended_errcode(m_db) : code;
+        CloseDb();
+        return IsDamage(code) || IsDamage(extended) ? Opened::Damaged : Opened::Failed;
+    }
+
+    // Moves the damaged file (and its log) aside under a dated name, never deleting
+    // it, and puts the newest good backup in its place; with none, the store starts
+    // empty. What happened is kept for TakeRecovery.
+    bool SetAsideAndRestore() {
+        const std::string aside = DamagedPath(m_path);
+        if (rename(m_path.c_str(), aside.c_str()) != 0) {
+            ReportFailure(m_path, ("setting the damaged store aside as '" + aside + "'").c_str(), nullptr, SQLITE_CANTOPEN);
+            return false;
+        }
+        for (const char* part : {"-wal", "-shm"})
+            rename((m_path + part).c_str(), (aside + part).c_str());
+        RegistryStore::Recovery recovery{aside, {}};
+        for (int number = 1; number <= 2 && recovery.restoredFrom.empty(); ++number) {
+            const std::string backup = BackupPath(m_path, number);
+            if (sqlite3* good = OpenGoodBackup(backup)) {
+                if (const int rc = CopyDatabase(good, m_path))
+                    ReportFailure(m_path, "restoring a backup", nullptr, rc);
+                else
+                    recovery.restoredFrom = backup;
+                sqlite3_close(good);
+            }
+        }
+        SyncFolderOf(m_path);
+        OutputDebugStringW(FromUtf8("Registry store '" + m_path + "' was damaged: set aside as '" + aside + "'" +
+                                    (recovery.restoredFrom.empty() ? std::string(", no backup to restore")
+                                                                   : ", restored from '" + recovery.restoredFrom + "'") +
+                                    "\n")
+                               .c_str());
+        std::lock_guard<std::mutex> lock(g_failureMutex);
+        g_recovery = recovery;
+        return true;
+    }
+
     void CloseDb() {
         for (auto& s : m_statements) {
             sqlite3_finalize(s.stmt);
@@ -319,6 +478,9 @@ private:
     Statement m_statements[kStatementCount];
     bool m_inTransaction = false;
     bool m_writing = false;
+    bool m_batch = false;
+    bool m_changed = false;  // a write was committed since the store opened
+    std::uintptr_t m_batchFirstHandle = 0;
     Clock::time_point m_transactionStart;
     std::unordered_map<std::uintptr_t, OpenKey> m_handles;
     std::uintptr_t m_nextHandle = kFirstHandle;
@@ -338,6 +500,7 @@ void ConfigureSqlite() {
     // memory statistics only cost time. Refused (harmlessly) if SQLite already started.
     sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
     sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    RegistryFiles::RegisterVfs();
 }
 
 void FlusherLoop() {
@@ -379,7 +542,7 @@ void AtForkPrepare() {
     // bookkeeping would show it as held forever, and the child's own connection would
     // wait on it in vain. The parent's pending writes are committed now instead.
     if (g_store)
-        g_store->Commit();
+        g_store->Commit(true);
 }
 void AtForkParent() { g_mutex->unlock(); }
 void AtForkChild() {
@@ -464,11 +627,19 @@ LONG SplitPath(LPCWSTR path, std::vector<std::u16string>& parts) {
     return ERROR_SUCCESS;
 }
 
+// The id of a child key, 0 when there is none, -1 when the store cannot be read (a
+// key that cannot be read is not a missing key).
 std::int64_t FindChild(Store& store, std::int64_t parent, const std::u16string& folded) {
     Use s(store.Stmt(kFindChild));
     sqlite3_bind_int64(*s, 1, parent);
     BindText(*s, 2, folded);
-    return sqlite3_step(*s) == SQLITE_ROW ? sqlite3_column_int64(*s, 0) : 0;
+    const int rc = sqlite3_step(*s);
+    if (rc == SQLITE_ROW)
+        return sqlite3_column_int64(*s, 0);
+    if (rc == SQLITE_DONE)
+        return 0;
+    store.Failed("reading a key", rc);
+    return -1;
 }
 
 std::int64_t NowFileTime() {
@@ -494,14 +665,16 @@ LONG OpenLive(Session& store, HKEY key, std::int64_t& id) {
     return store.ok() ? ResolveLive(*store, key, id) : ERROR_REGISTRY_IO_FAILED;
 }
 
-// Follows existing keys down a split path; false when one is missing.
-bool WalkExisting(Store& store, const std::vector<std::u16string>& parts, std::int64_t& id) {
+// Follows existing keys down a split path.
+LONG WalkExisting(Store& store, const std::vector<std::u16string>& parts, std::int64_t& id) {
     for (const auto& name : parts) {
         id = FindChild(store, id, FoldCase(name));
+        if (id < 0)
+            return ERROR_REGISTRY_IO_FAILED;
         if (!id)
-            return false;
+            return ERROR_FILE_NOT_FOUND;
     }
-    return true;
+    return ERROR_SUCCESS;
 }
 
 // Copies a value's type and bytes out with the query contract.
@@ -599,6 +772,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPS
     for (const auto& name : parts) {
         const std::u16string folded = FoldCase(name);
         std::int64_t child = FindChild(*store, id, folded);
+        if (child < 0)
+            return ERROR_REGISTRY_IO_FAILED;
         if (!child) {
             if (!store->BeginWrite())
                 return ERROR_REGISTRY_IO_FAILED;
@@ -632,8 +807,8 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
     std::int64_t id = 0;
     if (LONG error = OpenLive(store, key, id))
         return error;
-    if (!WalkExisting(*store, parts, id))
-        return ERROR_FILE_NOT_FOUND;
+    if (LONG error = WalkExisting(*store, parts, id))
+        return error;
     *result = store->NewHandle(id);
     return ERROR_SUCCESS;
 }
@@ -657,8 +832,8 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
     std::int64_t id = 0;
     if (LONG error = OpenLive(store, key, id))
         return error;
-    if (!WalkExisting(*store, parts, id))
-        return ERROR_FILE_NOT_FOUND;
+    if (LONG error = WalkExisting(*store, parts, id))
+        return error;
     {
         Use s(store->Stmt(kHasChildren));
         sqlite3_bind_int64(*s, 1, id);
@@ -843,6 +1018,39 @@ void SetFailureReporter(FailureReporter reporter) {
 std::u16string LastFailure() {
     std::lock_guard<std::mutex> lock(g_failureMutex);
     return g_lastFailure;
+}
+
+DWORD LastFailureError() {
+    std::lock_guard<std::mutex> lock(g_failureMutex);
+    return g_lastFailureError;
+}
+
+bool IsAvailable() {
+    Session store;
+    return store.ok();
+}
+
+bool BeginBatch() {
+    Session store;
+    return store.ok() && store->BeginBatch();
+}
+
+bool EndBatch(bool keep) {
+    Session store;
+    return store.ok() && store->EndBatch(keep);
+}
+
+bool KeepBackup() {
+    // Only a store this process has open: a copy that never used it has nothing to keep.
+    std::lock_guard<std::recursive_mutex> lock(*g_mutex);
+    return g_store && g_store->Backup();
+}
+
+std::optional<Recovery> TakeRecovery() {
+    std::lock_guard<std::mutex> lock(g_failureMutex);
+    std::optional<Recovery> recovery;
+    recovery.swap(g_recovery);
+    return recovery;
 }
 
 }  // namespace RegistryStore

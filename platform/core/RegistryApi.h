@@ -9,6 +9,7 @@
 #include "WinTypes.h"
 #include "WinError.h"
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The four root keys are fixed handle values, from the first on.
@@ -83,4 +84,30 @@ using FailureReporter = void (*)(const std::u16string& description);
 void SetFailureReporter(FailureReporter reporter);
 // The description of the last failure of this process ("" when none).
 std::u16string LastFailure();
+// The Win32 error that says why it failed (ERROR_DISK_FULL, ERROR_ACCESS_DENIED, ...).
+DWORD LastFailureError();
+
+// Whether the database opens (it is opened if need be). False: every call fails with
+// ERROR_REGISTRY_IO_FAILED, and LastFailure says why.
+bool IsAvailable();
+
+// The writes of this process from BeginBatch to EndBatch form one transaction: with
+// keep they are committed together, otherwise (or when the process ends first) none
+// of them stays. Keys created meanwhile are closed by a batch that is not kept.
+bool BeginBatch();
+bool EndBatch(bool keep);
+
+// Commits and copies the database to "registry-backup-1.db" beside it (the one before
+// becomes "registry-backup-2.db"), when it changed since it opened or has no backup
+// yet. Meant for a clean exit.
+bool KeepBackup();
+
+// A store that SQLite found damaged when it opened is moved aside, never deleted, and
+// the newest good backup put in its place (or, with none, the store starts empty).
+struct Recovery {
+    std::string damagedFile;   // where the damaged store now lies
+    std::string restoredFrom;  // the backup put in its place; "" when there was none
+};
+// What the last such recovery did, once (then empty until the next one).
+std::optional<Recovery> TakeRecovery();
 }  // namespace RegistryStore

@@ -171,8 +171,6 @@ int AfxWinMain(int argc, char** argv) {
     // The program has registered its string table by now.
     app->LoadAppName();
     ModalRunner::AttachToCore();
-    // The first copy answers the window search of copies started after it.
-    InstanceWindows::StartServer();
     int code = 0;
     if (!app->InitInstance()) {
         code = app->ExitInstance();

@@ -19,7 +19,9 @@ public:
     };
 
     // Starts answering other copies; false when another live copy answers already
-    // (or the socket cannot be made). AfxWinMain calls it before InitInstance.
+    // (or the socket cannot be made). Only the copy that holds the program's
+    // single-instance lock calls it, so copies started together never take the
+    // socket from each other.
     static bool StartServer();
     static void StopServer();
     static bool OwnsServer();

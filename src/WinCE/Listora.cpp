@@ -130,7 +130,9 @@ CListoraApp::~CListoraApp() {
     CloseAllDocuments();
     CloseTraceLog();
     // The lock would be released at process end anyway; releasing it here lets
-    // another application object of the same process start (tests).
+    // another application object of the same process start (tests). The window
+    // search answers only while the lock is held.
+    InstanceWindows::StopServer();
     if (m_hSemaphore)
         CloseHandle(m_hSemaphore);
 }
@@ -260,6 +262,8 @@ BOOL CListoraApp::InitInstance() {
         FindRunningCopy();
         return FALSE;
     }
+    // Only the copy that holds the lock answers the window search of later copies.
+    InstanceWindows::StartServer();
 
     // The catalogue store and the options. Lists live in "My Documents".
     CreateDirectoryW(kDocumentsFolder, nullptr);
@@ -399,6 +403,9 @@ int CListoraApp::ExitInstance() {
     Options& options = TheOptions();
     if (options.IsChanged() && TheRegistry().init() && !options.Save(TheRegistry()))
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot save options", kSourceFile, __LINE__);
+    // A clean exit keeps a copy of the store to come back to if it is ever damaged.
+    if (!m_secondInstance)
+        RegistryStore::KeepBackup();
     CloseTraceLog();
     return CWinApp::ExitInstance();
 }

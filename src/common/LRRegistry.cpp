@@ -1,6 +1,7 @@
 #include "LRRegistry.h"
 
 #include "CatalogueStrings.h"
+#include "FailureReason.h"
 #include "ListFile.h"
 #include "System/Diagnostics/Trace.h"
 #include "Text/Path.h"
@@ -157,25 +158,53 @@ float LRRegistry::HundredthsToPrice(DWORD hundredths) {
 bool LRRegistry::Open(bool* createdDefaults) {
     if (createdDefaults)
         *createdDefaults = false;
-    if (init())
-        return true;
-    Trace::WriteFormattedLineT(u"info", u"%s", u"Cannot init registry. Try to create default!");
-    if (CreateDefaults()) {
+    const std::u16string failureBefore = RegistryStore::LastFailure();
+    if (!init()) {
+        // Defaults go only into a store without the application key: a store that
+        // cannot be read is left exactly as it is, whatever it holds.
+        if (!RegistryStore::IsAvailable() || !KeyIsMissing())
+            return RefuseStart(failureBefore);
+        Trace::WriteFormattedLineT(u"info", u"%s", u"Cannot init registry. Try to create default!");
+        if (!CreateDefaults()) {
+            Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot create default values!", kSourceFile, __LINE__);
+            return RefuseStart(failureBefore);
+        }
         if (createdDefaults)
             *createdDefaults = true;
-        return true;
     }
-    // A half-made store would be taken for a complete one at the next start.
-    Cleanup();
-    Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot create default values!", kSourceFile, __LINE__);
+    if (const auto recovery = RegistryStore::TakeRecovery())
+        TellRecovery(*recovery);
+    return true;
+}
+
+bool LRRegistry::KeyIsMissing() const {
+    HKEY key = nullptr;
+    const LONG error = RegOpenKeyExW(HKEY_LOCAL_MACHINE, GetKeyPath(), 0, 0, &key);
+    if (error == ERROR_SUCCESS)
+        RegCloseKey(key);
+    return error == ERROR_FILE_NOT_FOUND;
+}
+
+bool LRRegistry::RefuseStart(const std::u16string& failureBefore) {
     // The user is told which file it is, and why when the store said so.
     std::u16string message = CatalogueText(IDS_CANNOT_INIT_REGISTRY);
-    message += u"\n" + FromUtf8(RegistryStore::DatabasePath());
-    const std::u16string reason = RegistryStore::LastFailure();
-    if (!reason.empty())
-        message += u"\n" + reason;
+    const std::string path = RegistryStore::DatabasePath();
+    message += u"\n" + FromUtf8(path);
+    if (RegistryStore::LastFailure() != failureBefore)
+        message = FailureReason::Append(message, RegistryStore::LastFailureError(), FromUtf8(path).c_str());
     MessageBoxW(nullptr, message.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
     return false;
+}
+
+void LRRegistry::TellRecovery(const RegistryStore::Recovery& recovery) {
+    std::u16string message = u"The settings and catalogue store was damaged. It was set aside as\n" +
+                             FromUtf8(recovery.damagedFile) + u"\n";
+    if (recovery.restoredFrom.empty())
+        message += u"There was no backup of it: the store starts again with the default catalogue.";
+    else
+        message += u"and its last good backup was put in its place:\n" + FromUtf8(recovery.restoredFrom);
+    Trace::WriteFormattedLineT(u"error", u"%s", message.c_str());
+    MessageBoxW(nullptr, message.c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
 }
 
 void LRRegistry::SetDefaultItemsFile(const TCHAR* path) { m_defaultItemsFile = OrEmpty(path); }
@@ -199,6 +228,18 @@ std::u16string LRRegistry::DefaultItemsFile() {
 }
 
 bool LRRegistry::CreateDefaults() {
+    // All or nothing: a start killed halfway must leave no half-filled store that the
+    // next start would take for a whole one, and a failed creation leaves no key.
+    const bool batch = RegistryStore::BeginBatch();
+    bool created = WriteDefaults();
+    if (batch)
+        created = RegistryStore::EndBatch(created) && created;
+    if (!created)
+        close();
+    return created;
+}
+
+bool LRRegistry::WriteDefaults() {
     close();
     m_pRegKey = m_roots.m_pLocalMachine->CreateSubKey(GetKeyPath());
     if (!m_pRegKey)

@@ -18,6 +18,7 @@
 #include "Item.h"
 #include "ProgressSink.h"
 #include "Registry/AppRegistry.h"
+#include "RegistryApi.h"
 
 #include <string>
 
@@ -31,13 +32,15 @@ public:
     // "SOFTWARE\\Tamra\\Listora".
     const TCHAR* GetKeyPath() const override;
 
-    // Start-up: opens the store, creating it with its default contents on the first
-    // start (createdDefaults tells whether it did). When the creation fails, whatever
-    // was partly written is erased, the user is told "Cannot init the registry!" with
-    // the store's file and the reason, and the result is false.
+    // Start-up: opens the store, creating it with its default contents when it has no
+    // application key (createdDefaults tells whether it did). A store that cannot be
+    // read, or whose creation fails, is left as it was: the user is told "Cannot init
+    // the registry!" with the store's file and the reason, and the result is false.
+    // A damaged store that the platform set aside and replaced is told in one message.
     bool Open(bool* createdDefaults = nullptr);
     // Creates the application key with the seed lists, the items of the default items
-    // file and "LastFile", and keeps the key. Fails when the file is missing or invalid.
+    // file and "LastFile", and keeps the key; all of it in one transaction, so a
+    // failure (the file missing or invalid) or a kill leaves nothing.
     bool CreateDefaults();
     // The default items file; by default "init.isl" in the program's folder. Null
     // restores the default.
@@ -100,6 +103,11 @@ public:
     static constexpr const TCHAR* kNewListPath = u"\\My Documents\\New.lsr";
 
 private:
+    bool WriteDefaults();
+    // Whether the store is readable and holds no application key.
+    bool KeyIsMissing() const;
+    bool RefuseStart(const std::u16string& failureBefore);
+    static void TellRecovery(const RegistryStore::Recovery& recovery);
     bool GetNameList(const TCHAR* valueName, rep::vector<TCHAR*>& list, const TCHAR* failure);
     IRegistryKey* OpenTemplatesKey();
     std::u16string DefaultItemsFile();

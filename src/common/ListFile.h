@@ -45,7 +45,7 @@ public:
     const TCHAR* GetText() const { return m_text.get(); }
 
     // Saves the list safely (SafeSave): on any failure the file at path stays exactly
-    // as it was.
+    // as it was, and the last error tells why.
     bool Write(const TCHAR* path, const rep::vector<Purchase*>& purchases);
     // Appends the records of a binary list to purchases; the caller owns them. On a
     // damaged file the records read before the damage stay appended.

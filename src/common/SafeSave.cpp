@@ -38,18 +38,31 @@ SafeSave::Result SafeSave::Write(const TCHAR* path, unsigned bufferSize,
     IO::FileStream file;
     if (target.empty() ||
         file.Init(temporary.c_str(), IO::FileMode::Create, IO::FileAccess::Write) != IO::OpenResult::Opened) {
+        if (target.empty())
+            SetLastError(ERROR_INVALID_PARAMETER);
         const Text error = LastErrorText();
-        Trace::WriteFormattedLineT(u"error", u"Error while opening file '%s'", OrEmpty(error.get()));
+        Trace::WriteFormattedLineT(u"error", u"Error while opening file '%s' - %s", temporary.c_str(),
+                                   OrEmpty(error.get()));
         return CANNOT_CREATE;
     }
+    // The error of the first step that fails is the one the caller gets.
+    DWORD failure = ERROR_SUCCESS;
     bool ok;
     {
         IO::BufferedStream buffer(&file, bufferSize);
         IO::BinaryWriter writer(buffer);
+        SetLastError(ERROR_SUCCESS);
         ok = body(writer) && !writer.HasFailed();
-        ok = buffer.Flush() && ok;
+        // A body that fails without a failed write could not put the list into bytes.
+        if (!ok)
+            failure = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_INVALID_DATA;
+        if (!buffer.Flush() && ok) {
+            failure = GetLastError();
+            ok = false;
+        }
     }
     if (ok && !FlushFileBuffers(file.GetHandle())) {
+        failure = GetLastError();
         const Text error = LastErrorText();
         Trace::WriteFormattedLineT(u"error", u"Cannot flush file '%s' - %s", temporary.c_str(),
                                    OrEmpty(error.get()));
@@ -58,12 +71,15 @@ SafeSave::Result SafeSave::Write(const TCHAR* path, unsigned bufferSize,
     file.Close();
     if (ok && !MoveFileExW(temporary.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        failure = GetLastError();
         const Text error = LastErrorText();
         Trace::WriteFormattedLineT(u"error", u"Cannot replace file '%s' - %s", target.c_str(),
                                    OrEmpty(error.get()));
         ok = false;
     }
-    if (!ok)
-        DeleteFileW(temporary.c_str());
-    return ok ? SAVED : FAILED;
+    if (ok)
+        return SAVED;
+    DeleteFileW(temporary.c_str());
+    SetLastError(failure);
+    return FAILED;
 }

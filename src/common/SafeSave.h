@@ -19,7 +19,9 @@ public:
 
     // Writes the content through a buffer of bufferSize bytes. The body returns false
     // when a part could not be written; a failed flush, sync or rename also fails the
-    // save. Each failure writes a trace line of category "error".
+    // save. Each failure writes a trace line of category "error" and leaves the error
+    // of the step that failed as the last error (ERROR_INVALID_DATA when the body
+    // failed without a failed write).
     static Result Write(const TCHAR* path, unsigned bufferSize,
                         const std::function<bool(IO::BinaryWriter& writer)>& body);
 

@@ -132,7 +132,7 @@ TEST_F(DocTest, AFailedSaveMayBeGivenUpOrRetriedUntilItWorks) {
     CListoraDoc& doc = Doc();
     TheOptions().SetLastFile(u"\\later\\list.lsr");
     doc.AddPurchase(MakePurchase(u"Tea", 1, 2));
-    const char16_t* failed = u"Cannot save file '\\later\\list.lsr'!";
+    const char16_t* failed = u"Cannot save file '\\later\\list.lsr'!\nThe folder does not exist.";
     const char16_t* retry = u"Try again? (the problem may be that file is used on the PocketPC)";
     // Given up: the list stays in memory.
     Script()
@@ -187,7 +187,7 @@ TEST_F(DocTest, SaveAsWritesTheNewFileAndMakesItTheLastFile) {
     EXPECT_EQ(doc.GetTitle(), CString(u"copy"));
     EXPECT_FALSE(doc.IsModified());
 
-    Script().ExpectFileDialog(false, u"\\none\\copy.lsr").ExpectMessageBox(u"Cannot save file '\\none\\copy.lsr'!", IDOK);
+    Script().ExpectFileDialog(false, u"\\none\\copy.lsr").ExpectMessageBox(u"Cannot save file '\\none\\copy.lsr'!\nThe folder does not exist.", IDOK);
     doc.OnSaveAs();
     EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), u"\\copy.lsr");
 }

@@ -1,5 +1,7 @@
 #include "LRRegistry.h"
 
+#include "FaultInjection.h"
+
 #include "CatalogueTestSupport.h"
 #include "TestRoot.h"
 
@@ -7,6 +9,11 @@
 
 #include <filesystem>
 #include <limits>
+#include <thread>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +44,19 @@ protected:
     void Create() {
         store.SetDefaultItemsFile(WriteDefaults(u"").c_str());
         ASSERT_TRUE(store.Open());
+    }
+    // A store with one unit of the user's, left by a clean exit (which keeps backups).
+    void CreateWithUnit(const TCHAR* unit, bool keepBackups) {
+        Create();
+        rep::string_list units;
+        Fill(units, {unit});
+        ASSERT_TRUE(store.SaveUnits(units));
+        ASSERT_TRUE(RegistryStore::KeepBackup());
+        store.close();
+        RegistryStore::Shutdown();
+        for (const char* backup : {"registry-backup-1.db", "registry-backup-2.db"})
+            if (!keepBackups)
+                std::filesystem::remove(root.file(backup));
     }
     // A default items file in the device root holding the header and the given records.
     std::u16string WriteDefaults(const std::u16string& records) {
@@ -103,19 +123,77 @@ TEST_F(LRRegistryTest, FailedFirstStartLeavesNoKeyBehind) {
     EXPECT_TRUE(trace.Has(u"Cannot create default values!"));
 }
 
-TEST_F(LRRegistryTest, DamagedStoreIsNamedWithSqlitesReason) {
-    RegistryStore::Shutdown();
-    WriteHostFile(root.file("registry.db"), std::string(8192, 'x'));
-    store.SetDefaultItemsFile(WriteDefaults(u"").c_str());
+// A store cut short mid-page is set aside under a dated name (never deleted) and the
+// last good backup takes its place; with no backup the store starts with the defaults.
+// Either way the user is told once, with the place of the damaged file.
+TEST_F(LRRegistryTest, DamagedStoreIsSetAsideAndTheLastGoodBackupRestored) {
+    for (const bool withBackup : {true, false}) {
+        CreateWithUnit(u"Jar", withBackup);
+        std::string bytes = ReadHostFile(root.file("registry.db"));
+        bytes.resize(bytes.size() / 2 + 1000);
+        WriteHostFile(root.file("registry.db"), bytes);
+
+        const std::size_t shown = boxes.texts().size();
+        bool created = false;
+        ASSERT_TRUE(store.Open(&created));
+        EXPECT_EQ(created, !withBackup);
+        rep::string_list units;
+        ASSERT_TRUE(store.GetUnits(units));
+        EXPECT_EQ(ToVector(units)[0], withBackup ? u"Jar" : u"Bags") << "the backup's units, or the seed units";
+        ASSERT_EQ(boxes.texts().size(), shown + 1);
+        for (const auto& entry : std::filesystem::directory_iterator(root.path()))
+            if (entry.path().filename().string().rfind("registry-damaged-", 0) == 0) {
+                EXPECT_EQ(ReadHostFile(entry.path().string()), bytes) << "kept as it was";
+                EXPECT_NE(boxes.texts().back().find(FromUtf8(entry.path().string())), std::u16string::npos);
+                std::filesystem::remove(entry.path());
+            }
+        store.close();
+        RegistryStore::Shutdown();
+    }
+}
+
+// A read of the store that fails, at any point, leaves every stored value as it was.
+TEST_F(LRRegistryTest, AFailedReadNeverOverwritesOrErasesTheStore) {
+    CreateWithUnit(u"Jar", false);
+    store.SetDefaultItemsFile(HostPath(root.file("missing.isl")).c_str());  // a creation would fail
+    for (unsigned n = 1;; ++n) {
+        FaultInjection::Arm(FaultInjection::DbRead, n, ERROR_READ_FAULT);
+        store.Open();
+        const bool reachedEveryRead = FaultInjection::Count() < n;
+        FaultInjection::Disarm();
+        store.close();
+        RegistryStore::Shutdown();
+        ASSERT_EQ(RawList(kAppKey, u"Units"), std::vector<std::u16string>{u"Jar"}) << "read " << n;
+        RegistryStore::Shutdown();
+        if (reachedEveryRead)
+            break;
+    }
+    // A store that cannot be opened at all: the start ends, saying which file and why.
+    std::filesystem::rename(root.file("registry.db"), root.file("kept.db"));
+    std::filesystem::create_directory(root.file("registry.db"));
     EXPECT_FALSE(store.Open());
-    const std::u16string path = FromUtf8(RegistryStore::DatabasePath());
-    ASSERT_EQ(boxes.texts().size(), 1u);
-    const std::u16string& message = boxes.texts()[0];
-    EXPECT_EQ(message.rfind(u"Cannot init the registry!\n" + path + u"\n", 0), 0u) << ToUtf8(message);
-    EXPECT_NE(message.find(u"file is not a database"), std::u16string::npos) << ToUtf8(message);
-    EXPECT_TRUE(trace.Has(u"file is not a database"));
-    EXPECT_TRUE(trace.Has(path));
-    RegistryStore::Shutdown();
+    EXPECT_EQ(boxes.texts().back(), u"Cannot init the registry!\n" + FromUtf8(RegistryStore::DatabasePath()) +
+                                        u"\nThere is a folder of that name, not a file.");
+}
+
+// A first start killed while it writes the defaults leaves no key: the next start
+// creates them whole instead of taking the half-filled store for a complete one.
+TEST_F(LRRegistryTest, StartKilledWhileWritingDefaultsLeavesNothing) {
+    store.SetDefaultItemsFile(WriteDefaults(u"\"Milk\",\"gal\",0,cheap,0,0,\"+*(WA)+Foods\"\r\n").c_str());
+    const pid_t child = fork();
+    if (child == 0) {
+        // Held at the message about the invalid file: the seed lists are written by now.
+        SetMessageBoxHandler([](HWND, LPCWSTR, LPCWSTR, UINT) -> int { for (;;) pause(); });
+        _exit(store.Open());
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));  // past any grouped commit
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    store.SetDefaultItemsFile(WriteDefaults(u"\"Tea\",\"pkg\",0,3,0,0,\"+*(  )+\"\r\n").c_str());
+    bool created = false;
+    ASSERT_TRUE(store.Open(&created));
+    EXPECT_TRUE(created);
+    EXPECT_EQ(SubKeys(kItemsKey), std::vector<std::u16string>{u"Tea"});
 }
 
 TEST_F(LRRegistryTest, DefaultItemsFileIsLookedForBesideTheProgram) {

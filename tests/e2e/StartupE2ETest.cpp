@@ -9,12 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -52,6 +54,7 @@ bool WaitForLog(Program& program, const std::string& path, const std::string& te
 }
 
 constexpr const char* kStarted = "ListoraApp::after () CreateChoiseView";
+constexpr const char* kLogs[] = {"Listora.txt", "Listor1.txt", "Listor2.txt", "Listor3.txt", "Listor4.txt"};
 
 class StartupE2E : public ::testing::Test {
 protected:
@@ -133,4 +136,28 @@ TEST_F(StartupE2E, AListOpenedWhileTheProgramRunsGoesToTheRunningCopy) {
     TheRegistry().close();
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(std::u16string(last.get()), std::u16string(weekly.begin(), weekly.end()));
+}
+
+// Five copies started at the same moment: only the one that holds the single-instance
+// lock answers the others, which find its window and end soon after it is up.
+TEST_F(StartupE2E, CopiesStartedTogetherLeaveOne) {
+    std::vector<std::unique_ptr<Program>> copies;
+    for (int i = 0; i < 5; ++i)
+        copies.push_back(std::make_unique<Program>(m_root.path()));
+    auto count = [&](const char* text) {
+        return std::count_if(std::begin(kLogs), std::end(kLogs),
+                             [&](const char* log) { return LogText(Log(log)).find(text) != std::string::npos; });
+    };
+    auto running = [&] { return std::count_if(copies.begin(), copies.end(), [](auto& c) { return c->Running(); }); };
+    const auto end = std::chrono::steady_clock::now() + kStartTimeout;
+    while (count(kStarted) == 0 && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(20ms);
+    const auto up = std::chrono::steady_clock::now();
+    while (running() > 1 && std::chrono::steady_clock::now() < up + 3s)  // 2 s, and room for the sanitizers
+        std::this_thread::sleep_for(20ms);
+    EXPECT_EQ(running(), 1);
+    EXPECT_EQ(count(kStarted), 1);
+    EXPECT_EQ(count("Found"), 4);
+    for (auto& copy : copies)
+        EXPECT_TRUE(copy->Running() ? copy->Terminate() : copy->ExitCode() == 0);
 }

@@ -3,6 +3,7 @@
 #include "AfxMessageBox.h"
 #include "CFileDialog.h"
 #include "CWaitCursor.h"
+#include "FailureReason.h"
 #include "ListFile.h"
 #include "ListoraStrings.h"
 #include "System/Diagnostics/Trace.h"
@@ -38,11 +39,16 @@ bool ListSaver::WriteWithRetry(const std::u16string& path, const rep::vector<Pur
         if (Write(path, purchases))
             return true;
         Trace::WriteFormattedLineT(u"error", u"%s", u"Save fail!");
-        CString failed;
-        failed.Format(LoadString(IDS_CANNOT_SAVE_FILE), path.c_str());
-        AfxMessageBox(failed, MB_OK);
+        ReportFailure(path);
         if (AfxMessageBox(IDS_TRY_AGAIN, MB_YESNO) != IDYES)
             return false;
         CWaitCursor::Restore();
     }
+}
+
+void ListSaver::ReportFailure(const std::u16string& path) {
+    const DWORD error = GetLastError();
+    CString failed;
+    failed.Format(LoadString(IDS_CANNOT_SAVE_FILE), path.c_str());
+    AfxMessageBox(CString(FailureReason::Append(failed.str(), error, path.c_str()).c_str()), MB_OK);
 }

@@ -20,4 +20,7 @@ public:
     // again, until it works or the user gives up. True when written.
     static bool WriteWithRetry(const std::u16string& path, const rep::vector<Purchase*>& purchases);
     static bool Write(const std::u16string& path, const rep::vector<Purchase*>& purchases);
+    // Right after a failed Write: "Cannot save file '<path>'!" with the reason (from the
+    // last error) on the line under it.
+    static void ReportFailure(const std::u16string& path);
 };

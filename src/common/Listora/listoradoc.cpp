@@ -15,6 +15,7 @@
 #include "dlgs/CEditListsPropertySheet.h"
 #include "LRRegistry.h"
 #include "ListCapacity.h"
+#include "ListAutosave.h"
 #include "ListFile.h"
 #include "ListSaver.h"
 #include "ListSender.h"
@@ -59,7 +60,7 @@ bool g_saving = false;
 
 }  // namespace
 
-CListoraDoc::CListoraDoc() {
+CListoraDoc::CListoraDoc() : m_autosave(std::make_unique<ListAutosave>(*this)) {
     MapCommand(ID_CHOOSE_ITEMS, &CListoraDoc::OnChooseItems);
     MapCommand(ID_ADD_ITEM, &CListoraDoc::OnAddItem);
     MapCommand(ID_CLEAR_LIST, &CListoraDoc::OnClearList);
@@ -92,6 +93,7 @@ CListoraDoc::CListoraDoc() {
 }
 
 CListoraDoc::~CListoraDoc() {
+    m_autosave.reset();  // its last write ends while the document is whole
     // The views are gone or going: nothing to reset.
     rep::delete_objects(m_purchases);
     FreeNames(m_categories);
@@ -131,6 +133,7 @@ void CListoraDoc::DeleteContents() {
 }
 
 BOOL CListoraDoc::OnNewDocument() {
+    const ListAutosave::Pause pause(m_autosave.get());
     if (IsModified())
         SaveModified();
     ResetViews();
@@ -146,12 +149,14 @@ BOOL CListoraDoc::OnNewDocument() {
     options.SetOnDevice(false);
     SetTitle(dialog.GetFileTitle());
     ClearList();
+    m_autosave->SetAllowed(true);
     SetModifiedFlag(TRUE);
     return TRUE;
 }
 
 BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     const bool loaded = LoadList(path, false, true);
+    m_autosave->SetAllowed(loaded);  // an empty list must not replace one that failed to load
 
     // Names the lines use but the catalogue lacks join the name lists. They are
     // gathered first and stored once: the result is that of adding them one by one.
@@ -165,7 +170,14 @@ BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     return loaded ? TRUE : FALSE;
 }
 
+void CListoraDoc::SetModifiedFlag(BOOL modified) {
+    CDocument::SetModifiedFlag(modified);
+    if (modified && m_autosave)
+        m_autosave->Changed();
+}
+
 BOOL CListoraDoc::SaveModified() {
+    const ListAutosave::Pause pause(m_autosave.get());
     if (!IsModified())
         return TRUE;
     if (g_saving) {
@@ -213,6 +225,7 @@ BOOL CListoraDoc::SaveModified() {
 }
 
 bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument) {
+    const ListAutosave::Pause pause(m_autosave.get());
     std::u16string path(TextOf(pathArgument));
     bool retry = false;
     for (;;) {
@@ -634,6 +647,7 @@ void CListoraDoc::OnRemovePurchased() {
 }
 
 void CListoraDoc::OnSaveAs() {
+    const ListAutosave::Pause pause(m_autosave.get());
     CFileDialog dialog(FALSE, u"lsr", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, kListFilter);
     if (dialog.DoModal() != IDOK)
         return;
@@ -641,7 +655,7 @@ void CListoraDoc::OnSaveAs() {
     if (!ListSaver::TargetFor(path))
         return;
     if (!ListSaver::Write(path, m_purchases)) {
-        AfxMessageBox(FormatText(IDS_CANNOT_SAVE_FILE, path.c_str()), MB_OK);
+        ListSaver::ReportFailure(path);
         return;
     }
     Options& options = TheOptions();

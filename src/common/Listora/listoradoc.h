@@ -26,6 +26,7 @@
 
 class CCmdUI;
 class CFrameWnd;
+class ListAutosave;
 class CListoraDoc;
 class CMenu;
 class CView;
@@ -144,6 +145,8 @@ public:
     // Never asks: writes the list to LastFile (with a Yes/No retry on failure) and the
     // name lists and options to the catalogue store.
     BOOL SaveModified() override;
+    // A change also starts the autosave, which writes the list within a second.
+    void SetModifiedFlag(BOOL modified = TRUE) override;
 
     // Reads a list file into the list. asDocument: the file becomes the document's
     // file (the old list is dropped first); otherwise its lines are added to the
@@ -257,6 +260,8 @@ public:
 
     // The frame that shows this document (null when there is none).
     CFrameWnd* GetFrame() const;
+    // The document's file and title become those of the file just written.
+    void FollowSavedFile(const std::u16string& path);
 
 protected:
     void OnUpdateEnable(CCmdUI* cmdUI);
@@ -283,8 +288,6 @@ private:
     IListoraFrame* GetListoraFrame() const;
     void DestroyPurchases();
     static void FreeNames(rep::vector<TCHAR*>& list);
-    // The document's file and title become those of the file just written.
-    void FollowSavedFile(const std::u16string& path);
     // Takes a name from every item (rewritten in the store) and line; changed lines
     // mark the list modified.
     void RemoveNameFromAll(const NameUsage& usage);
@@ -304,4 +307,6 @@ private:
     // While an import runs.
     std::unique_ptr<ImportBatch> m_import;
     ExactNameIndex<Purchase> m_purchaseIndex;
+    // Last, so it goes first: a write in progress ends before the lists go.
+    std::unique_ptr<ListAutosave> m_autosave;
 };

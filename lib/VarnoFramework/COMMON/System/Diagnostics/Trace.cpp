@@ -54,10 +54,14 @@ void ForEach(TraceListenerCollection& listeners, Fn fn) {
     DispatchScope scope;
     if (!scope.active())
         return;
+    // A trace line written after a failure must not hide its error from the caller:
+    // a listener that writes a file changes the last error.
+    const DWORD lastError = GetLastError();
     for (int i = 0; i < listeners.getCount(); ++i) {
         if (TraceListener* listener = listeners.getItem(i))
             fn(*listener);
     }
+    SetLastError(lastError);
 }
 
 void FormatMessage(TCHAR (&buffer)[TraceListener::maxFormattedLength], const TCHAR* format,
