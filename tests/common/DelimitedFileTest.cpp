@@ -47,13 +47,9 @@ using Fields = std::vector<std::u16string>;
 }  // namespace
 
 TEST(DelimitedLineTest, SplitsByDelimitersAndQuotes) {
-    EXPECT_EQ(Split(u"a,b,c"), (Fields{u"a", u"b", u"c"}));
-    EXPECT_EQ(Split(u"a,,b"), (Fields{u"a", u"", u"b"}));
-    EXPECT_EQ(Split(u"a,b,"), (Fields{u"a", u"b", u""}));
+    EXPECT_EQ(Split(u"a,,b,"), (Fields{u"a", u"", u"b", u""}));
     EXPECT_EQ(Split(u""), (Fields{u""}));
-    EXPECT_EQ(Split(u"abc"), (Fields{u"abc"}));
     EXPECT_EQ(Split(u"\"a\",\"b,c\",d"), (Fields{u"[a]", u"[b,c]", u"d"}));
-    EXPECT_EQ(Split(u"\"a\",\"b\""), (Fields{u"[a]", u"[b]"}));
     // Text between a closing quote and the next delimiter is dropped.
     EXPECT_EQ(Split(u"\"ab\"x,c"), (Fields{u"[ab]", u"c"}));
     EXPECT_EQ(Split(u"\"ab\"x"), (Fields{u"[ab]"}));

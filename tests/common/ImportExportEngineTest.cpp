@@ -144,22 +144,7 @@ TEST_F(ImportExportEngineTest, RowsWithoutNameAreLoggedAndFlagsReadTheirFormat) 
     EXPECT_EQ(target.ended, 1);
 }
 
-TEST_F(ImportExportEngineTest, ReplaceExistingItems) {
-    for (const bool replace : {false, true}) {
-        while (!target.purchases.empty())
-            target.RemovePurchase(target.purchases[0]);
-        target.AddPurchase(Make({.name = u"Milk", .qty = 1.0f, .note = u"old"}));
-        ASSERT_EQ(Import(seeds(u"Tamra"), Utf16Bytes(u"3,\"Milk\",1.5,False,walmart,\"new\"\r\n"), replace),
-                  Engine::IMPORT_DONE);
-        ASSERT_EQ(target.purchases.size(), 1u);
-        EXPECT_EQ(Text(target.purchases[0]->GetNote()), replace ? u"new" : u"old");
-        EXPECT_EQ(target.purchases[0]->GetQty(), replace ? 3.0f : 1.0f);
-        // The row's names and item reach the catalogue either way.
-        EXPECT_EQ(ToVector(target.locations), std::vector<std::u16string>{u"walmart"});
-        EXPECT_EQ(target.items.size(), 1u);
-    }
-}
-
+// Replacing lines of the same name only when asked is the Import command's (ExchangeTest).
 TEST_F(ImportExportEngineTest, ObListoraGoesToTheListReaderAndIsNotExported) {
     EXPECT_EQ(Export(seeds(u"OB Listora"), {{.name = u"Milk"}}), Engine::EXPORT_NOT_SUPPORTED);
     EXPECT_FALSE(HostFileExists(root.file("out.csv")));

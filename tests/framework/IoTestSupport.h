@@ -26,7 +26,7 @@ public:
         m_bWritable = writable;
     }
 
-    bool Flush() override { ++flushes; return true; }
+    bool Flush() override { return true; }
     void Close() override { closed = true; }
     __int64 Seek(__int64, IO::SeekOrigin) override { return -1; }
     void SetLength(__int64) override {}
@@ -62,7 +62,6 @@ public:
     std::size_t readPos = 0;
     std::string written;      // what writes delivered
     std::vector<int> writeSizes;
-    int flushes = 0;
     bool closed = false;
 
 private:
@@ -73,11 +72,7 @@ private:
     Mode writeMode = Mode::Fail;
 };
 
-// The shared trace recorder and UTF-16 bytes, under the names these tests use.
-struct TraceRecorder : ::TraceLines {
-    bool HasLineContaining(const std::u16string& text) const { return Has(text); }
-};
-inline std::string Utf16(std::u16string_view text) { return Utf16Bytes(text); }
+using TraceRecorder = ::TraceLines;
 
 inline std::string Bytes(std::initializer_list<int> values) {
     std::string s;

@@ -92,19 +92,30 @@ TEST_F(RegistryKeyTest, TextsRoundTripWithTheirTerminator) {
     EXPECT_EQ(GetText(key(), u"sEmpty"), u"");
 }
 
-TEST_F(RegistryKeyTest, TextReadFailures) {
-    EXPECT_EQ(GetText(key(), u"missing"), u"<failed>");
-    EXPECT_TRUE(trace.Has(u"Cannot GetString name 'missing', error = '"));
+// A value that is missing or of another type fails every read and leaves the output;
+// the failure is traced (one line stands for the others).
+TEST_F(RegistryKeyTest, ReadsOfMissingOrOtherTypedValuesFail) {
     ASSERT_TRUE(key().SetDWORD(u"uNumber", 4));
-    EXPECT_EQ(GetText(key(), u"uNumber"), u"<failed>");
-    EXPECT_TRUE(trace.HasLineEndingWith(u" : query REG_SZ, returns 4"));
+    ASSERT_TRUE(key().SetString(u"text", u""));
+    for (const TCHAR* name : {u"missing", u"uNumber"})
+        EXPECT_EQ(GetText(key(), name), u"<failed>");
+    EXPECT_TRUE(trace.Has(u"Cannot GetString name 'missing', error = '"));
+    for (const TCHAR* name : {u"missing", u"text"}) {
+        EXPECT_EQ(GetList(key(), name), Texts{u"<failed>"});
+        DWORD value = 77;
+        EXPECT_FALSE(key().GetDWORD(name, value));  // an empty text is no four bytes
+        EXPECT_EQ(value, 77u);
+    }
+    BYTE* data = nullptr;
+    DWORD size = 5;
+    EXPECT_FALSE(key().GetBinary(u"uNumber", data, size));
+    EXPECT_TRUE(data == nullptr && size == 5u);
 
     // A text too long to be read back is refused when written.
     const std::u16string longest(8190, u'x');
     EXPECT_TRUE(key().SetString(u"sLong", longest.c_str()));
     EXPECT_EQ(GetText(key(), u"sLong"), longest);
     EXPECT_FALSE(key().SetString(u"sTooLong", (longest + u"y").c_str()));
-    EXPECT_TRUE(trace.Has(u"Cannot set registry string'sTooLong', error = '"));
 }
 
 TEST_F(RegistryKeyTest, ValuesWithoutTerminatorsStayWithinTheirData) {
@@ -131,12 +142,9 @@ TEST_F(RegistryKeyTest, ListsRoundTripInTheirStoredForm) {
     EXPECT_EQ(raw.type, static_cast<DWORD>(REG_MULTI_SZ));
     EXPECT_EQ(raw.bytes, Utf16Bytes(std::u16string(u"Food\0Drinks\0\u00c4pfel\0\0", 19)));
     EXPECT_EQ(GetList(key(), u"Categories"), Of(list));
-
     rep::string_list empty;
     EXPECT_TRUE(key().SetMultiString(u"Empty", empty));
     EXPECT_EQ(ReadRaw(key(), u"Empty").bytes, std::string(4, '\0'));
-    EXPECT_TRUE(key().GetMultiString(u"Empty", list));
-    EXPECT_EQ(list.size(), 3u);  // appended nothing
 
     // An empty element ends the list.
     rep::string_list gap;
@@ -160,21 +168,6 @@ TEST_F(RegistryKeyTest, ListLimitOf4096Bytes) {
     EXPECT_EQ(ReadRaw(key(), u"TooBig").type, static_cast<DWORD>(REG_NONE));  // nothing written
     EXPECT_TRUE(trace.HasLineEndingWith(kTooLongList));
     EXPECT_EQ(boxes.texts(), Texts{u"RegistryKey::SetMultiString RegSetValueEx fails: Too long multistring"});
-
-    rep::string_list huge;
-    Fill(huge, {std::u16string(16000, u'a'), std::u16string(383, u'b')});
-    EXPECT_FALSE(key().SetMultiString(u"Huge", huge));
-    EXPECT_TRUE(trace.HasLineEndingWith(
-        u"Cannot write REG_MULTI_SZ to registry because of max value len (16383) exceded"));
-}
-
-TEST_F(RegistryKeyTest, ListReadFailures) {
-    EXPECT_EQ(GetList(key(), u"missing"), Texts{u"<failed>"});
-    EXPECT_TRUE(trace.Has(u"Cannot GetMultiString key 'missing', error = '"));
-    EXPECT_EQ(trace.lines.size(), 2u);
-    ASSERT_TRUE(key().SetString(u"text", u"a"));
-    EXPECT_EQ(GetList(key(), u"text"), Texts{u"<failed>"});
-    EXPECT_TRUE(trace.Has(u"query REG_MULTI_SZ, returns 1 in "));
 }
 
 TEST_F(RegistryKeyTest, DelimitedLists) {
@@ -189,13 +182,9 @@ TEST_F(RegistryKeyTest, DelimitedLists) {
     rep::string_list tooLong;
     Fill(tooLong, {std::u16string(2047, u'x')});  // with the delimiter and NUL: 4098 bytes
     EXPECT_FALSE(key().SetMultiStringAsString(u"Long", tooLong, u";"));
-    EXPECT_TRUE(trace.HasLineEndingWith(kTooLongList));
     EXPECT_TRUE(boxes.texts().empty());
-
     ASSERT_TRUE(key().SetDWORD(u"n", 1));
     EXPECT_FALSE(key().GetMultiStringAsString(u"n", back, u";"));
-    EXPECT_FALSE(key().GetMultiStringAsString(u"absent", back, u";"));
-    EXPECT_TRUE(trace.Has(u"Cannot GetMultiString key 'absent', error = '"));
 }
 
 TEST_F(RegistryKeyTest, NumbersAndFloats) {
@@ -204,17 +193,6 @@ TEST_F(RegistryKeyTest, NumbersAndFloats) {
     DWORD value = 0;
     EXPECT_TRUE(key().GetDWORD(u"uValue", value));
     EXPECT_EQ(value, 0xFFFFFFFFu);
-
-    value = 77;
-    EXPECT_FALSE(key().GetDWORD(u"nothing", value));
-    EXPECT_EQ(value, 77u);
-    EXPECT_TRUE(trace.Has(u"cannot get DWORD'nothing', error = '"));
-    EXPECT_EQ(trace.lines[0].rfind(u"error - ", 0), 0u);
-    // Not four bytes: refused rather than half filled.
-    ASSERT_TRUE(key().SetString(u"empty", u""));
-    EXPECT_FALSE(key().GetDWORD(u"empty", value));
-    EXPECT_EQ(value, 77u);
-
     EXPECT_TRUE(key().SetFloat(u"fRate", 8.25f));
     EXPECT_EQ(ReadRaw(key(), u"fRate").bytes, Utf16Bytes(std::u16string(u"8.250000\0", 9)));
     EXPECT_TRUE(key().SetFloat(u"fNegative", -2.5f));
@@ -225,12 +203,6 @@ TEST_F(RegistryKeyTest, NumbersAndFloats) {
         EXPECT_EQ(key().GetFloat(name, f), ok);
         EXPECT_EQ(f, expected);
     }
-
-    BYTE* data = nullptr;
-    DWORD size = 5;
-    EXPECT_FALSE(key().GetBinary(u"fRate", data, size));
-    EXPECT_EQ(data, nullptr);
-    EXPECT_EQ(size, 5u);
 }
 
 TEST_F(RegistryKeyTest, SubKeysAndValueNames) {
@@ -255,7 +227,6 @@ TEST_F(RegistryKeyTest, SubKeysAndValueNames) {
 
     EXPECT_TRUE(key().DeleteValue(u"zValue"));
     EXPECT_FALSE(key().DeleteValue(u"zValue"));
-    EXPECT_TRUE(trace.Has(u"Cannot DeleteValue key 'zValue', error = '"));
 }
 
 TEST_F(RegistryKeyTest, OpenFailureTracesAndLeavesTheParentUsable) {
@@ -279,7 +250,6 @@ TEST_F(RegistryKeyTest, DeleteSubKeyTreeThreeLevelsDeep) {
         Key keep(key().CreateSubKey(u"Keep"));
     }
     EXPECT_FALSE(key().DeleteSubKey(u"L1"));  // it has subkeys
-    EXPECT_TRUE(trace.Has(u"'L1'"));
     EXPECT_TRUE(key().DeleteSubKeyTree(u"L1"));
     EXPECT_EQ(Key(key().OpenSubKey(u"L1")), nullptr);
     EXPECT_EQ(Key(key().OpenSubKey(u"L1\\L2a\\L3")), nullptr);
@@ -291,8 +261,5 @@ TEST_F(RegistryKeyTest, DeleteSubKeyTreeThreeLevelsDeep) {
     Key(key().CreateSubKey(u"Keep\\x\\y"));
     EXPECT_TRUE(key().DeleteSubKeyTree(u"Keep\\x"));
     EXPECT_NE(Key(key().OpenSubKey(u"Keep")), nullptr);
-
-    trace.lines.clear();
     EXPECT_FALSE(key().DeleteSubKeyTree(u"Nowhere"));
-    EXPECT_TRUE(trace.Has(u"Fail to DeleteSubKeyTree 'Nowhere' in "));
 }

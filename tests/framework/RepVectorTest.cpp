@@ -3,20 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(RepVectorTest, StartsWithTenAndGrowsByAtLeastTen) {
-    rep::vector<int*> list;
-    EXPECT_EQ(list.capacity(), 10u);
-    EXPECT_TRUE(list.empty());
-    int values[25];
-    for (int i = 0; i < 25; ++i) {
-        list.push_back(&values[i]);
-        EXPECT_EQ(list.capacity(), (static_cast<DWORD>(i) / 10 + 1) * 10) << i;
-    }
-    ASSERT_EQ(list.size(), 25u);
-    for (DWORD i = 0; i < 25; ++i)
-        EXPECT_EQ(list[i], &values[i]);
-}
-
 TEST(RepVectorTest, LongListsGrowGeometrically) {
     // Growing by a fixed step would copy the list once per step: quadratic filling.
     rep::vector<int*> list;

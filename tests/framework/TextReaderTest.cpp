@@ -54,10 +54,7 @@ TEST(TextReaderTest, LineEdgeCases) {
         // A lone CR ends a line and keeps the character after it.
         {u"ab\rcd\r\rx\ny\n", false, 100,
          {{u"ab", true}, {u"cd", true}, {u"", true}, {u"x", true}, {u"y", true}, {u"", false}}},
-        {u"ab\rcd", true, 100, {{u"ab", true}, {u"cd", false}}},
         {u"ab\r", false, 100, {{u"ab", false}}},
-        // The last line arrives without a line end, together with the end.
-        {u"first\nlast", false, 100, {{u"first", true}, {u"last", false}}},
         {u"", false, 100, {{u"", false}}},
         // The maximum splits long lines.
         {u"abcdefg\nh", false, 3, {{u"abc", true}, {u"def", true}, {u"g", true}, {u"h", false}}},

@@ -55,18 +55,12 @@ std::u16string Joined(const TCHAR* path, const TCHAR* name) {
 
 TEST(CExtTimeTest, Specifiers) {
     const CTime march(2004, 3, 5, 9, 7, 3);
-    EXPECT_EQ(Fmt(march, u"%d %b %y %H:%M"), u"5 mar 04 09:07");
     EXPECT_EQ(Fmt(march, u"%d %b %Y %H:%M:%S"), u"5 mar 2004 09:07:03");
-    EXPECT_EQ(Fmt(march, u"%m/%d/%Y"), u"03/5/2004");
-    EXPECT_EQ(Fmt(CTime(2009, 12, 25, 23, 59, 58), u"%d %B %y %S"), u"25 deceber 09 58");
-    EXPECT_EQ(Fmt(CTime(2004, 6, 1, 0, 0, 0), u"%B"), u"juny");
-    EXPECT_EQ(Fmt(CTime(2004, 9, 1, 0, 0, 0), u"%B/%b"), u"septeber/sep");
-    EXPECT_EQ(CExtTime(march).Format(u"%H").str(), u"09");
+    EXPECT_EQ(Fmt(march, u"%m/%d/%y"), u"03/5/04");
+    EXPECT_EQ(Fmt(CTime(2009, 12, 25, 23, 59, 58), u"%B"), u"deceber");
     // Percent signs: doubled, unknown or last.
-    EXPECT_EQ(Fmt(march, u"100%%"), u"100%");
-    EXPECT_EQ(Fmt(march, u"%q%Z"), u"qZ");
+    EXPECT_EQ(Fmt(march, u"100%%%q%Z"), u"100%qZ");
     EXPECT_EQ(Fmt(march, u"ab%"), u"ab");
-    EXPECT_EQ(Fmt(march, u""), u"");
     EXPECT_EQ(Fmt(march, nullptr), u"");
 }
 
@@ -80,10 +74,8 @@ TEST(CExtTimeTest, ExpansionIsCutToTheBuffer) {
 }
 
 TEST(PathTest, SplitDevicePaths) {
-    EXPECT_EQ(Split(u"\\My Documents\\list.lsr"), (Parts{u"", u"\\My Documents\\", u"list", u".lsr"}));
     EXPECT_EQ(Split(u"\\a.b/c"), (Parts{u"", u"\\a.b/", u"c", u""}));
     EXPECT_EQ(Split(u"C:x.tar.gz"), (Parts{u"C:", u"", u"x.tar", u".gz"}));
-    EXPECT_EQ(Split(u"/dir/.profile"), (Parts{u"", u"/dir/", u"", u".profile"}));
     EXPECT_EQ(Split(nullptr), (Parts{u"", u"", u"", u""}));
     _tsplitpath(u"\\a\\b.c", nullptr, nullptr, nullptr, nullptr);  // null outputs are skipped
     // Long parts are cut.
@@ -93,10 +85,8 @@ TEST(PathTest, SplitDevicePaths) {
 
 TEST(PathTest, MakeJoinsParts) {
     EXPECT_EQ(Make(nullptr, u"\\Windows", u"a", u"txt"), u"\\Windows/a.txt");
-    EXPECT_EQ(Make(u"", u"\\Windows", u"a", u".txt"), u"\\Windows/a.txt");
-    EXPECT_EQ(Make(u"Cx", u"\\dir\\", u"f", nullptr), u"C:\\dir\\f");
+    EXPECT_EQ(Make(u"Cx", u"\\dir\\", u"f", u".x"), u"C:\\dir\\f.x");
     EXPECT_EQ(Make(nullptr, nullptr, nullptr, nullptr), u"");
-    EXPECT_EQ(Make(nullptr, u"\\", u"Listora", u"txt"), u"\\Listora.txt");
     // Splitting and making again gives the path back.
     for (const TCHAR* path : {u"\\My Documents\\list.lsr", u"\\Listora.txt", u"C:\\a\\b\\c.d", u"\\x/y/z"}) {
         const Parts p = Split(path);
@@ -135,16 +125,12 @@ TEST(UnicodeUtilTest, CopiesAndNullInputs) {
 }
 
 TEST(UtilTest, AppendPathPutsExactlyOneSeparator) {
-    EXPECT_EQ(Joined(u"\\Items", u"Milk"), u"\\Items\\Milk");
-    EXPECT_EQ(Joined(u"\\Items\\", u"Milk"), u"\\Items\\Milk");
-    EXPECT_EQ(Joined(u"\\Items", u"\\Milk"), u"\\Items\\Milk");
-    EXPECT_EQ(Joined(u"\\Items\\", u"\\Milk"), u"\\Items\\Milk");
+    for (const TCHAR* name : {u"Milk", u"\\Milk"}) {
+        EXPECT_EQ(Joined(u"\\Items", name), u"\\Items\\Milk");
+        EXPECT_EQ(Joined(u"\\Items\\", name), u"\\Items\\Milk");
+    }
     EXPECT_EQ(Joined(u"", u"Milk"), u"Milk");
     EXPECT_EQ(Joined(u"a", nullptr), u"a\\");
-
-    CString path(u"SOFTWARE");
-    Util::AppendPath(path, CString(u"Tamra"));
-    EXPECT_EQ(path.str(), u"SOFTWARE\\Tamra");
 }
 
 TEST(UtilTest, AppendPathBufferNeverOverruns) {
@@ -160,12 +146,9 @@ TEST(UtilTest, AppendPathBufferNeverOverruns) {
 }
 
 TEST(UtilTest, ErrorMessages) {
-    std::unique_ptr<TCHAR[]> text(Util::GetErrorMessage(0x20));
-    EXPECT_EQ(std::u16string(text.get()), u"Error code =20");
     SetLastError(183);
-    text.reset(Util::GetErrorMessage(-1));
+    std::unique_ptr<TCHAR[]> text(Util::GetErrorMessage(-1));
     EXPECT_EQ(std::u16string(text.get()), u"Error code =B7");
-
     MessageBoxes boxes;
     Util::DisplayErrorMessage(ERROR_FILE_NOT_FOUND);
     SetLastError(0xABCDE);

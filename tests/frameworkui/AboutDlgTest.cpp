@@ -1,5 +1,4 @@
-// The about box: its picture and size, and the link that opens in the desktop's
-// handler and turns visited.
+// The about box's link: it opens in the desktop's handler and turns visited.
 #include "AppAboutDlg.h"
 #include "HandlerStub.h"
 #include "UiTest.h"
@@ -23,22 +22,7 @@ protected:
 
 }  // namespace
 
-TEST_F(AboutDlgTest, ShowsThePictureAtTheTopOfABoxOfTheDeviceSize) {
-    AppAboutDlg about(Picture(), u"https://example.org/", u"Version\n1.6.1", u"Demo");
-    Script().ExpectDialog(AppAboutDlg::IDD, [](CDialog& d) {
-        QDialog* window = d.GetDialog();
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("Demo"));
-        EXPECT_EQ(window->size(), QSize(240, 284));
-        const QImage shown = RenderWidget(window);
-        EXPECT_EQ(shown.pixelColor(0, 0), QColor(10, 20, 200));
-        EXPECT_EQ(shown.pixelColor(239, 59), QColor(10, 20, 200));
-        EXPECT_EQ(shown.pixelColor(120, 70), QColor(Qt::white));
-        CheckDialogFitsScreens(d, "about");
-        PressOK(d);
-    });
-    EXPECT_EQ(about.DoModal(), IDOK);
-}
-
+// The picture and the fit on both screens are the program's about box's (tests/app).
 TEST_F(AboutDlgTest, ATapOnTheLinkOpensItWithTheDesktopHandlerAndMarksItVisited) {
     const HandlerStub handler(Root());
     AppAboutDlg about(Picture(), u"https://example.org/a b", u"", u"Demo");

@@ -58,19 +58,6 @@ TEST_F(DocViewTest, FailedFirstOpenOrNewLeavesNoWindowAndOpenStillWorks) {
     EXPECT_EQ(app->Frame()->GetWidget()->windowTitle(), QStringLiteral("Demo"));
 }
 
-TEST_F(DocViewTest, CommandLineNamesFileToOpen) {
-    app->SetCommandLineArguments({u"-x", u"/home/someone/list.lsr"});
-    CCommandLineInfo info;
-    app->ParseCommandLine(info);
-    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen);
-    EXPECT_EQ(info.m_strFileName, CString(u"/home/someone/list.lsr"));
-
-    CCommandLineInfo none;
-    app->SetCommandLineArguments({});
-    app->ParseCommandLine(none);
-    EXPECT_EQ(none.m_nShellCommand, CCommandLineInfo::FileNew);
-}
-
 TEST_F(DocViewTest, HintsReachEveryViewButTheSender) {
     ASSERT_NE(StartNew(), nullptr);
     frame->CreateSecondView();
@@ -109,40 +96,8 @@ TEST_F(DocViewTest, ViewPaintsIntoImageAndOnScreen) {
     EXPECT_EQ(shown.pixelColor(40, 40), QColor(0, 128, 0));
 }
 
-TEST_F(DocViewTest, TapsRightClicksCharactersAndTapAndHoldReachTheView) {
-    ASSERT_NE(StartNew(), nullptr);
-    frame->GetWidget()->show();
-    ProcessEvents();
-    DemoView* view = ActiveView();
-    QWidget* widget = view->GetWidget();
-
-    Tap(widget, QPoint(10, 20));
-    RightClick(widget, QPoint(30, 40));
-    TypeText(widget, QStringLiteral("bÄ"));
-    EXPECT_EQ(view->events, (std::vector<std::string>{"activate", "tap 10,20", "right 30,40", "char b", "char Ä"}));
-
-    // A held press is the gesture, and its release is no tap.
-    view->events.clear();
-    TapAndHold(widget, QPoint(50, 60));
-    EXPECT_EQ(view->events, (std::vector<std::string>{"hold 50,60"}));
-}
-
-TEST_F(DocViewTest, ExitClosesThroughTheDocument) {
-    ASSERT_NE(StartNew(), nullptr);
-    frame->GetWidget()->show();
-    DemoDoc* doc = Doc();
-
-    DemoDoc::refuseSave = true;
-    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
-    EXPECT_EQ(doc->saveModifiedCalls, 1);
-    EXPECT_TRUE(frame->IsWindowVisible());
-
-    DemoDoc::refuseSave = false;
-    EXPECT_TRUE(ChooseMenuCommand(*frame, {u"&File", u"E&xit"}));
-    EXPECT_EQ(doc->saveModifiedCalls, 2);
-    EXPECT_FALSE(frame->IsWindowVisible());
-}
-
+// Taps, right clicks, typed letters and tap-and-hold reaching a view are the list
+// views' (tests/app); Exit closing through the document is the program's journey.
 TEST_F(DocViewTest, MovingPressIsNoGestureAndIdleRefreshesButtons) {
     ASSERT_NE(StartNew(), nullptr);
     DemoView* view = ActiveView();

@@ -3,7 +3,6 @@
 #include "CComboBox.h"
 #include "CDialog.h"
 #include "CFileDialog.h"
-#include "CListBox.h"
 #include "CPropertyPage.h"
 #include "CPropertySheet.h"
 #include "CSpinButtonCtrl.h"
@@ -38,8 +37,7 @@ void RegisterDialogs() {
                                                           {K::CheckBox, 1008, u"Taxable:", 2, 40, 80, 14},
                                                           {K::PushButton, 1042, u"Select Categories ...", 2, 60, 120, 18},
                                                           {K::PushButton, IDCANCEL, u"Cancel", 150, 60, 60, 18}}});
-    DialogTemplate::Register(kPageA, DialogTemplate{u"Units", 240, 100,
-                                                    {{K::ListBox, 1100, u"", 2, 2, 200, 80, LBS_SORT}}});
+    DialogTemplate::Register(kPageA, DialogTemplate{u"Units", 240, 100, {}});
     DialogTemplate::Register(kPageB, DialogTemplate{u"Lists", 240, 100, {}});
 }
 
@@ -77,7 +75,7 @@ public:
     bool initialised = false;
 };
 
-// A page that counts its start-ups and OKs and can refuse to be left.
+// A page that counts its start-ups and OKs.
 class Page : public CPropertyPage {
 public:
     explicit Page(UINT id) : CPropertyPage(id) {}
@@ -85,55 +83,44 @@ public:
         ++inits;
         return CPropertyPage::OnInitDialog();
     }
-    BOOL OnKillActive() override { return refuse ? FALSE : CPropertyPage::OnKillActive(); }
     void OnOK() override { ++oks; }
     int inits = 0;
     int oks = 0;
-    bool refuse = false;
 };
 
-// Stands in for the user at a real modal: presses the message box's button, or the
-// dialog's control of that id, once the modal is up. A modal that shows no such
-// button is closed after a deadline and fails the test, so the run never hangs.
-class PressInNextModal {
-public:
-    explicit PressInNextModal(QMessageBox::StandardButton button, int controlId = 0) {
-        m_waited.start();
-        QObject::connect(&m_timer, &QTimer::timeout, [this, button, controlId] { Poll(button, controlId); });
-        m_timer.start(50);
-    }
-    ~PressInNextModal() {
-        if (!m_done)
-            ADD_FAILURE() << "no modal came up";
-    }
-
-private:
-    static constexpr qint64 kDeadlineMs = 5000;
-
-    void Poll(QMessageBox::StandardButton button, int controlId) {
+// Runs action on the real modal once it is up (or fails after a deadline).
+void OnNextModal(const std::function<void(QWidget*)>& action) {
+    QElapsedTimer waited;
+    waited.start();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, action] {
         QWidget* modal = QApplication::activeModalWidget();
-        QAbstractButton* target = nullptr;
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            target = box->button(button);
-        else if (modal)
-            target = modal->findChild<QAbstractButton*>(QString::number(controlId));
-        if (!target && m_waited.elapsed() < kDeadlineMs)
+        if (!modal && waited.elapsed() < 5000)
             return;
-        m_timer.stop();
-        m_done = true;
-        if (target) {
-            target->click();
+        timer->stop();
+        timer->deleteLater();
+        if (!modal) {
+            ADD_FAILURE() << "no modal came up";
             return;
         }
-        ADD_FAILURE() << "no modal with the button to press within " << kDeadlineMs << " ms";
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->done(QDialog::Rejected);
-    }
+        action(modal);
+    });
+    timer->start(50);
+}
 
-    QTimer m_timer;
-    QElapsedTimer m_waited;
-    bool m_done = false;
-};
+// Stands in for the user at a real modal: presses the message box's button, or the
+// dialog's control of that id (closing the modal with a failure when there is none).
+void PressInNextModal(QMessageBox::StandardButton button, int controlId = 0) {
+    OnNextModal([=](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QAbstractButton* target =
+            box ? box->button(button) : modal->findChild<QAbstractButton*>(QString::number(controlId));
+        if (target)
+            return target->click();
+        ADD_FAILURE() << "no button to press in the modal";
+        qobject_cast<QDialog*>(modal)->done(QDialog::Rejected);
+    });
+}
 }  // namespace
 
 class ModalSeamTest : public UiTest {
@@ -153,14 +140,7 @@ TEST_F(ModalSeamTest, DialogRunByScriptWithControlsFoundById) {
     Script().ExpectDialog(kItemDialog, [](CDialog& d) {
         auto& item = static_cast<ItemDialog&>(d);
         EXPECT_TRUE(item.initialised);
-        // Sorted as added, ignoring case; prefix search ignores case too.
-        EXPECT_EQ(item.names.GetCount(), 3);
-        CString first;
-        item.names.GetLBText(0, first);
-        EXPECT_EQ(first, CString(u"Apples"));
-        EXPECT_EQ(item.names.FindString(-1, u"BR"), 1);
-        EXPECT_EQ(item.names.FindStringExact(-1, u"milk"), 2);
-        EXPECT_EQ(item.names.FindString(-1, u"x"), CB_ERR);
+        EXPECT_EQ(item.names.FindStringExact(-1, u"milk"), 2);  // sorted ignoring case
         EXPECT_EQ(d.GetDlgItem(1006)->objectName(), QStringLiteral("1006"));
         EXPECT_EQ(d.GetDlgItemText(1006), CString(u"1"));  // exchanged at start
         EXPECT_EQ(d.GetDialog()->windowTitle(), QStringLiteral("Add Item to list"));
@@ -216,7 +196,6 @@ TEST_F(ModalSeamTest, YesNoQuestionsFromADialogByStringIdAndFromTheCore) {
     Script().ExpectMessageBox(u"Are you sure?", IDYES).ExpectMessageBox(u"Are you sure?", IDNO);
     EXPECT_EQ(AfxMessageBox(61451, MB_YESNO), IDYES);
     EXPECT_EQ(AfxMessageBox(61451, MB_YESNO | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(Script().Messages().back().type, MB_YESNO | MB_ICONQUESTION);
 
     // Code without a user interface reaches the same seam.
     Script().ExpectMessageBox(u"Found", IDOK);
@@ -247,15 +226,12 @@ TEST_F(ModalSeamTest, FileDialogsTakeTheDeviceFilterAndDefaultExtension) {
     EXPECT_EQ(save.DoModal(), IDOK);
     EXPECT_EQ(save.GetPathName(), CString(u"/tmp/lists/week.lsr"));
     EXPECT_EQ(save.GetFileTitle(), CString(u"week"));
-    EXPECT_EQ(save.GetFileName(), CString(u"week.lsr"));
-    EXPECT_EQ(save.GetFileExt(), CString(u"lsr"));
     EXPECT_EQ(Script().LastFileFilters(), QStringList{QStringLiteral("Listora files (*.lsr)")});
-
+    // The open dialog's filter of two patterns is the program's Open (tests/app).
     CFileDialog open(TRUE, nullptr, nullptr, 6, u"All Supported files|*.lsr;*.obls|;");
     Script().ExpectFileDialog(true, u"");
     EXPECT_EQ(open.DoModal(), IDCANCEL);
     EXPECT_TRUE(open.GetPathName().IsEmpty());
-    EXPECT_EQ(Script().LastFileFilters(), QStringList{QStringLiteral("All Supported files (*.lsr *.obls)")});
 
     // A name that has an extension keeps it; a dot in a folder name is no extension.
     save.SetChosenPath(u"/tmp/a.b/list.txt");
@@ -277,14 +253,6 @@ TEST_F(ModalSeamTest, PropertySheetInitialisesPagesWhenShownAndAppliesThemOnOK) 
         EXPECT_EQ(d.GetDialog()->windowTitle(), QStringLiteral("Item Manager"));
         EXPECT_EQ(units.inits, 1);
         EXPECT_EQ(lists.inits, 0);  // not shown yet
-        // The page's sorted list box, ignoring case.
-        CListBox list(units.GetDlgItem(1100));
-        for (const char16_t* unit : {u"kg", u"Box", u"bag"})
-            list.AddString(unit);
-        CString text;
-        list.GetText(0, text);
-        EXPECT_EQ(text, CString(u"bag"));
-        EXPECT_EQ(list.FindStringExact(-1, u"box"), 1);
         EXPECT_TRUE(sheet.SetActivePage(1));
         EXPECT_EQ(lists.inits, 1);
         EXPECT_EQ(lists.GetParent(), &sheet);
@@ -293,49 +261,6 @@ TEST_F(ModalSeamTest, PropertySheetInitialisesPagesWhenShownAndAppliesThemOnOK) 
     EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(units.oks, 1);
     EXPECT_EQ(lists.oks, 1);
-}
-
-TEST_F(ModalSeamTest, PageThatRefusesToBeLeftKeepsTheSheetOpen) {
-    Page first(kPageA);
-    Page second(kPageB);
-    CPropertySheet sheet(u"Sheet", nullptr, 1);
-    sheet.AddPage(&first);
-    sheet.AddPage(&second);
-    Script().ExpectDialog(0, [&](CDialog& d) {
-        EXPECT_EQ(sheet.GetActiveIndex(), 1);  // the start page given
-        EXPECT_FALSE(first.IsInitialized());
-        second.refuse = true;
-        EXPECT_FALSE(sheet.SetActivePage(0));
-        EXPECT_EQ(sheet.GetTabWidget()->currentIndex(), 1);
-        PressOK(d);
-        EXPECT_FALSE(d.IsEnded());
-        second.refuse = false;
-        EXPECT_TRUE(sheet.SetActivePage(&first));
-        EXPECT_EQ(first.GetCaption(), CString(u"Units"));
-        PressCancel(d);
-    });
-    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-    EXPECT_EQ(first.oks + second.oks, 0);
-}
-
-// Runs action on the real modal once it is up (or fails after a deadline, closing it).
-void OnNextModal(const std::function<void(QWidget*)>& action) {
-    QElapsedTimer waited;
-    waited.start();
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, waited, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && waited.elapsed() < 5000)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!modal) {
-            ADD_FAILURE() << "no modal came up";
-            return;
-        }
-        action(modal);
-    });
-    timer->start(50);
 }
 
 TEST_F(ModalSeamTest, ARealMessageBoxUsesTheSmallScreensWidthAndEndsWithTheProgram) {
@@ -360,18 +285,10 @@ TEST_F(ModalSeamTest, ARealMessageBoxUsesTheSmallScreensWidthAndEndsWithTheProgr
 
 TEST_F(ModalSeamTest, DefaultRunnerShowsRealModalsThatReturnTheButtonPressed) {
     ScopedModalRunner real(nullptr);
-    {
-        PressInNextModal press(QMessageBox::No);
-        EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
-    }
-    {
-        PressInNextModal press(QMessageBox::Cancel);
-        EXPECT_EQ(AfxMessageBox(u"Save?", MB_YESNOCANCEL | MB_DEFBUTTON2), IDCANCEL);
-    }
+    PressInNextModal(QMessageBox::No);
+    EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
     ItemDialog dialog;
-    {
-        PressInNextModal press(QMessageBox::NoButton, IDOK);
-        EXPECT_EQ(dialog.DoModal(), IDOK);
-    }
+    PressInNextModal(QMessageBox::NoButton, IDOK);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.quantity, 1);
 }

@@ -30,31 +30,17 @@ bool AnswerFits(UINT type, int answer) {
 
 ScriptedModalRunner& ScriptedModalRunner::ExpectMessageBox(const CString& text, int answer,
                                                            std::function<void()> action) {
-    Expectation e;
-    e.kind = Kind::MessageBox;
-    e.text = text;
-    e.answer = answer;
-    e.action = std::move(action);
-    m_expected.push_back(std::move(e));
+    m_expected.push_back({.kind = Kind::MessageBox, .text = text, .answer = answer, .action = std::move(action)});
     return *this;
 }
 
 ScriptedModalRunner& ScriptedModalRunner::ExpectFileDialog(bool open, const CString& path) {
-    Expectation e;
-    e.kind = Kind::FileDialog;
-    e.text = path;
-    e.open = open;
-    m_expected.push_back(std::move(e));
+    m_expected.push_back({.kind = Kind::FileDialog, .text = path, .open = open});
     return *this;
 }
 
 ScriptedModalRunner& ScriptedModalRunner::ExpectDialog(UINT templateId, DialogScript script) {
-    Expectation e;
-    e.kind = Kind::Dialog;
-    e.text = CString();
-    e.id = templateId;
-    e.dialogScript = std::move(script);
-    m_expected.push_back(std::move(e));
+    m_expected.push_back({.kind = Kind::Dialog, .id = templateId, .dialogScript = std::move(script)});
     return *this;
 }
 
@@ -63,11 +49,7 @@ ScriptedModalRunner& ScriptedModalRunner::ExpectPopupMenu(UINT choice) {
 }
 
 ScriptedModalRunner& ScriptedModalRunner::ExpectPopupMenu(MenuScript script) {
-    Expectation e;
-    e.kind = Kind::PopupMenu;
-    e.text = CString();
-    e.menuScript = std::move(script);
-    m_expected.push_back(std::move(e));
+    m_expected.push_back({.kind = Kind::PopupMenu, .menuScript = std::move(script)});
     return *this;
 }
 

@@ -37,7 +37,6 @@ public:
 
     // Fails the test for every expectation left, then forgets them.
     void Verify();
-    std::size_t Remaining() const { return m_expected.size(); }
     const std::vector<SeenMessage>& Messages() const { return m_messages; }
     // The path of the last file dialog, its filters and default extension.
     const QStringList& LastFileFilters() const { return m_lastFilters; }
@@ -52,13 +51,13 @@ private:
     enum class Kind { MessageBox, FileDialog, Dialog, PopupMenu };
     struct Expectation {
         Kind kind = Kind::MessageBox;
-        CString text;  // message text or file path
+        CString text{};  // message text or file path
         int answer = 0;
         bool open = false;
         UINT id = 0;
-        DialogScript dialogScript;
-        MenuScript menuScript;
-        std::function<void()> action;
+        DialogScript dialogScript{};
+        MenuScript menuScript{};
+        std::function<void()> action{};
     };
     static std::string Describe(const Expectation& e);
     // The next expectation when it is of this kind; null (and a failure) otherwise.
