@@ -25,9 +25,9 @@ def text(value):
     return struct.pack("<H", len(units) // 2) + units
 
 
-def write_list(path):
-    out = [struct.pack("<I", LINES)]
-    for i in range(LINES):
+def write_list(path, lines=LINES):
+    out = [struct.pack("<I", lines)]
+    for i in range(lines):
         out.append(text("Item %06d" % i) + text("kg") + text("note %d" % (i % 7)) + text("Market"))
         out.append(struct.pack("<ff", 1 + i % 5, 0.25 * (i % 400)))
         out.append(bytes([i % 3 == 0, 0, i % 2, i % 4 == 0]))

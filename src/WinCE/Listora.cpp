@@ -39,6 +39,7 @@
 #include <QImage>
 #include <QSocketNotifier>
 #include <QThread>
+#include <QTimer>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -297,6 +298,9 @@ BOOL CListoraApp::InitInstance() {
     if (CMainFrame* frame = GetMainFrame())
         frame->ShowCommandBar(FALSE);
     Trace::WriteFormattedLineT(u"info", u"%s", u"ListoraApp::ProcessShellCommand()");
+    // The list is painted before the catalogue is read (the list view asks for it
+    // after its first paint; a timer at the end covers a window that is not painted).
+    CListoraDoc::DeferNextCatalogue();
     while (!ProcessShellCommand(cmdInfo)) {
         if (CMainFrame* frame = GetMainFrame())
             frame->ShowCommandBar(FALSE);
@@ -316,6 +320,7 @@ BOOL CListoraApp::InitInstance() {
     }
 
     Trace::WriteFormattedLineT(u"info", u"%s", u"ListoraApp::after () ProcessShellCommand");
+    CListoraDoc::DeferNextCatalogue(false);  // later opens read it at once
     CMainFrame* frame = GetMainFrame();
     if (!frame)
         return FALSE;
@@ -333,6 +338,11 @@ BOOL CListoraApp::InitInstance() {
 
     Trace::WriteFormattedLineT(u"info", u"%s", u"ListoraApp::after () CreateChoiseView");
     CreateChoiseView();
+    if (QWidget* window = frame->GetWidget())
+        QTimer::singleShot(250, window, [this] {
+            if (CListoraDoc* doc = GetDocument())
+                doc->EnsureCatalogue();
+        });
     return TRUE;
 }
 

@@ -185,6 +185,13 @@ CMenu* CMainFrame::FindRestrictionMenu(LPCTSTR text) const {
     return pos < 0 ? nullptr : list->GetSubMenu(pos);
 }
 
+BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (nCode == CN_COMMAND)
+        if (auto* doc = dynamic_cast<CListoraDoc*>(GetActiveDocument()))
+            doc->EnsureCatalogue();
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void CMainFrame::RebuildRestrictionMenus(CListoraDoc* doc) {
     if (!doc)
         doc = dynamic_cast<CListoraDoc*>(const_cast<CMainFrame*>(this)->GetActiveDocument());

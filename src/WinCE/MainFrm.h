@@ -80,6 +80,9 @@ public:
     // Select Category: the category pop-up menu, opening upwards from the command bar.
     void OnSelectCategory();
 
+    // A command may need the catalogue that start-up put off: it is read first.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
 protected:
     int OnCreate(CCreateContext* context) override;
 

@@ -43,7 +43,7 @@ bool Catalogue::Remove(Item* item) {
     return true;
 }
 
-DWORD Catalogue::AddLines(const rep::vector<Purchase*>& lines) {
+std::vector<Item*> Catalogue::AddLines(const rep::vector<Purchase*>& lines) {
     // Offering them one by one would put the catalogue in A to Z order first and insert
     // each new item at its place: gathering the new ones and merging them in gives that.
     CatalogueAdditions additions(m_items);
@@ -56,8 +56,8 @@ DWORD Catalogue::AddLines(const rep::vector<Purchase*>& lines) {
             additions.Add(new Item(*line));
     }
     if (!offered)
-        return 0;
-    return static_cast<DWORD>(Merge(additions).size());
+        return {};
+    return Merge(additions);
 }
 
 std::vector<Item*> Catalogue::Merge(CatalogueAdditions& additions) {

@@ -30,8 +30,8 @@ public:
     bool Remove(Item* item);
     // Offers every line that is not one-time and new to the catalogue by its exact name
     // as an item, taken when no item carries its name ignoring case: the result of
-    // adding them one by one, in one pass. Returns the number taken.
-    DWORD AddLines(const rep::vector<Purchase*>& lines);
+    // adding them one by one, in one pass. Returns the items taken.
+    std::vector<Item*> AddLines(const rep::vector<Purchase*>& lines);
     // Merges the gathered additions in (A to Z) and returns them, now the catalogue's.
     std::vector<Item*> Merge(CatalogueAdditions& additions);
     // Puts the items in order by name, ignoring case.

@@ -2,6 +2,7 @@
 // log and its bounded name retry, the file-type registration. The first start and a
 // second copy are run end to end (tests/e2e).
 #include "AppFixture.h"
+#include "DocTestSupport.h"
 
 #include "CListoraChoiceView.h"
 #include "CListoraView.h"
@@ -12,6 +13,7 @@
 #include "System/IO/FileStream.h"
 
 #include <filesystem>
+#include <set>
 
 using namespace apptest;
 namespace fs = std::filesystem;
@@ -138,4 +140,45 @@ TEST_F(AppStartupTest, StoreThatCannotBeCreatedEndsWithAMessage) {
     EXPECT_FALSE(Start());
     EXPECT_EQ(App().GetMainFrame(), nullptr);
     EXPECT_NE(LogText(Root().file("Listora.txt")).find("Cannot create default values!"), std::string::npos);
+}
+
+// The list is shown before the catalogue is read. What the list adds to the catalogue
+// (its new item, its shop) arrives after the first paint; a change saved before that
+// keeps the stored name lists whole.
+TEST_F(AppStartupTest, TheCatalogueFollowsTheFirstPaint) {
+    ASSERT_TRUE(Start());
+    Stop();
+    ASSERT_TRUE(WriteList(U16(NewList()).c_str(), {MakePurchase(u"Zebra cakes", 1, 2, u"Corner shop")}));
+    ASSERT_TRUE(TheRegistry().init());
+    rep::vector<TCHAR*> stored;
+    ASSERT_TRUE(TheRegistry().GetCategories(stored));
+    const auto asSet = [](const rep::vector<TCHAR*>& list) {
+        const Names texts = TextsOf(list);
+        return std::set<std::u16string>(texts.begin(), texts.end());
+    };
+    const auto categories = asSet(stored);
+    rep::delete_arrays(stored);
+    TheRegistry().close();
+
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Doc().IsCataloguePending());
+    EXPECT_EQ(NamesOf(Doc().GetPurchases()), Names{u"Zebra cakes"});
+    App().GetListView()->RenderToImage();
+    ProcessEvents();
+    EXPECT_FALSE(Doc().IsCataloguePending());
+    EXPECT_NE(Doc().FindItem(u"Zebra cakes"), nullptr);
+    const Names items = StoredItemNames();
+    EXPECT_NE(std::find(items.begin(), items.end(), u"Zebra cakes"), items.end());
+    EXPECT_TRUE(NameListContains(Doc().GetLocations(), u"Corner shop"));
+    Stop();
+
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Doc().IsCataloguePending());
+    Doc().SetModifiedFlag(TRUE);
+    ASSERT_TRUE(Doc().SaveModified());
+    Stop();
+    ASSERT_TRUE(TheRegistry().init());
+    ASSERT_TRUE(TheRegistry().GetCategories(stored));
+    EXPECT_EQ(asSet(stored), categories);
+    rep::delete_arrays(stored);
 }

@@ -5,6 +5,7 @@
 #include "Item.h"
 #include "Registry/RepVector.h"
 
+class Catalogue;
 class LRRegistry;
 
 class StoredItems {
@@ -12,4 +13,11 @@ public:
     // Appends every stored item to items (new objects the caller deletes); false when
     // the read failed part way (the items read before the failure are appended).
     static bool Read(LRRegistry& registry, rep::vector<Item*>& items);
+    // Fills an empty catalogue with the stored items, or merges them into one that
+    // has items (a failed read then leaves it as it was).
+    static void ReadInto(LRRegistry& registry, Catalogue& catalogue);
+    // The three stored name lists, appended and freed of duplicates (a failed read
+    // leaves a trace line).
+    static void ReadNames(LRRegistry& registry, rep::vector<TCHAR*>& categories, rep::vector<TCHAR*>& locations,
+                          rep::vector<TCHAR*>& units);
 };

@@ -19,7 +19,6 @@
 #include "ListFile.h"
 #include "ListSaver.h"
 #include "ListSender.h"
-#include "MergeItems.h"
 #include "NameList.h"
 #include "NameUsage.h"
 #include "Options.h"
@@ -31,6 +30,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 using Diagnostics::Trace;
@@ -129,6 +129,7 @@ void CListoraDoc::DeleteContents() {
     FreeNames(m_locations);
     FreeNames(m_units);
     m_listsLoaded = false;
+    m_cataloguePending = false;
     CDocument::DeleteContents();
 }
 
@@ -158,15 +159,11 @@ BOOL CListoraDoc::OnOpenDocument(LPCTSTR path) {
     const bool loaded = LoadList(path, false, true);
     m_autosave->SetAllowed(loaded);  // an empty list must not replace one that failed to load
 
-    // Names the lines use but the catalogue lacks join the name lists. They are
-    // gathered first and stored once: the result is that of adding them one by one.
-    NameAdditions names(m_categories, m_locations, m_units);
-    for (const Purchase* purchase : m_purchases)
-        names.AddNamesOf(*purchase);
-    if (names.Merge())
-        UpdateLists();
-
-    RebuildRestrictionMenus();
+    // A put-off catalogue brings the names and the menus when it comes.
+    if (!m_cataloguePending) {
+        AddNamesOfLines();
+        RebuildRestrictionMenus();
+    }
     return loaded ? TRUE : FALSE;
 }
 
@@ -180,6 +177,7 @@ BOOL CListoraDoc::SaveModified() {
     const ListAutosave::Pause pause(m_autosave.get());
     if (!IsModified())
         return TRUE;
+    EnsureCatalogue();  // the name lists are written below
     if (g_saving) {
         Trace::WriteLine(u"Second time :( ?!?! ");
         return TRUE;
@@ -231,7 +229,12 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
     for (;;) {
         if (asDocument)
             DeleteContents();
-        ResetState();
+        else
+            EnsureCatalogue();  // lines joining the list meet the whole catalogue
+        const bool defer =
+            asDocument && std::exchange(s_deferNextCatalogue, false) && !ListFile::IsTextListName(path.c_str());
+        ResetState(!defer);
+        m_cataloguePending = defer;
         ResetViews();
         CWaitCursor wait;
 
@@ -270,6 +273,10 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
             continue;
         }
 
+        // The catalogue came from the store; only the items this list adds are new to it.
+        rep::vector<Item*> fresh;
+        for (DWORD i = itemsBefore; i < items.size(); ++i)
+            fresh.push_back(items[i]);
         if (items.size() != itemsBefore)
             CatalogueChanged();
         MakeRoom(m_purchases, loaded.size());
@@ -278,9 +285,9 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
         loaded.clear();
         m_purchaseIndex.Invalidate();
 
-        // Every catalogue item is written to the store below, the new ones with them.
-        m_catalogue.AddLines(m_purchases);
-        SortLists();
+        CurrentOrder().Sort(m_purchases);
+        if (!m_cataloguePending)
+            JoinListToCatalogue(fresh);
         // Lines merged into the open list are not in its file yet.
         SetModifiedFlag(asDocument ? FALSE : TRUE);
 
@@ -294,7 +301,6 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
             // The next start reopens this list even when nothing changes before exit.
             StoreOptions();
         }
-        TheRegistry().SaveItems(m_catalogue.Items());
         return true;
     }
 }
@@ -309,7 +315,7 @@ Purchase* CListoraDoc::FindPurchase(LPCTSTR name) {
 }
 
 Item* CListoraDoc::FindItem(LPCTSTR name) {
-    return m_catalogue.Find(name);
+    return Loaded().m_catalogue.Find(name);
 }
 
 void CListoraDoc::AddPurchase(Purchase* purchase) {
@@ -408,7 +414,7 @@ void CListoraDoc::SortItemsForColumn() {
 bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
     if (m_import)
         return m_import->AddCatalogueItem(item, listOnly);
-    if (!m_catalogue.Add(item))
+    if (!Loaded().m_catalogue.Add(item))
         return false;
     if (!listOnly && !TheRegistry().InsertItem(*item))
         Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot add item to registry");
@@ -418,6 +424,7 @@ bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
 void CListoraDoc::RemoveCatalogueItem(Item* item) {
     if (!item)
         return;
+    EnsureCatalogue();
     if (!TheRegistry().RemoveItem(*item)) {
         Trace::WriteFormattedLineT(u"error", u"Failed to remove item '%s'", item->GetName());
         AfxMessageBox(IDS_CANNOT_REMOVE_ITEM, MB_OK);
@@ -431,6 +438,7 @@ void CListoraDoc::RemoveCatalogueItem(Item* item) {
 bool CListoraDoc::AddName(NameAdditions::List which, LPCTSTR name) {
     if (m_import)
         return m_import->Names().Add(which, name);
+    EnsureCatalogue();
     rep::vector<TCHAR*>& list =
         which == NameAdditions::UNITS ? m_units : which == NameAdditions::CATEGORIES ? m_categories : m_locations;
     if (!AddToNameList(list, name))
@@ -444,6 +452,7 @@ bool CListoraDoc::AddName(NameAdditions::List which, LPCTSTR name) {
 void CListoraDoc::BeginImport() {
     if (m_import)
         return;
+    EnsureCatalogue();
     m_import = std::make_unique<ImportBatch>(
         ImportBatch::Lists{m_purchases, m_catalogue, m_categories, m_locations, m_units, m_purchaseIndex});
 }
@@ -469,6 +478,7 @@ void CListoraDoc::EndImport() {
 }
 
 bool CListoraDoc::UpdateLists() {
+    EnsureCatalogue();
     Trace::WriteFormattedLineT(u"info", u"%s", u"Update Lists starts");
     LRRegistry& registry = TheRegistry();
     if (!registry.init()) {
@@ -485,31 +495,8 @@ bool CListoraDoc::UpdateLists() {
 void CListoraDoc::LoadCatalogue() {
     if (m_listsLoaded)
         return;
-    LRRegistry& registry = TheRegistry();
-    if (!registry.GetCategories(m_categories))
-        Trace::WriteFormattedLineT(u"error", u"%s", u"LRRegistry::GetCategories fails!");
-    if (!registry.GetLocations(m_locations))
-        Trace::WriteFormattedLineT(u"error", u"%s", u"LRRegistry::GetLocations fails!");
-    if (!registry.GetUnits(m_units))
-        Trace::WriteFormattedLineT(u"error", u"%s", u"LRRegistry::GetUnits fails!");
-
-    if (m_catalogue.Items().empty()) {
-        StoredItems::Read(registry, m_catalogue.Edit());
-        m_catalogue.Changed();
-    } else {
-        rep::vector<Item*> stored;
-        if (!StoredItems::Read(registry, stored)) {
-            rep::delete_objects(stored);
-            Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot read items from LRRegistry!");
-        } else {
-            MergeItems(m_catalogue.Edit(), stored, MERGE_TAMRA_OB);
-            m_catalogue.SortedAscending();
-        }
-    }
-
-    RemoveDuplicates(m_categories);
-    RemoveDuplicates(m_locations);
-    RemoveDuplicates(m_units);
+    StoredItems::ReadNames(TheRegistry(), m_categories, m_locations, m_units);
+    StoredItems::ReadInto(TheRegistry(), m_catalogue);
     m_listsLoaded = true;
 }
 
@@ -525,15 +512,15 @@ void CListoraDoc::PurchasesChanged() {
 // Name-list maintenance
 
 bool CListoraDoc::IsCategoryUsed(LPCTSTR name) const {
-    return NameUsage(NameUsage::Category, name).IsUsed(m_catalogue.Items(), m_purchases);
+    return NameUsage(NameUsage::Category, name).IsUsed(Loaded().m_catalogue.Items(), m_purchases);
 }
 
 bool CListoraDoc::IsLocationUsed(LPCTSTR name) const {
-    return NameUsage(NameUsage::Location, name).IsUsed(m_catalogue.Items(), m_purchases);
+    return NameUsage(NameUsage::Location, name).IsUsed(Loaded().m_catalogue.Items(), m_purchases);
 }
 
 bool CListoraDoc::IsUnitUsed(LPCTSTR name) const {
-    return NameUsage(NameUsage::Unit, name).IsUsed(m_catalogue.Items(), m_purchases);
+    return NameUsage(NameUsage::Unit, name).IsUsed(Loaded().m_catalogue.Items(), m_purchases);
 }
 
 void CListoraDoc::RemoveCategoryFromAll(LPCTSTR name) {
@@ -549,7 +536,7 @@ void CListoraDoc::RemoveUnitFromAll(LPCTSTR name) {
 }
 
 void CListoraDoc::RemoveNameFromAll(const NameUsage& usage) {
-    if (usage.RemoveFromAll(m_catalogue.Edit(), m_purchases)) {
+    if (usage.RemoveFromAll(Loaded().m_catalogue.Edit(), m_purchases)) {
         SetModifiedFlag(TRUE);
         UpdateAllViews(nullptr, kHintGeneral);
     }
@@ -706,13 +693,13 @@ void CListoraDoc::OnSynchronizeItems() {}
 
 void CListoraDoc::OnCategoryRestriction(UINT id) {
     const TCHAR* name = nullptr;
-    if (RestrictionName(id, ID_CATEGORY_ALL, m_categories, &name))
+    if (RestrictionName(id, ID_CATEGORY_ALL, GetCategories(), &name))
         SetCategoryRestriction(name);
 }
 
 void CListoraDoc::OnLocationRestriction(UINT id) {
     const TCHAR* name = nullptr;
-    if (RestrictionName(id, ID_LOCATION_ALL, m_locations, &name))
+    if (RestrictionName(id, ID_LOCATION_ALL, GetLocations(), &name))
         SetLocationRestriction(name);
 }
 
@@ -740,12 +727,52 @@ void CListoraDoc::OnUpdateRemovePurchased(CCmdUI* cmdUI) {
 // ---------------------------------------------------------------------------------
 // Internals
 
-void CListoraDoc::ResetState() {
+void CListoraDoc::ResetState(bool readCatalogue) {
+    EnsureCatalogue();
     m_showPurchased = true;
     m_categoryRestriction.reset();
     m_locationRestriction.reset();
     m_listsLoaded = false;
+    if (readCatalogue)
+        LoadCatalogue();
+}
+
+CListoraDoc& CListoraDoc::Loaded() const {
+    auto& self = const_cast<CListoraDoc&>(*this);
+    self.EnsureCatalogue();
+    return self;
+}
+
+void CListoraDoc::EnsureCatalogue() {
+    if (!m_cataloguePending)
+        return;
+    m_cataloguePending = false;
+    CWaitCursor wait;
     LoadCatalogue();
+    rep::vector<Item*> fresh;
+    JoinListToCatalogue(fresh);
+    AddNamesOfLines();
+    RebuildRestrictionMenus();
+    UpdateAllViews(nullptr, kHintGeneral);
+}
+
+void CListoraDoc::JoinListToCatalogue(rep::vector<Item*>& fresh) {
+    // Lines new to the catalogue become items, stored with those a text list brought.
+    for (Item* item : m_catalogue.AddLines(m_purchases))
+        fresh.push_back(item);
+    SortItemsForColumn();
+    if (!fresh.empty())
+        TheRegistry().SaveItems(fresh);
+}
+
+void CListoraDoc::AddNamesOfLines() {
+    // Names the lines use but the catalogue lacks join the name lists. They are
+    // gathered first and stored once: the result is that of adding them one by one.
+    NameAdditions names(m_categories, m_locations, m_units);
+    for (const Purchase* purchase : m_purchases)
+        names.AddNamesOf(*purchase);
+    if (names.Merge())
+        UpdateLists();
 }
 
 void CListoraDoc::ResetViews() {

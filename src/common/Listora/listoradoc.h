@@ -156,13 +156,14 @@ public:
     // Accessors. The lists themselves change only through the operations below;
     // the name lists may be edited in place by the catalogue dialogs.
     const rep::vector<Purchase*>& GetPurchases() const { return m_purchases; }
-    const rep::vector<Item*>& GetItems() const { return m_catalogue.Items(); }
-    rep::vector<TCHAR*>& GetCategories() { return m_categories; }
-    rep::vector<TCHAR*>& GetLocations() { return m_locations; }
-    rep::vector<TCHAR*>& GetUnits() { return m_units; }
-    const rep::vector<TCHAR*>& GetCategories() const override { return m_categories; }
-    const rep::vector<TCHAR*>& GetLocations() const { return m_locations; }
-    const rep::vector<TCHAR*>& GetUnits() const { return m_units; }
+    // The catalogue's accessors read it first when a start put it off.
+    const rep::vector<Item*>& GetItems() const { return Loaded().m_catalogue.Items(); }
+    rep::vector<TCHAR*>& GetCategories() { return Loaded().m_categories; }
+    rep::vector<TCHAR*>& GetLocations() { return Loaded().m_locations; }
+    rep::vector<TCHAR*>& GetUnits() { return Loaded().m_units; }
+    const rep::vector<TCHAR*>& GetCategories() const override { return Loaded().m_categories; }
+    const rep::vector<TCHAR*>& GetLocations() const { return Loaded().m_locations; }
+    const rep::vector<TCHAR*>& GetUnits() const { return Loaded().m_units; }
     // Null: no restriction.
     LPCTSTR GetCategoryRestriction() const { return m_categoryRestriction ? m_categoryRestriction->c_str() : nullptr; }
     LPCTSTR GetLocationRestriction() const { return m_locationRestriction ? m_locationRestriction->c_str() : nullptr; }
@@ -214,6 +215,14 @@ public:
     bool UpdateLists();
     // Reads the catalogue from the store unless it is marked loaded.
     void LoadCatalogue();
+    // Start-up: the next list opened, when it is a binary list, is shown before the
+    // catalogue is read (the list view needs only the list). The catalogue, and what
+    // the list adds to it, follow at EnsureCatalogue: after the first paint, or
+    // earlier when something needs them (every accessor and command asks for it).
+    static void DeferNextCatalogue(bool defer = true) { s_deferNextCatalogue = defer; }
+    bool IsCataloguePending() const { return m_cataloguePending; }
+    // Does the put-off part of the open now (with the wait cursor); nothing otherwise.
+    void EnsureCatalogue();
     // Call after changing a catalogue item's or a purchase's name in place, or after
     // editing the items list through a dialog, so the look-ups see the change.
     void CatalogueChanged();
@@ -269,7 +278,8 @@ protected:
 
 private:
     // Resets what a New or a load starts from.
-    void ResetState();
+    // Clears the restrictions and shows purchased lines; reads the catalogue unless told not to.
+    void ResetState(bool readCatalogue = true);
     void ResetViews();
     // Sorts purchases and items by the options, without a view update.
     void SortLists();
@@ -285,6 +295,12 @@ private:
     bool AddName(NameAdditions::List which, LPCTSTR name);
     void RebuildRestrictionMenus();
     void ShowCommandBar(bool show);
+    // Reading the catalogue when it was put off is logically const.
+    CListoraDoc& Loaded() const;
+    // The part of opening a list that needs the catalogue: the lines' new items
+    // (stored) and names join it.
+    void JoinListToCatalogue(rep::vector<Item*>& fresh);
+    void AddNamesOfLines();
     IListoraFrame* GetListoraFrame() const;
     void DestroyPurchases();
     static void FreeNames(rep::vector<TCHAR*>& list);
@@ -299,6 +315,8 @@ private:
     rep::vector<Purchase*> m_purchases;
     bool m_showPurchased = true;
     bool m_listsLoaded = false;
+    bool m_cataloguePending = false;
+    static inline bool s_deferNextCatalogue = false;
     std::unique_ptr<std::u16string> m_categoryRestriction;
     std::unique_ptr<std::u16string> m_locationRestriction;
     std::u16string m_currentPath;
