@@ -1,0 +1,100 @@
+// Internal to the registry: one subtree of keys and values copied into memory, read a
+// level at a time (two statements per key that has subkeys) when a key's subkeys are
+// enumerated. A catalogue read opens every subkey it enumerates and reads its values;
+// served from here, that costs no statement per key. Names and bytes sit in two
+// buffers, so a copy of thousands of keys takes few allocations.
+// The store drops the copy at any write inside it, at a rollback and when another
+// connection has committed; it serves from it only inside a transaction.
+#pragma once
+#include "WinTypes.h"
+
+#include <sqlite3.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// A text column of the store (UTF-16) with its exact code units.
+std::u16string ColumnText(sqlite3_stmt* s, int column);
+
+// Enumeration order: ignoring case (by folded name), then exactly, so the order is
+// total and stable.
+inline bool EnumeratesBefore(std::u16string_view aFolded, std::u16string_view aName, std::u16string_view bFolded,
+                             std::u16string_view bName) {
+    return aFolded != bFolded ? aFolded < bFolded : aName < bName;
+}
+
+class RegistryTreeCache {
+public:
+    // The statements a copy is read with; each has the key's id as ?1.
+    struct Statements {
+        sqlite3_stmt* values;          // the key's own values: name, folded, type, data
+        sqlite3_stmt* subKeys;         // its subkeys: id, name, folded, written, has subkeys
+        sqlite3_stmt* subKeyValues;    // their values, grouped by subkey: key, name, folded, type, data
+    };
+    struct Name {
+        std::u16string_view folded;
+        std::u16string_view name;
+        std::int64_t written = 0;
+    };
+    struct Value {
+        DWORD type = 0;
+        const BYTE* data = nullptr;
+        DWORD size = 0;
+    };
+    // A key of the copy: its subkeys and values, each in enumeration order.
+    struct Key {
+        std::uint32_t firstSubKey = 0, subKeyCount = 0;
+        std::uint32_t firstValue = 0, valueCount = 0;
+    };
+
+    // Reads the subtree of root (root included), replacing what was held. A subtree
+    // past maxBytes is not kept. False, holding nothing, when it was too big or a read
+    // failed.
+    bool Load(const Statements& statements, std::int64_t root, std::size_t maxBytes);
+    void Clear();
+    bool Empty() const { return m_keys.empty(); }
+
+    // The key when it lies in the subtree held; null otherwise.
+    const Key* Find(std::int64_t id) const;
+
+    Name SubKey(const Key& key, std::size_t index) const;
+    // The subkey's id by its folded name; 0 when there is none.
+    std::int64_t SubKeyId(const Key& key, std::u16string_view folded) const;
+    Name ValueName(const Key& key, std::size_t index) const;
+    Value ValueAt(const Key& key, std::size_t index) const;
+    // The index of the value with this folded name; key.valueCount when there is none.
+    std::size_t FindValue(const Key& key, std::u16string_view folded) const;
+
+private:
+    struct Text {
+        std::uint32_t at = 0, length = 0;  // in m_text
+    };
+    struct SubKeyEntry {
+        Text folded, name;
+        std::int64_t written = 0;
+        std::int64_t id = 0;
+    };
+    struct ValueEntry {
+        Text folded, name;
+        DWORD type = 0;
+        std::uint32_t at = 0, size = 0;  // in m_bytes
+    };
+
+    Text AddText(sqlite3_stmt* s, int column);
+    std::u16string_view View(Text text) const { return {m_text.data() + text.at, text.length}; }
+    // Reads values (grouped by their key) into the keys of the copy.
+    bool AddValues(sqlite3_stmt* s, std::int64_t id, std::size_t maxBytes);
+    bool AddSubKeys(sqlite3_stmt* s, std::int64_t id, std::vector<std::int64_t>& pending, std::size_t maxBytes);
+    std::size_t Bytes() const;
+
+    std::unordered_map<std::int64_t, Key> m_keys;
+    std::vector<SubKeyEntry> m_subKeys;
+    std::vector<ValueEntry> m_values;
+    std::vector<char16_t> m_text;
+    std::vector<BYTE> m_bytes;
+    mutable std::size_t m_lastSubKey = 0;  // in m_subKeys: where SubKeyId found the last one
+};
