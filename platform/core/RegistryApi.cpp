@@ -103,7 +103,8 @@ enum StatementId {
     kCountValues,
     kTreeValues,
     kTreeSubKeys,
-    kTreeSubKeyValues,
+    kTreeValuesIn,
+    kTreeParentsIn,
     kDataVersion,
     kStatementCount
 };
@@ -124,9 +125,9 @@ const char* const kStatementSql[kStatementCount] = {
     "SELECT count(*), coalesce(max(length(name)), 0) FROM keys WHERE parent=?1",
     "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0) FROM vals WHERE key=?1",
     "SELECT key, name, folded, type, data FROM vals WHERE key=?1",
-    ("SELECT id, name, folded, written, EXISTS(SELECT 1 FROM keys c WHERE c.parent=keys.id) FROM keys"
-     " WHERE parent=?1"),
-    "SELECT v.key, v.name, v.folded, v.type, v.data FROM keys k JOIN vals v ON v.key=k.id WHERE k.parent=?1",
+    "SELECT id, name, folded, written FROM keys WHERE parent=?1",
+    "SELECT key, name, folded, type, data FROM vals WHERE key BETWEEN ?1 AND ?2",
+    "SELECT DISTINCT parent FROM keys WHERE parent BETWEEN ?1 AND ?2",
     "PRAGMA data_version",
 };
 
@@ -290,7 +291,7 @@ public:
         m_writing = false;
         m_batch = false;
         m_handles.clear();
-        m_tree.Clear();
+        m_tree.Release();
     }
 
     bool BeginWrite() {
@@ -423,7 +424,8 @@ public:
     void LoadTree(std::int64_t id) {
         if (IsRootId(id) || !Trusted() || (id == m_refusedRoot && m_changes == m_refusedAt))
             return;
-        const RegistryTreeCache::Statements statements{Stmt(kTreeValues), Stmt(kTreeSubKeys), Stmt(kTreeSubKeyValues)};
+        const RegistryTreeCache::Statements statements{Stmt(kTreeValues), Stmt(kTreeSubKeys), Stmt(kHasChildren),
+                                                       Stmt(kTreeValuesIn), Stmt(kTreeParentsIn)};
         if (!m_tree.Load(statements, id, kMaxTreeBytes)) {
             m_refusedRoot = id;
             m_refusedAt = m_changes;

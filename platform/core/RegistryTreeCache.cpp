@@ -1,6 +1,7 @@
 #include "RegistryTreeCache.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 std::u16string ColumnText(sqlite3_stmt* s, int column) {
@@ -15,11 +16,14 @@ std::u16string ColumnText(sqlite3_stmt* s, int column) {
 
 namespace {
 
-// Steps through a statement bound to id, handing each row to take (false: stop, and the
-// whole read fails). True when every row was taken.
+// Steps through a statement whose ids (?1, and ?2 when it has one) are bound, handing
+// each row to take (false: stop, and the whole read fails). True when every row was
+// taken.
 template <typename Take>
-bool EachRow(sqlite3_stmt* s, std::int64_t id, Take take) {
-    sqlite3_bind_int64(s, 1, id);
+bool EachRow(sqlite3_stmt* s, std::int64_t first, std::int64_t last, Take take) {
+    sqlite3_bind_int64(s, 1, first);
+    if (sqlite3_bind_parameter_count(s) > 1)
+        sqlite3_bind_int64(s, 2, last);
     int rc = SQLITE_OK;
     bool taken = true;
     while (taken && (rc = sqlite3_step(s)) == SQLITE_ROW)
@@ -71,28 +75,8 @@ std::size_t RegistryTreeCache::Bytes() const {
            m_values.size() * sizeof(ValueEntry) + m_keys.size() * (sizeof(Key) + 32);
 }
 
-bool RegistryTreeCache::AddSubKeys(sqlite3_stmt* s, std::int64_t id, std::vector<std::int64_t>& pending,
-                                   std::size_t maxBytes) {
-    const auto first = static_cast<std::uint32_t>(m_subKeys.size());
-    const bool read = EachRow(s, id, [&] {
-        const std::int64_t child = sqlite3_column_int64(s, 0);
-        if (!m_keys.try_emplace(child).second)
-            return false;  // a key met twice: this is no tree
-        const Text name = AddText(s, 1);
-        const Text folded = AddText(s, 2);
-        m_subKeys.push_back({folded, name, sqlite3_column_int64(s, 3), child});
-        if (sqlite3_column_int(s, 4))
-            pending.push_back(child);
-        return Bytes() <= maxBytes;
-    });
-    Key& key = m_keys[id];
-    key.firstSubKey = first;
-    key.subKeyCount = static_cast<std::uint32_t>(m_subKeys.size()) - first;
-    SortRange(m_subKeys, first, key.subKeyCount, [this](Text t) { return View(t); });
-    return read;
-}
-
-bool RegistryTreeCache::AddValues(sqlite3_stmt* s, std::int64_t id, std::size_t maxBytes) {
+bool RegistryTreeCache::AddValues(sqlite3_stmt* s, std::int64_t first, std::int64_t last, std::int64_t parent,
+                                  std::size_t maxBytes) {
     Key* key = nullptr;
     std::int64_t current = 0;
     auto close = [&] {
@@ -100,19 +84,24 @@ bool RegistryTreeCache::AddValues(sqlite3_stmt* s, std::int64_t id, std::size_t 
             key->valueCount = static_cast<std::uint32_t>(m_values.size()) - key->firstValue;
             SortRange(m_values, key->firstValue, key->valueCount, [this](Text t) { return View(t); });
         }
+        key = nullptr;
     };
-    const bool read = EachRow(s, id, [&] {
+    const bool read = EachRow(s, first, last, [&] {
         const std::int64_t owner = sqlite3_column_int64(s, 0);
-        if (!key || owner != current) {
+        if (owner != current) {
             close();
+            current = owner;
             const auto it = m_keys.find(owner);
+            if (it == m_keys.end() || (parent && it->second.parent != parent))
+                return true;  // a key in the range that is not read here
             // Each key's values come together, once.
-            if (it == m_keys.end() || it->second.valueCount != 0)
+            if (it->second.valueCount != 0)
                 return false;
             key = &it->second;
             key->firstValue = static_cast<std::uint32_t>(m_values.size());
-            current = owner;
         }
+        if (!key)
+            return true;
         const Text name = AddText(s, 1);
         const Text folded = AddText(s, 2);
         const auto* data = static_cast<const BYTE*>(sqlite3_column_blob(s, 4));
@@ -129,25 +118,83 @@ bool RegistryTreeCache::AddValues(sqlite3_stmt* s, std::int64_t id, std::size_t 
     return read;
 }
 
+bool RegistryTreeCache::AddLevel(const Statements& statements, std::int64_t id, std::vector<std::int64_t>& pending,
+                                 std::size_t maxBytes) {
+    const auto first = static_cast<std::uint32_t>(m_subKeys.size());
+    std::int64_t low = INT64_MAX;
+    std::int64_t high = INT64_MIN;
+    if (!EachRow(statements.subKeys, id, 0, [&] {
+            const std::int64_t child = sqlite3_column_int64(statements.subKeys, 0);
+            const auto [it, added] = m_keys.try_emplace(child);
+            if (!added)
+                return false;  // a key met twice: this is no tree
+            it->second.parent = id;
+            low = std::min(low, child);
+            high = std::max(high, child);
+            const Text name = AddText(statements.subKeys, 1);
+            const Text folded = AddText(statements.subKeys, 2);
+            m_subKeys.push_back({folded, name, sqlite3_column_int64(statements.subKeys, 3), child});
+            return Bytes() <= maxBytes;
+        }))
+        return false;
+    Key& key = m_keys[id];
+    key.firstSubKey = first;
+    key.subKeyCount = static_cast<std::uint32_t>(m_subKeys.size()) - first;
+    SortRange(m_subKeys, first, key.subKeyCount, [this](Text t) { return View(t); });
+    if (key.subKeyCount == 0)
+        return true;
+    // Subkeys made together have consecutive ids: then one range read of each kind
+    // serves them all, and the few other keys it meets are passed over.
+    if (static_cast<std::uint64_t>(high - low) < 4u * key.subKeyCount + 64) {
+        return EachRow(statements.parentsIn, low, high,
+                       [&] {
+                           const std::int64_t parent = sqlite3_column_int64(statements.parentsIn, 0);
+                           const auto it = m_keys.find(parent);
+                           if (it != m_keys.end() && it->second.parent == id)
+                               pending.push_back(parent);
+                           return true;
+                       }) &&
+               AddValues(statements.valuesIn, low, high, id, maxBytes);
+    }
+    for (std::uint32_t i = first; i < first + key.subKeyCount; ++i) {
+        const std::int64_t child = m_subKeys[i].id;
+        if (!EachRow(statements.hasSubKeys, child, 0, [&] {
+                pending.push_back(child);
+                return true;
+            }) ||
+            !AddValues(statements.values, child, 0, 0, maxBytes))
+            return false;
+    }
+    return true;
+}
+
 bool RegistryTreeCache::Load(const Statements& statements, std::int64_t root, std::size_t maxBytes) {
     Clear();
     m_keys.try_emplace(root);
-    bool read = AddValues(statements.values, root, maxBytes);
+    bool read = AddValues(statements.values, root, 0, 0, maxBytes);
     std::vector<std::int64_t> pending{root};
     while (read && !pending.empty()) {
         const std::int64_t id = pending.back();
         pending.pop_back();
-        read = AddSubKeys(statements.subKeys, id, pending, maxBytes) &&
-               AddValues(statements.subKeyValues, id, maxBytes);
+        read = AddLevel(statements, id, pending, maxBytes);
     }
     if (!read)
-        Clear();
+        Release();
     return read;
 }
 
 void RegistryTreeCache::Clear() {
+    // The buffers keep their room for the next copy (as big as one copy may be).
+    m_keys.clear();
+    m_subKeys.clear();
+    m_values.clear();
+    m_text.clear();
+    m_bytes.clear();
     m_lastSubKey = 0;
-    // Buffers are given back, not kept: the copy may not come again.
+}
+
+void RegistryTreeCache::Release() {
+    Clear();
     std::unordered_map<std::int64_t, Key>().swap(m_keys);
     std::vector<SubKeyEntry>().swap(m_subKeys);
     std::vector<ValueEntry>().swap(m_values);

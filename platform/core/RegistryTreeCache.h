@@ -1,8 +1,9 @@
-// Internal to the registry: one subtree of keys and values copied into memory, read a
-// level at a time (two statements per key that has subkeys) when a key's subkeys are
-// enumerated. A catalogue read opens every subkey it enumerates and reads its values;
-// served from here, that costs no statement per key. Names and bytes sit in two
-// buffers, so a copy of thousands of keys takes few allocations.
+// Internal to the registry: one subtree of keys and values copied into memory when a
+// key's subkeys are enumerated. A catalogue read opens every subkey it enumerates and
+// reads its values; served from here, that costs no statement per key. It is read a
+// level at a time: the subkeys of a key, then (their ids being mostly consecutive) the
+// values and the subkeys' own subkeys in one range of ids each. Names and bytes sit in
+// two buffers, so a copy of thousands of keys takes few allocations.
 // The store drops the copy at any write inside it, at a rollback and when another
 // connection has committed; it serves from it only inside a transaction.
 #pragma once
@@ -29,11 +30,14 @@ inline bool EnumeratesBefore(std::u16string_view aFolded, std::u16string_view aN
 
 class RegistryTreeCache {
 public:
-    // The statements a copy is read with; each has the key's id as ?1.
+    // The statements a copy is read with: of one key (?1) or of the keys whose ids lie
+    // in a range (?1 to ?2). Values come as key, name, folded, type, data, grouped by key.
     struct Statements {
-        sqlite3_stmt* values;          // the key's own values: name, folded, type, data
-        sqlite3_stmt* subKeys;         // its subkeys: id, name, folded, written, has subkeys
-        sqlite3_stmt* subKeyValues;    // their values, grouped by subkey: key, name, folded, type, data
+        sqlite3_stmt* values;         // of a key
+        sqlite3_stmt* subKeys;        // of a key: id, name, folded, written
+        sqlite3_stmt* hasSubKeys;     // of a key: a row when it has subkeys
+        sqlite3_stmt* valuesIn;       // of a range
+        sqlite3_stmt* parentsIn;      // of a range: the ids that have subkeys
     };
     struct Name {
         std::u16string_view folded;
@@ -47,15 +51,18 @@ public:
     };
     // A key of the copy: its subkeys and values, each in enumeration order.
     struct Key {
+        std::int64_t parent = 0;
         std::uint32_t firstSubKey = 0, subKeyCount = 0;
         std::uint32_t firstValue = 0, valueCount = 0;
     };
 
     // Reads the subtree of root (root included), replacing what was held. A subtree
-    // past maxBytes is not kept. False, holding nothing, when it was too big or a read
-    // failed.
+    // past maxBytes (names, bytes and bookkeeping) is not kept. False, holding nothing,
+    // when it was too big or a read failed.
     bool Load(const Statements& statements, std::int64_t root, std::size_t maxBytes);
     void Clear();
+    // Clears and gives the memory back.
+    void Release();
     bool Empty() const { return m_keys.empty(); }
 
     // The key when it lies in the subtree held; null otherwise.
@@ -86,9 +93,12 @@ private:
 
     Text AddText(sqlite3_stmt* s, int column);
     std::u16string_view View(Text text) const { return {m_text.data() + text.at, text.length}; }
-    // Reads values (grouped by their key) into the keys of the copy.
-    bool AddValues(sqlite3_stmt* s, std::int64_t id, std::size_t maxBytes);
-    bool AddSubKeys(sqlite3_stmt* s, std::int64_t id, std::vector<std::int64_t>& pending, std::size_t maxBytes);
+    // Reads values (grouped by their key) into the subkeys of parent in the copy (into
+    // the key itself when parent is 0); rows of other keys are passed over.
+    bool AddValues(sqlite3_stmt* s, std::int64_t first, std::int64_t last, std::int64_t parent, std::size_t maxBytes);
+    // Reads the subkeys of a key, their values, and which of them have subkeys.
+    bool AddLevel(const Statements& statements, std::int64_t id, std::vector<std::int64_t>& pending,
+                  std::size_t maxBytes);
     std::size_t Bytes() const;
 
     std::unordered_map<std::int64_t, Key> m_keys;

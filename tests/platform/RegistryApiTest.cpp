@@ -283,6 +283,9 @@ TEST_F(Registry, ReadsBelowAnEnumeratedKeyFollowEveryChange) {
         for (const char16_t* name : {u"a", u"b", u"c"})
             RegDeleteKeyW(shared, name);
         RegCloseKey(Create(shared, u"b"));
+        // Every other case far apart in the store, as keys made at different times are.
+        for (int i = 0; i < 100 * ((&c - cases) % 2); ++i)
+            RegCloseKey(Create(HKEY_LOCAL_MACHINE, FromUtf8("Software\\Filler\\" + std::to_string(&c - cases) + "-" + std::to_string(i)).c_str()));
         HKEY a = Create(shared, u"a");
         SetDword(a, u"n", 1);
         RegCloseKey(a);
