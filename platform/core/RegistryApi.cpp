@@ -342,7 +342,6 @@ public:
             Failed("committing", rc);
             sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
             m_inTransaction = false;
-            Forget();
             return false;
         }
         m_inTransaction = false;
