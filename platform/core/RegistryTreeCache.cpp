@@ -2,17 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
-
-std::u16string ColumnText(sqlite3_stmt* s, int column) {
-    const void* data = sqlite3_column_text16(s, column);
-    const int bytes = sqlite3_column_bytes16(s, column);
-    if (!data || bytes <= 0)
-        return {};
-    std::u16string text(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
-    std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
-    return text;
-}
 
 namespace {
 

@@ -18,9 +18,6 @@
 #include <unordered_map>
 #include <vector>
 
-// A text column of the store (UTF-16) with its exact code units.
-std::u16string ColumnText(sqlite3_stmt* s, int column);
-
 // Enumeration order: ignoring case (by folded name), then exactly, so the order is
 // total and stable.
 inline bool EnumeratesBefore(std::u16string_view aFolded, std::u16string_view aName, std::u16string_view bFolded,
