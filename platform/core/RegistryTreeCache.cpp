@@ -173,7 +173,7 @@ bool RegistryTreeCache::Load(const Statements& statements, std::int64_t root, st
 }
 
 void RegistryTreeCache::Clear() {
-    // The buffers keep their room for the next copy (as big as one copy may be).
+    // The room kept is no more than one copy may take.
     m_keys.clear();
     m_subKeys.clear();
     m_values.clear();

@@ -57,8 +57,9 @@ public:
     // past maxBytes (names, bytes and bookkeeping) is not kept. False, holding nothing,
     // when it was too big or a read failed.
     bool Load(const Statements& statements, std::int64_t root, std::size_t maxBytes);
+    // Drops the copy; its buffers keep their room for the next one.
     void Clear();
-    // Clears and gives the memory back.
+    // Drops the copy and gives the memory back.
     void Release();
     bool Empty() const { return m_keys.empty(); }
 
@@ -90,8 +91,8 @@ private:
 
     Text AddText(sqlite3_stmt* s, int column);
     std::u16string_view View(Text text) const { return {m_text.data() + text.at, text.length}; }
-    // Reads values (grouped by their key) into the subkeys of parent in the copy (into
-    // the key itself when parent is 0); rows of other keys are passed over.
+    // Reads values (grouped by their key) into the keys of the copy that are subkeys of
+    // parent (any key of the copy when parent is 0); rows of other keys are passed over.
     bool AddValues(sqlite3_stmt* s, std::int64_t first, std::int64_t last, std::int64_t parent, std::size_t maxBytes);
     // Reads the subkeys of a key, their values, and which of them have subkeys.
     bool AddLevel(const Statements& statements, std::int64_t id, std::vector<std::int64_t>& pending,
