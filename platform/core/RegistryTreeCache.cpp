@@ -173,7 +173,7 @@ bool RegistryTreeCache::Load(const Statements& statements, std::int64_t root, st
 }
 
 void RegistryTreeCache::Clear() {
-    // The room kept is no more than one copy may take.
+    // The room kept is that of the largest copy held, which Load bounds.
     m_keys.clear();
     m_subKeys.clear();
     m_values.clear();
