@@ -15,6 +15,7 @@
 #include "RegistryApi.h"
 
 #include "RegistryFiles.h"
+#include "RegistryTreeCache.h"
 #include "DevicePath.h"
 #include "KernelObject.h"
 #include "ProcessApi.h"
@@ -45,6 +46,9 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kCommitDelay = std::chrono::milliseconds(200);
 constexpr auto kFlusherTick = std::chrono::milliseconds(50);
 constexpr std::uintptr_t kFirstHandle = 0x10000;
+// A subtree copied into memory is given up past this size (its keys are then read
+// one statement at a time, as without the copy).
+constexpr std::size_t kMaxTreeBytes = 16u << 20;
 
 struct Statement {
     sqlite3_stmt* stmt = nullptr;
@@ -77,6 +81,8 @@ struct EnumCache {
 
 struct OpenKey {
     std::int64_t id = 0;
+    // The key was seen to exist while the store's live stamp had this value.
+    std::uint64_t liveStamp = 0;
     EnumCache subKeys;
     EnumCache values;
 };
@@ -95,6 +101,11 @@ enum StatementId {
     kListValues,
     kCountChildren,
     kCountValues,
+    kTreeValues,
+    kTreeSubKeys,
+    kTreeValuesIn,
+    kTreeParentsIn,
+    kDataVersion,
     kStatementCount
 };
 
@@ -113,6 +124,11 @@ const char* const kStatementSql[kStatementCount] = {
     "SELECT name, folded, 0 FROM vals WHERE key=?1",
     "SELECT count(*), coalesce(max(length(name)), 0) FROM keys WHERE parent=?1",
     "SELECT count(*), coalesce(max(length(name)), 0), coalesce(max(length(data)), 0) FROM vals WHERE key=?1",
+    "SELECT key, name, folded, type, data FROM vals WHERE key=?1",
+    "SELECT id, name, folded, written FROM keys WHERE parent=?1",
+    "SELECT key, name, folded, type, data FROM vals WHERE key BETWEEN ?1 AND ?2",
+    "SELECT DISTINCT parent FROM keys WHERE parent BETWEEN ?1 AND ?2",
+    "PRAGMA data_version",
 };
 
 // Root handles map to the fixed key ids 1..kRootKeyCount.
@@ -224,6 +240,8 @@ public:
     }
     // Reports a failed step of this connection; returns the caller's error code.
     LONG Failed(const char* what, int code) {
+        // Some failures roll the whole transaction back: nothing read in it is trusted.
+        Forget();
         ReportFailure(m_path, what, m_db, code);
         return ERROR_REGISTRY_IO_FAILED;
     }
@@ -255,6 +273,7 @@ public:
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         m_inTransaction = false;
         m_writing = false;
+        Forget();
         // Handles of keys made in the batch name nothing now.
         for (auto it = m_handles.begin(); it != m_handles.end();)
             it = it->first >= m_batchFirstHandle ? m_handles.erase(it) : std::next(it);
@@ -272,6 +291,7 @@ public:
         m_writing = false;
         m_batch = false;
         m_handles.clear();
+        m_tree.Release();
     }
 
     bool BeginWrite() {
@@ -288,19 +308,25 @@ public:
         m_inTransaction = true;
         m_writing = true;
         m_transactionStart = Clock::now();
+        NoteTransactionStart();
         return true;
     }
 
     // Reads share one read transaction for a short window: starting one per read would
     // cost more than the read itself. Commits of other processes show once it closes.
     void BeginRead() {
-        if (m_inTransaction)
+        if (m_inTransaction) {
+            // SQLite may have rolled the transaction back by itself (a full disk, say).
+            if (sqlite3_get_autocommit(m_db))
+                Forget();
             return;
+        }
         if (sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK)
             return;
         m_inTransaction = true;
         m_writing = false;
         m_transactionStart = Clock::now();
+        NoteTransactionStart();
     }
 
     // A batch is committed only by its end (or, forced, before a fork).
@@ -346,27 +372,103 @@ public:
         return it == m_handles.end() ? nullptr : &it->second;
     }
 
+    // A handle to a key that was just found or made in this transaction.
     HKEY NewHandle(std::int64_t id) {
         const std::uintptr_t value = m_nextHandle++;
-        m_handles[value].id = id;
+        OpenKey& open = m_handles[value];
+        open.id = id;
+        if (Trusted())
+            open.liveStamp = m_liveStamp;
         return reinterpret_cast<HKEY>(value);
     }
 
     bool CloseHandle(HKEY key) { return m_handles.erase(reinterpret_cast<std::uintptr_t>(key)) > 0; }
 
-    bool KeyExists(std::int64_t id) {
+    // Whether the key of a handle still exists. A handle's key seen to exist stays so
+    // until a key is deleted, a write is rolled back or another connection commits;
+    // until then it is not looked up again.
+    bool IsLive(HKEY key, std::int64_t id) {
         if (IsRootId(id))
             return true;
-        Use s(Stmt(kKeyExists));
-        sqlite3_bind_int64(*s, 1, id);
-        return sqlite3_step(*s) == SQLITE_ROW;
+        OpenKey* open = Handle(key);
+        const bool trusted = Trusted();
+        if (open && trusted && open->liveStamp == m_liveStamp)
+            return true;
+        bool live = Cached(id) != nullptr;
+        if (!live) {
+            Use s(Stmt(kKeyExists));
+            sqlite3_bind_int64(*s, 1, id);
+            live = sqlite3_step(*s) == SQLITE_ROW;
+        }
+        if (live && open && trusted)
+            open->liveStamp = m_liveStamp;
+        return live;
+    }
+
+    // The key from the subtree held in memory, when it lies there and the copy can be
+    // trusted: inside a transaction, whose reads it matches.
+    const RegistryTreeCache::Key* Cached(std::int64_t id) {
+        return !m_tree.Empty() && Trusted() ? m_tree.Find(id) : nullptr;
+    }
+    const RegistryTreeCache& Tree() const { return m_tree; }
+
+    // The folded form of a name, in room the store reuses: valid until the next Fold.
+    const std::u16string& Fold(std::u16string_view name) {
+        FoldCaseInto(name, m_folded);
+        return m_folded;
+    }
+
+    // Copies the subtree of a key into memory, unless it is too big (then not tried
+    // again until something changes). Roots are never copied: they hold everything.
+    void LoadTree(std::int64_t id) {
+        if (IsRootId(id) || !Trusted() || (id == m_refusedRoot && m_changes == m_refusedAt))
+            return;
+        const RegistryTreeCache::Statements statements{Stmt(kTreeValues), Stmt(kTreeSubKeys), Stmt(kHasChildren),
+                                                       Stmt(kTreeValuesIn), Stmt(kTreeParentsIn)};
+        if (!m_tree.Load(statements, id, kMaxTreeBytes)) {
+            m_refusedRoot = id;
+            m_refusedAt = m_changes;
+        }
+    }
+
+    // This connection wrote to key id (its values, subkeys, or the key itself).
+    void Changed(std::int64_t id) {
+        ++m_changes;
+        if (m_tree.Find(id))
+            m_tree.Clear();
+    }
+    // This connection deleted a key.
+    void Deleted(std::int64_t id) {
+        ++m_liveStamp;
+        Changed(id);
     }
 
     std::uint64_t keyGeneration = 1;
     std::uint64_t valueGeneration = 1;
+    std::vector<NameEntry> rootEntries;  // a root handle's list, which it has no room for
 
 private:
     enum class Opened { Ok, Damaged, Failed };
+
+    bool Trusted() const { return m_inTransaction && m_db && !sqlite3_get_autocommit(m_db); }
+
+    // What was read before may be wrong now: the subtree copy goes and every handle's
+    // key is looked up again.
+    void Forget() {
+        m_tree.Clear();
+        ++m_liveStamp;
+        ++m_changes;
+    }
+
+    // A transaction sees what other connections committed before it began: when they
+    // did, what this one read before may be out of date.
+    void NoteTransactionStart() {
+        Use s(Stmt(kDataVersion));
+        const std::int64_t version = sqlite3_step(*s) == SQLITE_ROW ? sqlite3_column_int64(*s, 0) : -1;
+        if (version < 0 || version != m_dataVersion)
+            Forget();
+        m_dataVersion = version;
+    }
 
     // Opens the database and checks it. Damaged when SQLite finds it is not whole.
     Opened OpenChecked() {
@@ -463,6 +565,7 @@ private:
     }
 
     void CloseDb() {
+        Forget();
         for (auto& s : m_statements) {
             sqlite3_finalize(s.stmt);
             s.stmt = nullptr;
@@ -484,6 +587,13 @@ private:
     Clock::time_point m_transactionStart;
     std::unordered_map<std::uintptr_t, OpenKey> m_handles;
     std::uintptr_t m_nextHandle = kFirstHandle;
+    RegistryTreeCache m_tree;
+    std::u16string m_folded;
+    std::uint64_t m_liveStamp = 1;  // see IsLive
+    std::uint64_t m_changes = 0;    // writes and forgets, so a refused subtree is tried again
+    std::int64_t m_refusedRoot = 0;
+    std::uint64_t m_refusedAt = 0;
+    std::int64_t m_dataVersion = -1;
 };
 
 // Process-wide state. The store and the flusher thread live on the heap and are
@@ -589,47 +699,40 @@ private:
     std::unique_lock<std::recursive_mutex> m_lock;
 };
 
-void BindText(sqlite3_stmt* s, int index, const std::u16string& text) {
-    sqlite3_bind_text16(s, index, text.data(), static_cast<int>(text.size() * sizeof(char16_t)),
-                        SQLITE_STATIC);
+void BindText(sqlite3_stmt* s, int index, std::u16string_view text) {
+    // An empty view may have no pointer, and SQLite would bind that as NULL.
+    sqlite3_bind_text16(s, index, text.empty() ? u"" : text.data(),
+                        static_cast<int>(text.size() * sizeof(char16_t)), SQLITE_STATIC);
 }
 
-std::u16string ColumnText(sqlite3_stmt* s, int column) {
-    const void* data = sqlite3_column_text16(s, column);
-    const int bytes = sqlite3_column_bytes16(s, column);
-    if (!data || bytes <= 0)
-        return {};
-    std::u16string text(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
-    std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
-    return text;
-}
+std::u16string_view ValueName(LPCWSTR name) { return name ? std::u16string_view(name) : std::u16string_view(); }
 
-std::u16string ValueName(LPCWSTR name) { return name ? std::u16string(name) : std::u16string(); }
-
-// Splits a key path at "\" into names; null or empty means the key itself.
-LONG SplitPath(LPCWSTR path, std::vector<std::u16string>& parts) {
+// Splits a key path at "\" into names (views into path); null or empty means the key
+// itself.
+LONG SplitPath(LPCWSTR path, std::vector<std::u16string_view>& parts) {
     parts.clear();
     if (!path || !*path)
         return ERROR_SUCCESS;
-    std::u16string current;
-    for (const WCHAR* p = path;; ++p) {
-        if (*p == u'\\' || *p == 0) {
-            if (current.empty() || current.size() > REG_MAX_KEY_NAME)
-                return ERROR_INVALID_PARAMETER;
-            parts.push_back(std::move(current));
-            current.clear();
-            if (*p == 0)
-                break;
-        } else {
-            current += *p;
-        }
+    for (const WCHAR* start = path;; ) {
+        const WCHAR* end = start;
+        while (*end && *end != u'\\')
+            ++end;
+        const auto length = static_cast<std::size_t>(end - start);
+        if (length == 0 || length > REG_MAX_KEY_NAME)
+            return ERROR_INVALID_PARAMETER;
+        parts.emplace_back(start, length);
+        if (*end == 0)
+            break;
+        start = end + 1;
     }
     return ERROR_SUCCESS;
 }
 
 // The id of a child key, 0 when there is none, -1 when the store cannot be read (a
 // key that cannot be read is not a missing key).
-std::int64_t FindChild(Store& store, std::int64_t parent, const std::u16string& folded) {
+std::int64_t FindChild(Store& store, std::int64_t parent, std::u16string_view folded) {
+    if (const auto* cached = store.Cached(parent))
+        return store.Tree().SubKeyId(*cached, folded);
     Use s(store.Stmt(kFindChild));
     sqlite3_bind_int64(*s, 1, parent);
     BindText(*s, 2, folded);
@@ -656,7 +759,7 @@ LONG ResolveLive(Store& store, HKEY key, std::int64_t& id) {
     if (!resolved)
         return ERROR_INVALID_HANDLE;
     id = *resolved;
-    if (!store.KeyExists(id))
+    if (!store.IsLive(key, id))
         return ERROR_KEY_DELETED;
     return ERROR_SUCCESS;
 }
@@ -666,9 +769,9 @@ LONG OpenLive(Session& store, HKEY key, std::int64_t& id) {
 }
 
 // Follows existing keys down a split path.
-LONG WalkExisting(Store& store, const std::vector<std::u16string>& parts, std::int64_t& id) {
-    for (const auto& name : parts) {
-        id = FindChild(store, id, FoldCase(name));
+LONG WalkExisting(Store& store, const std::vector<std::u16string_view>& parts, std::int64_t& id) {
+    for (const auto name : parts) {
+        id = FindChild(store, id, store.Fold(name));
         if (id < 0)
             return ERROR_REGISTRY_IO_FAILED;
         if (!id)
@@ -678,11 +781,7 @@ LONG WalkExisting(Store& store, const std::vector<std::u16string>& parts, std::i
 }
 
 // Copies a value's type and bytes out with the query contract.
-LONG CopyValue(sqlite3_stmt* s, int typeColumn, int dataColumn, LPDWORD type, LPBYTE data,
-               LPDWORD dataSize) {
-    const DWORD storedType = static_cast<DWORD>(sqlite3_column_int64(s, typeColumn));
-    const void* bytes = sqlite3_column_blob(s, dataColumn);
-    const DWORD length = static_cast<DWORD>(sqlite3_column_bytes(s, dataColumn));
+LONG CopyValue(DWORD storedType, const void* bytes, DWORD length, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
     if (type)
         *type = storedType;
     if (!data) {
@@ -702,6 +801,16 @@ LONG CopyValue(sqlite3_stmt* s, int typeColumn, int dataColumn, LPDWORD type, LP
     return ERROR_SUCCESS;
 }
 
+LONG CopyValue(sqlite3_stmt* s, int typeColumn, int dataColumn, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+    const void* bytes = sqlite3_column_blob(s, dataColumn);
+    return CopyValue(static_cast<DWORD>(sqlite3_column_int64(s, typeColumn)), bytes,
+                     static_cast<DWORD>(sqlite3_column_bytes(s, dataColumn)), type, data, dataSize);
+}
+
+LONG CopyValue(const RegistryTreeCache::Value& value, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+    return CopyValue(value.type, value.data, value.size, type, data, dataSize);
+}
+
 // A key's subkeys or values, sorted ignoring case (then exactly, so the order is
 // total and stable).
 void LoadEntries(Store& store, std::int64_t id, bool subKeys, std::vector<NameEntry>& out) {
@@ -711,11 +820,11 @@ void LoadEntries(Store& store, std::int64_t id, bool subKeys, std::vector<NameEn
     while (sqlite3_step(*s) == SQLITE_ROW)
         out.push_back({ColumnText(*s, 1), ColumnText(*s, 0), sqlite3_column_int64(*s, 2)});
     std::sort(out.begin(), out.end(), [](const NameEntry& a, const NameEntry& b) {
-        return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
+        return EnumeratesBefore(a.folded, a.name, b.folded, b.name);
     });
 }
 
-LONG CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD chars) {
+LONG CopyName(std::u16string_view name, LPWSTR buffer, LPDWORD chars) {
     if (!buffer || !chars)
         return ERROR_INVALID_PARAMETER;
     if (*chars <= name.size()) {
@@ -728,15 +837,30 @@ LONG CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD chars) {
     return ERROR_SUCCESS;
 }
 
-// The index-th subkey or value of an open key. An open handle keeps the sorted list
-// between calls; index 0 starts a new enumeration and reads afresh, so changes made
-// by other processes are seen.
-LONG EnumEntry(Session& store, HKEY key, DWORD index, bool subKeys, std::int64_t& id, NameEntry& out) {
+// The index-th subkey or value of an open key (cached is the key's copy in memory
+// when that served; out stays valid until the store's next change).
+// An open handle keeps the sorted list between calls; index 0 starts a new enumeration
+// and reads afresh, so changes made by other processes are seen. Subkeys enumerated
+// from the start bring the key's whole subtree into memory, for the opens and reads
+// below it that usually follow.
+LONG EnumEntry(Session& store, HKEY key, DWORD index, bool subKeys, std::int64_t& id,
+               RegistryTreeCache::Name& out, const RegistryTreeCache::Key*& cached) {
     if (LONG error = OpenLive(store, key, id))
         return error;
-    std::vector<NameEntry> rootEntries;
-    const std::vector<NameEntry>* entries = &rootEntries;
-    if (OpenKey* open = store->Handle(key)) {
+    OpenKey* open = store->Handle(key);
+    cached = store->Cached(id);
+    if (!cached && subKeys && index == 0 && open) {
+        store->LoadTree(id);
+        cached = store->Cached(id);
+    }
+    if (cached) {
+        if (index >= (subKeys ? cached->subKeyCount : cached->valueCount))
+            return ERROR_NO_MORE_ITEMS;
+        out = subKeys ? store->Tree().SubKey(*cached, index) : store->Tree().ValueName(*cached, index);
+        return ERROR_SUCCESS;
+    }
+    const std::vector<NameEntry>* entries = &store->rootEntries;
+    if (open) {
         EnumCache& cache = subKeys ? open->subKeys : open->values;
         const std::uint64_t generation = subKeys ? store->keyGeneration : store->valueGeneration;
         if (index == 0 || !cache.valid || cache.generation != generation) {
@@ -746,11 +870,12 @@ LONG EnumEntry(Session& store, HKEY key, DWORD index, bool subKeys, std::int64_t
         }
         entries = &cache.entries;
     } else {
-        LoadEntries(*store, id, subKeys, rootEntries);  // a root handle has no cache
+        LoadEntries(*store, id, subKeys, store->rootEntries);
     }
     if (index >= entries->size())
         return ERROR_NO_MORE_ITEMS;
-    out = (*entries)[index];
+    const NameEntry& entry = (*entries)[index];
+    out = {entry.folded, entry.name, entry.written};
     return ERROR_SUCCESS;
 }
 
@@ -761,7 +886,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPS
     if (!result)
         return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    std::vector<std::u16string> parts;
+    std::vector<std::u16string_view> parts;
     if (LONG error = SplitPath(subKey, parts))
         return error;
     Session store;
@@ -769,8 +894,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPS
     if (LONG error = OpenLive(store, key, id))
         return error;
     bool created = false;
-    for (const auto& name : parts) {
-        const std::u16string folded = FoldCase(name);
+    for (const auto name : parts) {
+        const std::u16string& folded = store->Fold(name);
         std::int64_t child = FindChild(*store, id, folded);
         if (child < 0)
             return ERROR_REGISTRY_IO_FAILED;
@@ -786,6 +911,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, LPS
                 return store->Failed("creating a key", rc);
             child = sqlite3_last_insert_rowid(sqlite3_db_handle(*s));
             ++store->keyGeneration;
+            store->Changed(id);
             created = true;
         }
         id = child;
@@ -800,7 +926,7 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
     if (!result)
         return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    std::vector<std::u16string> parts;
+    std::vector<std::u16string_view> parts;
     if (LONG error = SplitPath(subKey, parts))
         return error == ERROR_INVALID_PARAMETER ? ERROR_FILE_NOT_FOUND : error;
     Session store;
@@ -823,7 +949,7 @@ LONG RegCloseKey(HKEY key) {
 }
 
 LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
-    std::vector<std::u16string> parts;
+    std::vector<std::u16string_view> parts;
     if (LONG error = SplitPath(subKey, parts))
         return error;
     if (parts.empty())
@@ -850,6 +976,7 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
     }
     ++store->keyGeneration;
     ++store->valueGeneration;
+    store->Deleted(id);
     return ERROR_SUCCESS;
 }
 
@@ -860,7 +987,7 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
         return error;
     if (!store->BeginWrite())
         return ERROR_REGISTRY_IO_FAILED;
-    const std::u16string folded = FoldCase(ValueName(valueName));
+    const std::u16string& folded = store->Fold(ValueName(valueName));
     Use s(store->Stmt(kDeleteValue));
     sqlite3_bind_int64(*s, 1, id);
     BindText(*s, 2, folded);
@@ -869,6 +996,7 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
     if (sqlite3_changes(sqlite3_db_handle(*s)) == 0)
         return ERROR_FILE_NOT_FOUND;
     ++store->valueGeneration;
+    store->Changed(id);
     return ERROR_SUCCESS;
 }
 
@@ -880,7 +1008,12 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD, LPDWORD type, LPBYTE
     auto id = store->Resolve(key);
     if (!id)
         return ERROR_INVALID_HANDLE;
-    const std::u16string folded = FoldCase(ValueName(valueName));
+    const std::u16string& folded = store->Fold(ValueName(valueName));
+    if (const auto* cached = store->Cached(*id)) {
+        const std::size_t index = store->Tree().FindValue(*cached, folded);
+        return index < cached->valueCount ? CopyValue(store->Tree().ValueAt(*cached, index), type, data, dataSize)
+                                          : ERROR_FILE_NOT_FOUND;
+    }
     Use s(store->Stmt(kQueryValue));
     sqlite3_bind_int64(*s, 1, *id);
     BindText(*s, 2, folded);
@@ -893,7 +1026,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* 
                     DWORD dataSize) {
     if (!data && dataSize)
         return ERROR_INVALID_PARAMETER;
-    const std::u16string name = ValueName(valueName);
+    const std::u16string_view name = ValueName(valueName);
     if (name.size() > REG_MAX_VALUE_NAME)
         return ERROR_INVALID_PARAMETER;
     Session store;
@@ -902,7 +1035,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* 
         return error;
     if (!store->BeginWrite())
         return ERROR_REGISTRY_IO_FAILED;
-    const std::u16string folded = FoldCase(name);
+    const std::u16string& folded = store->Fold(name);
     Use s(store->Stmt(kUpsertValue));
     sqlite3_bind_int64(*s, 1, id);
     BindText(*s, 2, name);
@@ -913,6 +1046,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD, DWORD type, const BYTE* 
     if (int rc = sqlite3_step(*s); rc != SQLITE_DONE)
         return store->Failed("writing a value", rc);
     ++store->valueGeneration;
+    store->Changed(id);
     return ERROR_SUCCESS;
 }
 
@@ -920,8 +1054,9 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameChars, LPDWOR
                    LPWSTR className, LPDWORD classChars, LPFILETIME lastWriteTime) {
     Session store;
     std::int64_t id = 0;
-    NameEntry entry;
-    if (LONG error = EnumEntry(store, key, index, true, id, entry))
+    RegistryTreeCache::Name entry;
+    const RegistryTreeCache::Key* cached = nullptr;
+    if (LONG error = EnumEntry(store, key, index, true, id, entry, cached))
         return error;
     if (LONG error = CopyName(entry.name, name, nameChars))
         return error;
@@ -940,13 +1075,16 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR valueName, LPDWORD valueNameCha
                    LPDWORD type, LPBYTE data, LPDWORD dataSize) {
     Session store;
     std::int64_t id = 0;
-    NameEntry entry;
-    if (LONG error = EnumEntry(store, key, index, false, id, entry))
+    RegistryTreeCache::Name entry;
+    const RegistryTreeCache::Key* cached = nullptr;
+    if (LONG error = EnumEntry(store, key, index, false, id, entry, cached))
         return error;
     if (LONG error = CopyName(entry.name, valueName, valueNameChars))
         return error;
     if (!type && !data && !dataSize)
         return ERROR_SUCCESS;
+    if (cached)
+        return CopyValue(store->Tree().ValueAt(*cached, index), type, data, dataSize);
     Use s(store->Stmt(kQueryValue));
     sqlite3_bind_int64(*s, 1, id);
     BindText(*s, 2, entry.folded);

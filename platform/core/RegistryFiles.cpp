@@ -3,6 +3,7 @@
 #include "FaultInjection.h"
 #include "WinError.h"
 
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <string>
@@ -191,6 +192,16 @@ std::string DamagedPath(const std::string& database) {
     for (int n = 2; FileExists(path) || FileExists(path + "-wal"); ++n)
         path = base + "-" + std::to_string(n) + ".db";
     return path;
+}
+
+std::u16string ColumnText(sqlite3_stmt* s, int column) {
+    const void* data = sqlite3_column_text16(s, column);
+    const int bytes = sqlite3_column_bytes16(s, column);
+    if (!data || bytes <= 0)
+        return {};
+    std::u16string text(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
+    std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
+    return text;
 }
 
 }  // namespace RegistryFiles

@@ -1,7 +1,7 @@
 // Internal to the registry: the files of its database. The file layer SQLite works
 // through (the system's own, with the test faults of FaultInjection on top), SQLite's
-// quick check, copies made with SQLite's online backup, and the names of the backups
-// and of a damaged store set aside.
+// quick check, copies made with SQLite's online backup, the names of the backups and
+// of a damaged store set aside, and the reading of its text columns.
 #pragma once
 #include <sqlite3.h>
 
@@ -31,5 +31,8 @@ std::string DamagedPath(const std::string& database);
 bool FileExists(const std::string& path);
 // Flushes the folder of path, so renames in it survive a crash.
 void SyncFolderOf(const std::string& path);
+
+// A text column of the store (UTF-16) with its exact code units.
+std::u16string ColumnText(sqlite3_stmt* s, int column);
 
 }  // namespace RegistryFiles

@@ -4,13 +4,13 @@
 #include "RegistrySnapshot.h"
 
 #include "RegistryApi.h"
+#include "RegistryFiles.h"
 #include "TimeApi.h"
 #include "WideString.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
@@ -18,6 +18,8 @@
 #include <unordered_set>
 
 namespace {
+
+using RegistryFiles::ColumnText;
 
 constexpr const char16_t* kRootNames[] = {u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE",
                                           u"HKEY_USERS"};
@@ -68,16 +70,6 @@ Stmt Prepare(sqlite3* db, const char* sql, std::u16string& error) {
         return nullptr;
     }
     return Stmt(raw);
-}
-
-std::u16string ColumnText(sqlite3_stmt* s, int column) {
-    const void* data = sqlite3_column_text16(s, column);
-    const int bytes = sqlite3_column_bytes16(s, column);
-    if (!data || bytes <= 0)
-        return {};
-    std::u16string text(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
-    std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
-    return text;
 }
 
 void BindText(sqlite3_stmt* s, int index, const std::u16string& text) {

@@ -230,10 +230,15 @@ const TCHAR* _tcsstr(const TCHAR* s, const TCHAR* what) {
 }
 
 std::u16string FoldCase(std::u16string_view s) {
-    std::u16string out(s);
+    std::u16string out;
+    FoldCaseInto(s, out);
+    return out;
+}
+
+void FoldCaseInto(std::u16string_view s, std::u16string& out) {
+    out.assign(s);
     for (char16_t& c : out)
         c = Fold(c);
-    return out;
 }
 
 bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {

@@ -29,6 +29,8 @@ const TCHAR* _tcsstr(const TCHAR* s, const TCHAR* what);
 
 // Folded (lower-case) copy, used for case-insensitive keys.
 std::u16string FoldCase(std::u16string_view s);
+// The same into out, whose room is reused (no allocation once it is big enough).
+void FoldCaseInto(std::u16string_view s, std::u16string& out);
 bool EqualsNoCase(std::u16string_view a, std::u16string_view b);
 int CompareNoCase(std::u16string_view a, std::u16string_view b);
 

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <poll.h>
 #include <random>
 #include <sys/resource.h>
@@ -237,6 +238,75 @@ TEST_F(Registry, WritesOfAnotherProcessAreSeen) {
     EXPECT_EQ(42u, GetDword(key, u"theirs"));
     EXPECT_EQ(1u, GetDword(key, u"mine"));
     RegCloseKey(key);
+}
+
+// Opens, reads and enumerations below a key whose subkeys were enumerated are served
+// from a copy in memory: each kind of change to that subtree must show in them, from
+// this process or another, and a rolled-back one must not.
+TEST_F(Registry, ReadsBelowAnEnumeratedKeyFollowEveryChange) {
+    using Names = std::vector<std::u16string>;
+    struct Case {
+        const char* what;
+        std::function<void(HKEY shared, HKEY a)> change;
+        Names subKeys;
+        Value n;       // a\n
+        Value theirs;  // the value another process sets on the key itself
+    };
+    const Value one{ERROR_SUCCESS, REG_DWORD, std::string("\1\0\0\0", 4)};
+    const Value missing{ERROR_FILE_NOT_FOUND, 0, ""};
+    const Case cases[] = {
+        {"value set", [](HKEY, HKEY a) { SetDword(a, u"n", 2); }, {u"a", u"b"},
+         {ERROR_SUCCESS, REG_DWORD, std::string("\2\0\0\0", 4)}, missing},
+        {"value deleted", [](HKEY, HKEY a) { RegDeleteValueW(a, u"N"); }, {u"a", u"b"}, missing, missing},
+        {"key deleted", [](HKEY shared, HKEY) { RegDeleteKeyW(shared, u"b"); }, {u"a"}, one, missing},
+        {"key created", [this](HKEY shared, HKEY) { RegCloseKey(Create(shared, u"c")); }, {u"a", u"b", u"c"}, one,
+         missing},
+        {"another process's commit",
+         [this](HKEY shared, HKEY) {
+             RegFlushKey(shared);
+             EXPECT_EQ(0, Helper("registry_writer", {"once", "theirs", "42"}, root.path()).Stop());
+         },
+         {u"a", u"b"}, one, {ERROR_SUCCESS, REG_DWORD, std::string("\x2a\0\0\0", 4)}},
+        {"rolled-back batch",
+         [this](HKEY shared, HKEY a) {
+             ASSERT_TRUE(RegistryStore::BeginBatch());
+             SetDword(a, u"n", 9);
+             RegCloseKey(Create(shared, u"c"));
+             EXPECT_EQ((Names{u"a", u"b", u"c"}), SubKeys(shared));  // copied with the batch's writes
+             EXPECT_TRUE(RegistryStore::EndBatch(false));
+         },
+         {u"a", u"b"}, one, missing},
+    };
+    for (const Case& c : cases) {
+        HKEY shared = Create(HKEY_LOCAL_MACHINE, u"Software\\Shared");
+        RegDeleteValueW(shared, u"theirs");
+        for (const char16_t* name : {u"a", u"b", u"c"})
+            RegDeleteKeyW(shared, name);
+        RegCloseKey(Create(shared, u"b"));
+        // Every other case far apart in the store, as keys made at different times are.
+        for (int i = 0; i < 100 * ((&c - cases) % 2); ++i)
+            RegCloseKey(Create(HKEY_LOCAL_MACHINE, FromUtf8("Software\\Filler\\" + std::to_string(&c - cases) + "-" + std::to_string(i)).c_str()));
+        HKEY a = Create(shared, u"a");
+        SetDword(a, u"n", 1);
+        RegCloseKey(a);
+        RegFlushKey(shared);
+        ASSERT_EQ((Names{u"a", u"b"}), SubKeys(shared)) << c.what;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(shared, u"A", 0, 0, &a)) << c.what;
+        ASSERT_EQ(one, Query(a, u"n")) << c.what;
+
+        c.change(shared, a);
+        EXPECT_EQ(c.n, Query(a, u"n")) << c.what;
+        EXPECT_EQ(c.theirs, Query(shared, u"theirs")) << c.what;
+        HKEY again = nullptr;
+        EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(shared, u"a", 0, 0, &again)) << c.what;
+        EXPECT_EQ(c.n, Query(again, u"n")) << c.what;
+        HKEY b = nullptr;
+        EXPECT_EQ(c.subKeys.size() == 1 ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS, RegOpenKeyExW(shared, u"b", 0, 0, &b))
+            << c.what;
+        EXPECT_EQ(c.subKeys, SubKeys(shared)) << c.what;
+        for (HKEY k : {a, again, b, shared})
+            RegCloseKey(k);
+    }
 }
 
 bool StoreIntact(const std::string& path) {
