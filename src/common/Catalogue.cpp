@@ -46,7 +46,7 @@ bool Catalogue::Remove(Item* item) {
 std::vector<Item*> Catalogue::AddLines(const rep::vector<Purchase*>& lines) {
     // Offering them one by one would put the catalogue in A to Z order first and insert
     // each new item at its place: gathering the new ones and merging them in gives that.
-    CatalogueAdditions additions(m_items);
+    CatalogueAdditions additions(m_items, lines.size());
     bool offered = false;
     for (const Purchase* line : lines) {
         if (line->IsOnce() || m_index.Find(line->Name(), m_items))
@@ -66,6 +66,7 @@ std::vector<Item*> Catalogue::Merge(CatalogueAdditions& additions) {
         return {};
     std::vector<Item*> added = additions.MergeInto(m_items);
     m_order = Order::Ascending;
+    m_index.Reserve(added.size());
     for (Item* item : added)
         m_index.Add(item);
     return added;

@@ -3,8 +3,8 @@
 #include "MergeItems.h"
 #include "WideString.h"
 
-CatalogueAdditions::CatalogueAdditions(const rep::vector<Item*>& items) {
-    m_known.reserve(items.size());
+CatalogueAdditions::CatalogueAdditions(const rep::vector<Item*>& items, std::size_t expected) {
+    m_known.reserve(items.size() + expected);
     for (const Item* item : items)
         m_known.insert(FoldCase(item->Name()));
 }

@@ -7,6 +7,7 @@
 #include "Item.h"
 #include "Registry/RepVector.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -14,8 +15,9 @@
 
 class CatalogueAdditions {
 public:
-    // The catalogue's names (ignoring case) are the known ones.
-    explicit CatalogueAdditions(const rep::vector<Item*>& items);
+    // The catalogue's names (ignoring case) are the known ones; room is made for
+    // about expected additions.
+    explicit CatalogueAdditions(const rep::vector<Item*>& items, std::size_t expected = 0);
     CatalogueAdditions(const CatalogueAdditions&) = delete;
     CatalogueAdditions& operator=(const CatalogueAdditions&) = delete;
     // Deletes the items not merged.

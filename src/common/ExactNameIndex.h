@@ -13,6 +13,8 @@
 
 #include <string>
 #include <string_view>
+#include <cstddef>
+#include <functional>
 #include <unordered_map>
 
 template <class T>
@@ -22,7 +24,7 @@ public:
         if (m_stale)
             Rebuild(list);
         for (int attempt = 0; attempt < 2; ++attempt) {
-            auto it = m_entries.find(std::u16string(name));
+            auto it = m_entries.find(name);
             if (it == m_entries.end())
                 return nullptr;
             if (it->second.count == 1 && it->second.element->Name() == name)
@@ -72,6 +74,11 @@ public:
     }
 
     void Invalidate() { m_stale = true; }
+    // Room for count more elements (before adding many).
+    void Reserve(std::size_t count) {
+        if (!m_stale)
+            m_entries.reserve(m_entries.size() + count);
+    }
 
     // The list was emptied.
     void Clear() {
@@ -93,6 +100,11 @@ private:
             Add(element);
     }
 
-    std::unordered_map<std::u16string, Entry> m_entries;
+    // Looked up by view: a look-up builds no string.
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view name) const { return std::hash<std::u16string_view>{}(name); }
+    };
+    std::unordered_map<std::u16string, Entry, Hash, std::equal_to<>> m_entries;
     bool m_stale = true;
 };
