@@ -59,7 +59,6 @@ TEST(AppRegistryLifecycleTest, InitOpensButNeverCreates) {
     TestRoot root;
     TraceRecorder trace;
     TestStore store;
-    EXPECT_FALSE(store.IsExist());
     EXPECT_FALSE(store.init());
     EXPECT_EQ(store.GetKey(), nullptr);
     EXPECT_TRUE(trace.HasLineEndingWith(u"m_pRegKey is still null!"));
@@ -67,7 +66,6 @@ TEST(AppRegistryLifecycleTest, InitOpensButNeverCreates) {
     ASSERT_TRUE(store.Create());
     store.close();
     EXPECT_EQ(store.GetKey(), nullptr);
-    EXPECT_TRUE(store.IsExist());
     EXPECT_TRUE(store.init());
     IRegistryKey* key = store.GetKey();
     EXPECT_NE(key, nullptr);
@@ -77,31 +75,6 @@ TEST(AppRegistryLifecycleTest, InitOpensButNeverCreates) {
     TestStore disabled;
     disabled.Disable();
     EXPECT_FALSE(disabled.init());
-}
-
-TEST_F(AppRegistryTest, CleanupErasesEverything) {
-    ASSERT_TRUE(store.Set(u"sValue", u"x"));
-    Key(store.GetKey()->CreateSubKey(u"Items\\Milk"));
-    EXPECT_TRUE(store.Cleanup());
-    EXPECT_EQ(store.GetKey(), nullptr);
-    EXPECT_FALSE(store.IsExist());
-    EXPECT_NE(Key(Registry::LocalMachine.OpenSubKey(u"SOFTWARE\\Tamra")), nullptr);  // only the application's own key goes
-}
-
-TEST_F(AppRegistryTest, GetListNamesSubkeysOrTracesTheCallersText) {
-    Key items(store.GetKey()->CreateSubKey(u"Items"));
-    Key(items->CreateSubKey(u"Milk"));
-    Key(items->CreateSubKey(u"Bread"));
-    rep::string_list names;
-    EXPECT_TRUE(store.GetList(names, u"SOFTWARE\\Tamra\\Test\\Items", u"no items"));
-    ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ(std::u16string(names[0]), u"Bread");
-    EXPECT_EQ(std::u16string(names[1]), u"Milk");
-
-    TraceRecorder trace;
-    EXPECT_FALSE(store.GetList(names, u"SOFTWARE\\Tamra\\Test\\Nothing", u"Cannot read %s items"));
-    EXPECT_TRUE(trace.HasLineEndingWith(u" : Cannot read %s items"));  // printed as it is
-    EXPECT_EQ(names.size(), 2u);
 }
 
 TEST_F(AppRegistryTest, TextsWithAndWithoutDefault) {

@@ -16,7 +16,6 @@ using iotest::TraceRecorder;
 namespace {
 
 using WText = std::unique_ptr<TCHAR[]>;
-using NText = std::unique_ptr<char[]>;
 
 // Takes over a text read; "<null>" when there is none.
 std::u16string Wide(TCHAR* text) {
@@ -33,7 +32,6 @@ TEST(BinaryReaderTest, ReadsBackWhatTheWriterWrote) {
         IO::BinaryWriter writer(buffered);
         writer.Write(u"Milk");
         writer.Write(u"");
-        writer.WriteString("ansi", true);
         writer.Write(1.5f);
         writer.Write(-7);
         writer.Write(0xDEADBEEFu);
@@ -46,9 +44,6 @@ TEST(BinaryReaderTest, ReadsBackWhatTheWriterWrote) {
     IO::BinaryReader reader(buffered);
     EXPECT_EQ(Wide(reader.ReadWString()), u"Milk");
     EXPECT_EQ(Wide(reader.ReadWString()), u"");  // empty, not absent
-    NText ansi(reader.ReadString());
-    ASSERT_NE(ansi, nullptr);
-    EXPECT_STREQ(ansi.get(), "ansi");
     float f = 0;
     int i = 0;
     unsigned u = 0;
@@ -102,7 +97,7 @@ TEST(BinaryReaderTest, DamagedStringLengthsNeverOverRead) {
     {
         MemoryStream stream(Bytes({3}));
         IO::BinaryReader reader(stream);
-        EXPECT_EQ(NText(reader.ReadString()), nullptr);
+        EXPECT_EQ(WText(reader.ReadWString()), nullptr);
     }
     // After any failed read, strings are no longer read even where the bytes are fine.
     {
@@ -117,24 +112,6 @@ TEST(BinaryReaderTest, DamagedStringLengthsNeverOverRead) {
     }
 }
 
-TEST(BinaryReaderTest, RawByteAndCharacterReads) {
-    MemoryStream stream(Bytes({1, 2, 3, 'a', 0, 'b', 0, 'c', 0, 'd', 0, 9}));
-    IO::BinaryReader reader(stream);
-    std::unique_ptr<BYTE[]> bytes(reader.ReadBytes(3));
-    ASSERT_NE(bytes, nullptr);
-    EXPECT_EQ(bytes[2], 3);
-    TCHAR chars[2];
-    EXPECT_TRUE(reader.ReadChars(chars, 2));
-    EXPECT_EQ(chars[1], u'b');
-    EXPECT_EQ(Wide(reader.ReadChars(2)), u"cd");
-    EXPECT_FALSE(reader.HasFailed());
-    EXPECT_EQ(std::unique_ptr<BYTE[]>(reader.ReadBytes(2)), nullptr);  // one byte left
-    EXPECT_TRUE(reader.HasFailed());
-    EXPECT_EQ(std::unique_ptr<BYTE[]>(reader.ReadBytes(-1)), nullptr);
-    EXPECT_EQ(WText(reader.ReadChars(-1)), nullptr);
-    EXPECT_FALSE(reader.ReadChars(chars, -1));
-}
-
 TEST(BinaryWriterTest, StringsAreCountedUtf16WithoutTerminator) {
     MemoryStream stream({}, false, true);
     IO::BinaryWriter writer(stream);
@@ -145,12 +122,6 @@ TEST(BinaryWriterTest, StringsAreCountedUtf16WithoutTerminator) {
     EXPECT_TRUE(writer.Write(u""));
     EXPECT_TRUE(writer.Write(static_cast<const TCHAR*>(nullptr)));
     EXPECT_EQ(stream.written, Bytes({0, 0, 0, 0}));
-
-    stream.written.clear();
-    EXPECT_TRUE(writer.WriteString("hi", true));
-    EXPECT_TRUE(writer.WriteString("yo", false));
-    EXPECT_TRUE(writer.WriteString(u"z", false));
-    EXPECT_EQ(stream.written, Bytes({2, 0, 'h', 'i', 'y', 'o', 'z', 0}));
     EXPECT_FALSE(writer.HasFailed());
 }
 
@@ -195,7 +166,7 @@ TEST(BinaryWriterTest, StringFailuresNameTheStringAndTheStream) {
         stream.FailWritesAfter(4, MemoryStream::Mode::Short);
         TraceRecorder trace;
         IO::BinaryWriter writer(stream);
-        EXPECT_FALSE(writer.WriteString("abc", true));
+        EXPECT_FALSE(writer.Write(u"abc"));
         EXPECT_TRUE(writer.HasFailed());
         EXPECT_TRUE(trace.HasLineEndingWith(u"Cannot write string 'abc' to '' stream"));
     }
@@ -217,11 +188,4 @@ TEST(BinaryWriterTest, StringsLongerThanTheLengthPrefixAreRefused) {
     EXPECT_TRUE(stream.written.empty());  // nothing, rather than a wrapped length
     EXPECT_TRUE(writer.HasFailed());
     EXPECT_TRUE(trace.Has(u"Cannot write string len of 'xxx"));
-
-    // Without a length prefix there is no such limit.
-    IO::BinaryWriter plain(stream);
-    EXPECT_TRUE(plain.WriteString(tooLong.c_str(), false));
-    EXPECT_EQ(stream.written.size(), 2u * 32768u);
-    const std::string narrow(40000, 'n');
-    EXPECT_FALSE(plain.WriteString(narrow.c_str(), true));
 }

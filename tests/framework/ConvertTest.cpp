@@ -56,29 +56,6 @@ TEST(ConvertTest, TtofShowsTheCodeUnlessQuiet) {
     EXPECT_EQ(boxes.texts(), std::vector<std::u16string>{u"_ttof returns CE_INVALID_CHARACHTER"});
 }
 
-TEST(ConvertTest, TtodDiffersOnEmptyAndComma) {
-    struct Case {
-        std::u16string text;
-        CONVERTION_ERRORS error;
-        double value;
-    };
-    const Case cases[] = {
-        {u" -", CE_EMPTY, 0.0},
-        {u"1,5", CE_INVALID_CHARACHTER, 0.0},
-        {u" 0.125", CE_OK, 0.125},
-        {u"0." + Repeat(u'5', 36), CE_MIN_OVERPLOW, 0.0},
-        {u"1" + Repeat(u'0', 39), CE_MAX_OVERFLOW, 0.0},
-    };
-    for (const Case& c : cases) {
-        double value = -1.0;
-        EXPECT_EQ(_ttod(c.text.c_str(), value), c.error) << c.text.size();
-        EXPECT_DOUBLE_EQ(value, c.value) << c.text.size();
-    }
-    double value = 1.0;
-    EXPECT_EQ(_ttod(nullptr, value), CE_EMPTY);
-    EXPECT_EQ(value, 0.0);
-}
-
 TEST(ConvertTest, AtofReadsTheLeadingNumber) {
     EXPECT_DOUBLE_EQ(atof(u"12.50 EUR"), 12.5);
     EXPECT_DOUBLE_EQ(atof(u"\u0416"), 0.0);

@@ -27,7 +27,7 @@ public:
     }
 
     bool Flush() override { return true; }
-    void Close() override { closed = true; }
+    void Close() override {}
     __int64 Seek(__int64, IO::SeekOrigin) override { return -1; }
     void SetLength(__int64) override {}
     int Read(BYTE* buffer, int offset, int count) override {
@@ -62,7 +62,6 @@ public:
     std::size_t readPos = 0;
     std::string written;      // what writes delivered
     std::vector<int> writeSizes;
-    bool closed = false;
 
 private:
     std::size_t readLimit = SIZE_MAX;
