@@ -56,44 +56,22 @@ TEST(TimeApi, InvalidSystemTimesAreRefused) {
         SetLastError(0);
         EXPECT_FAILS(FALSE, SystemTimeToFileTime(&st, &ft), ERROR_INVALID_PARAMETER);
     }
-    const FILETIME huge{0, 0x80000000u};
-    SYSTEMTIME st{};
-    EXPECT_FALSE(FileTimeToSystemTime(&huge, &st));
 }
 
-TEST(TimeApi, LocalConversionsUseTheProcessTimeZone) {
+TEST(TimeApi, LocalTimesUseTheProcessTimeZone) {
     TimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
-    const SYSTEMTIME winter{2023, 1, 0, 15, 12, 0, 0, 0};
-    const SYSTEMTIME summer{2023, 7, 0, 15, 12, 0, 0, 0};
-    for (const auto& [st, hours] : {std::pair{winter, 1}, std::pair{summer, 2}}) {
-        FILETIME utc{}, local{}, back{};
-        ASSERT_TRUE(SystemTimeToFileTime(&st, &utc));
-        ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
-        EXPECT_EQ(std::uint64_t(hours) * 3600 * 10000000, Ticks(local) - Ticks(utc));
-        ASSERT_TRUE(LocalFileTimeToFileTime(&local, &back));
-        EXPECT_EQ(Ticks(utc), Ticks(back));
-    }
-
     const CTime t(2023, 7, 15, 14, 30, 5);  // local: 12:30:05 UTC
     EXPECT_EQ(1689424205, t.GetTime());
     EXPECT_EQ(std::tuple(2023, 7, 15, 14, 30, 5, 7),  // a Saturday
               std::tuple(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond(),
                          t.GetDayOfWeek()));
-    EXPECT_EQ(t, CTime(SYSTEMTIME{2023, 7, 0, 15, 14, 30, 5, 0}));
     EXPECT_EQ(t, CTime(FileTimeFromUnix(1689424205)));
-    EXPECT_EQ(CTime(2023, 8, 1, 0, 0, 0), CTime(2023, 7, 32, 0, 0, 0));  // normalised
 }
 
 TEST(TimeApi, ClocksMove) {
-    SYSTEMTIME local{}, utc{};
-    GetLocalTime(&local);
+    SYSTEMTIME utc{};
     GetSystemTime(&utc);
-    EXPECT_GE(local.wYear, 2023);
     EXPECT_GE(utc.wYear, 2023);
-    const DWORD t0 = GetTickCount();
-    struct timespec pause{0, 20 * 1000 * 1000};
-    nanosleep(&pause, nullptr);
-    EXPECT_GE(GetTickCount() - t0, 15u);
     EXPECT_GE(CTime::GetCurrentTime().GetTime(), 1700000000);
 }
 
