@@ -244,13 +244,6 @@ TEST_F(ListViewTest, TypedLetterJumpsToTheFirstShownLineStartingWithIt) {
     EXPECT_EQ(Doc().GetPurchases()[view.GetFirstIndex()], bread);
 }
 
-// At 240 x 320 the corners are checked by their pixels (SmallScreenTest).
-TEST_F(ListViewTest, PageButtonsAndToggleFollowADesktopWindow) {
-    CListoraView& view = MakeView<CListoraView>(640, 480);
-    EXPECT_EQ(view.GetNextButton()->GetWidget()->geometry(), QRect(624, 464, 16, 16));
-    EXPECT_EQ(view.GetToggleRect().right, 640);
-}
-
 // The tile itself is the Select Background command's (SettingsDialogsTest).
 TEST_F(ListViewTest, NamesAreDrawnInTheirColourOnTheTile) {
     Add(u"Apples", 1, 1.0f);

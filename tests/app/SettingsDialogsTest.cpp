@@ -108,7 +108,6 @@ TEST_F(SettingsDialogsTest, CurrencyPickerListsTheTableWithPicturesAndReturnsThe
         CSelectCurrencyDlg dialog;
         Script().ExpectDialog(CSelectCurrencyDlg::IDD, [row](CDialog& d) {
             CListCtrl& list = static_cast<CSelectCurrencyDlg&>(d).GetList();
-            EXPECT_EQ(list.GetItemCount(), static_cast<int>(kCurrencyCount));
             EXPECT_FALSE(list.GetWidget()->topLevelItem(144)->icon(0).isNull());
             if (row == 0) {
                 CheckDialogFitsScreens(d, "select-currency");

@@ -8,7 +8,6 @@
 
 #include <csignal>
 #include <memory>
-#include <stdexcept>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -17,16 +16,6 @@
 namespace {
 
 using Engine = ImportExportEngine;
-
-struct Templates : rep::vector<CImportExportTemplate*> {
-    ~Templates() override { rep::delete_objects<CImportExportTemplate>(*this); }
-    const CImportExportTemplate& operator()(const TCHAR* name) const {
-        for (const CImportExportTemplate* found : *this)
-            if (found->name == name)
-                return *found;
-        throw std::out_of_range("no such template");
-    }
-};
 
 struct Line {
     const TCHAR* name;
@@ -83,7 +72,7 @@ protected:
     TraceLines trace;
     MessageBoxes boxes;
     LRRegistry store;
-    Templates seeds;
+    TemplateList seeds;
     FakeImportTarget target;
     CString log;
 };
@@ -91,25 +80,25 @@ protected:
 }  // namespace
 
 TEST_F(ImportExportEngineTest, MilkLineOfTamra) {
-    ASSERT_EQ(Export(seeds(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f}}), Engine::EXPORT_DONE);
+    ASSERT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f}}), Engine::EXPORT_DONE);
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), Utf16Bytes(u"2.00,\"Milk\",1.50,False,,,,False,False\r\n"));
     // A unit is carried in the template's unit column.
-    ASSERT_EQ(Export(seeds(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f, .unit = u"gal"}}),
+    ASSERT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f, .unit = u"gal"}}),
               Engine::EXPORT_DONE);
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), Utf16Bytes(u"2.00,\"Milk\",1.50,False,,,,False,False,gal\r\n"));
 }
 
 TEST_F(ImportExportEngineTest, EzShoppingLeavesItsUnusedColumnEmpty) {
-    ASSERT_EQ(Export(seeds(u"EZ Shopping"), {{.name = u"Bread", .price = 2.29f, .unit = u"pkg", .location = u"walmart",
+    ASSERT_EQ(Export(*seeds.Find(u"EZ Shopping"), {{.name = u"Bread", .price = 2.29f, .unit = u"pkg", .location = u"walmart",
                                               .categories = {u"Foods"}, .coupon = true, .taxable = true}}),
               Engine::EXPORT_DONE);
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), "\"Bread\",1.00,2.29,\"Foods\",walmart,pkg,1,1,,0\r\n");
 }
 
 TEST_F(ImportExportEngineTest, PrefixAndPostfixPricesReadBack) {
-    CImportExportTemplate prefix = seeds(u"Tamra");
+    CImportExportTemplate prefix = *seeds.Find(u"Tamra");
     prefix.priceType = 1;
-    CImportExportTemplate postfix = seeds(u"Tamra");
+    CImportExportTemplate postfix = *seeds.Find(u"Tamra");
     postfix.priceType = 2;
     struct Case {
         const CImportExportTemplate& with;
@@ -132,7 +121,7 @@ TEST_F(ImportExportEngineTest, PrefixAndPostfixPricesReadBack) {
 }
 
 TEST_F(ImportExportEngineTest, RowsWithoutNameAreLoggedAndFlagsReadTheirFormat) {
-    CImportExportTemplate yesNo = seeds(u"Tamra");
+    CImportExportTemplate yesNo = *seeds.Find(u"Tamra");
     yesNo.boolFormat = 2;
     ASSERT_EQ(Import(yesNo, Utf16Bytes(u"1,\"A\",0,yes\r\n,,,\r\n1,\"B\",0,Y\r\n")), Engine::IMPORT_DONE);
     EXPECT_EQ(log, u"Line 1 is skipped\nLine 3 is skipped\n");
@@ -146,22 +135,22 @@ TEST_F(ImportExportEngineTest, RowsWithoutNameAreLoggedAndFlagsReadTheirFormat) 
 
 // Replacing lines of the same name only when asked is the Import command's (ExchangeTest).
 TEST_F(ImportExportEngineTest, ObListoraGoesToTheListReaderAndIsNotExported) {
-    EXPECT_EQ(Export(seeds(u"OB Listora"), {{.name = u"Milk"}}), Engine::EXPORT_NOT_SUPPORTED);
+    EXPECT_EQ(Export(*seeds.Find(u"OB Listora"), {{.name = u"Milk"}}), Engine::EXPORT_NOT_SUPPORTED);
     EXPECT_FALSE(HostFileExists(root.file("out.csv")));
-    EXPECT_EQ(Engine(seeds(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log), Engine::IMPORT_DONE);
+    EXPECT_EQ(Engine(*seeds.Find(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log), Engine::IMPORT_DONE);
     EXPECT_EQ(target.loadedPath, u"\\list.obls");
     EXPECT_FALSE(target.loadedOnDevice || target.loadedAsDocument);
     target.loadListResult = false;
-    EXPECT_EQ(Engine(seeds(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log),
+    EXPECT_EQ(Engine(*seeds.Find(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log),
               Engine::IMPORT_LIST_NOT_LOADED);
 }
 
 TEST_F(ImportExportEngineTest, UnreadableFileIsReported) {
     const std::u16string path = Path("none.csv");
-    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Import(target, path.c_str(), false, log), Engine::IMPORT_CANNOT_PARSE);
+    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Import(target, path.c_str(), false, log), Engine::IMPORT_CANNOT_PARSE);
     EXPECT_TRUE(trace.Has(u"Cannot parse file '" + path + u"'"));
     EXPECT_EQ(target.begun, 0);
-    EXPECT_EQ(Export(seeds(u"Tamra"), {{.name = u"Milk"}}, "no/folder/out.csv"), Engine::EXPORT_CANNOT_CREATE);
+    EXPECT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk"}}, "no/folder/out.csv"), Engine::EXPORT_CANNOT_CREATE);
 }
 
 TEST_F(ImportExportEngineTest, FailedExportIsReportedAndKeepsTheOlderFile) {
@@ -176,7 +165,7 @@ TEST_F(ImportExportEngineTest, FailedExportIsReportedAndKeepsTheOlderFile) {
         Purchases list;
         for (int i = 0; i < 2000; ++i)
             list.push_back(Make({.name = u"A purchase with a long name"}));
-        _exit(Engine(seeds(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str()) == Engine::EXPORT_WRITE_FAILED);
+        _exit(Engine(*seeds.Find(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str()) == Engine::EXPORT_WRITE_FAILED);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -264,7 +253,7 @@ TEST_F(ImportExportEngineTest, CancelStopsAndKeepsTheOlderFile) {
     Purchases list;
     for (const TCHAR* name : {u"A", u"B", u"C", u"D"})
         list.push_back(Make({.name = name}));
-    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str(), &progress),
+    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str(), &progress),
               Engine::EXPORT_CANCELLED);
     EXPECT_EQ(progress.max, 4u);
     EXPECT_EQ(progress.steps, 2);
@@ -272,7 +261,7 @@ TEST_F(ImportExportEngineTest, CancelStopsAndKeepsTheOlderFile) {
 
     progress.asked = 0;
     WriteHostFile(root.file("in.csv"), Utf16Bytes(u"1,\"A\"\r\n1,\"B\"\r\n1,\"C\"\r\n"));
-    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Import(target, Path("in.csv").c_str(), false, log, &progress),
+    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Import(target, Path("in.csv").c_str(), false, log, &progress),
               Engine::IMPORT_CANCELLED);
     EXPECT_EQ(target.purchases.size(), 2u);
     EXPECT_EQ(target.ended, 1);
