@@ -13,13 +13,10 @@ using iotest::TraceRecorder;
 
 namespace {
 
-using Key = std::unique_ptr<IRegistryKey>;
 using Text = std::unique_ptr<TCHAR[]>;
 
 class TestStore : public AppRegistry {
 public:
-    TestStore() = default;
-    explicit TestStore(const IRegistry& roots) : AppRegistry(roots) {}
     const TCHAR* GetKeyPath() const override { return u"SOFTWARE\\Tamra\\Test"; }
 
     // What an application does on its first start: create its key itself.
@@ -109,18 +106,4 @@ TEST_F(AppRegistryTest, FlagsNumbersAndFloats) {
     EXPECT_EQ(Got(u"fBad", 0.0f, 0.0f, 10.0f, 2.5f), std::pair(false, 2.5f));
     EXPECT_EQ(Got(u"fTaxRate1", 0.0f, 2.0f, 10.0f, 7.0f), std::pair(false, 7.0f));
     EXPECT_EQ(Got(u"fComma", 0.0f, 0.0f, 10.0f, 0.0f), std::pair(true, 2.25f));
-}
-
-TEST(AppRegistryRootsTest, RunsAgainstOtherRoots) {
-    TestRoot root;
-    // Point "local machine" at a key of the current-user tree.
-    std::unique_ptr<RegistryKey> fake(Registry::CurrentUser.CreateSubKey(u"Sandbox"));
-    ASSERT_NE(fake, nullptr);
-    IRegistry roots;
-    roots.Init(&Registry::CurrentUser, fake.get(), &Registry::ClassesRoot, &Registry::Users);
-    TestStore store(roots);
-    ASSERT_TRUE(store.Create());
-    EXPECT_TRUE(store.Set(u"uValue", 1u));
-    EXPECT_NE(Key(Registry::CurrentUser.OpenSubKey(u"Sandbox\\SOFTWARE\\Tamra\\Test")), nullptr);
-    EXPECT_EQ(Key(Registry::LocalMachine.OpenSubKey(u"SOFTWARE\\Tamra\\Test")), nullptr);
 }
