@@ -17,29 +17,6 @@ namespace {
 
 using Engine = ImportExportEngine;
 
-struct Line {
-    const TCHAR* name;
-    float qty = 1.0f;
-    float price = 0.0f;
-    const TCHAR* unit = u"";
-    const TCHAR* location = nullptr;
-    const TCHAR* note = nullptr;
-    std::vector<const TCHAR*> categories = {};
-    bool coupon = false;
-    bool purchased = false;
-    bool taxable = false;
-};
-
-Purchase* Make(const Line& line) {
-    rep::string_list categories;
-    for (const TCHAR* category : line.categories)
-        categories.push_back(Util::tcsdup(category));
-    auto* purchase = new Purchase(u"");
-    purchase->Set(line.name, line.unit, line.note, line.location, line.qty, line.price, line.coupon, line.taxable,
-                  false, line.purchased, categories);
-    return purchase;
-}
-
 class ImportExportEngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
