@@ -7,18 +7,6 @@ namespace {
 
 class ChoiceViewTest : public ViewTest {
 protected:
-    // A catalogue item kept in memory only.
-    Item* AddItem(const char16_t* name, float price, const char16_t* location = nullptr,
-                  std::vector<const char16_t*> categories = {}) {
-        auto* item = new Item(name);
-        item->SetPrice(price);
-        item->SetLocation(location);
-        for (const char16_t* category : categories)
-            item->AddCategory(category);
-        EXPECT_TRUE(Doc().AddCatalogueItem(item, true));
-        return item;
-    }
-
     // The row of a catalogue item in the view (its position among the rows).
     static int RowOf(CListoraChoiceView& view, const char16_t* name) {
         view.BuildRows();
