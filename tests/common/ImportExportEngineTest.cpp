@@ -2,16 +2,12 @@
 
 #include "CatalogueTestSupport.h"
 #include "FakeImportTarget.h"
+#include "FaultInjection.h"
 #include "TestRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <memory>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -132,22 +128,9 @@ TEST_F(ImportExportEngineTest, UnreadableFileIsReported) {
 
 TEST_F(ImportExportEngineTest, FailedExportIsReportedAndKeepsTheOlderFile) {
     WriteHostFile(root.file("out.csv"), "older export");
-    // The child may write only 4 KB per file, far less than the export needs.
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        Purchases list;
-        for (int i = 0; i < 2000; ++i)
-            list.push_back(Make({.name = u"A purchase with a long name"}));
-        _exit(Engine(*seeds.Find(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str()) == Engine::EXPORT_WRITE_FAILED);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1) << "the export under a full disk was not reported as failed";
+    FaultInjection::Arm(FaultInjection::FileWrite, 1, ERROR_DISK_FULL);
+    EXPECT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk"}}), Engine::EXPORT_WRITE_FAILED);
+    FaultInjection::Disarm();
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), "older export");
     EXPECT_FALSE(HostFileExists(root.file(".out.csv.tmp")));
 }
