@@ -33,10 +33,8 @@ TEST(BinaryReaderTest, ReadsBackWhatTheWriterWrote) {
         writer.Write(u"Milk");
         writer.Write(u"");
         writer.Write(1.5f);
-        writer.Write(-7);
         writer.Write(0xDEADBEEFu);
         writer.Write(true);
-        writer.Write(static_cast<__int16>(-300));
         ASSERT_FALSE(writer.HasFailed());
     }
     MemoryStream in(out.written);
@@ -45,12 +43,10 @@ TEST(BinaryReaderTest, ReadsBackWhatTheWriterWrote) {
     EXPECT_EQ(Wide(reader.ReadWString()), u"Milk");
     EXPECT_EQ(Wide(reader.ReadWString()), u"");  // empty, not absent
     float f = 0;
-    int i = 0;
     unsigned u = 0;
     bool b = false;
-    __int16 s = 0;
-    EXPECT_TRUE(reader.Read(f) && reader.Read(i) && reader.Read(u) && reader.Read(b) && reader.Read(s));
-    EXPECT_EQ(std::tuple(f, i, u, b, s), std::tuple(1.5f, -7, 0xDEADBEEFu, true, __int16(-300)));
+    EXPECT_TRUE(reader.Read(f) && reader.Read(u) && reader.Read(b));
+    EXPECT_EQ(std::tuple(f, u, b), std::tuple(1.5f, 0xDEADBEEFu, true));
     EXPECT_FALSE(reader.HasFailed());
 }
 
