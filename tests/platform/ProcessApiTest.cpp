@@ -88,7 +88,7 @@ bool WaitForFile(const std::string& path, std::string& content) {
 }
 
 // The program names the program to run and leaves the working folder alone.
-TEST_F(ProcessApi, CreateProcessStartsDetachedWithTheDeviceArguments) {
+TEST_F(ProcessApi, CreateProcessStartsDetachedWithTheDeviceArgumentsOrReportsFailure) {
     // Quotes group, backslashes stay; the command line holds only the arguments.
     const std::string out = root.file("out.txt");
     std::u16string args = u"-c \"sleep 0.3; printf %s $0 $# ${#1} > " + FromUtf8(out) + u"; echo >> " +
@@ -109,10 +109,8 @@ TEST_F(ProcessApi, CreateProcessStartsDetachedWithTheDeviceArguments) {
     std::string content;
     ASSERT_TRUE(WaitForFile(out, content));
     EXPECT_EQ("a\\b13\n", content);  // $0, one argument "c d" of length 3
-}
 
-TEST_F(ProcessApi, CreateProcessReportsAProgramThatCannotStart) {
-    std::u16string args = u"x";
+    // A program that cannot start is reported.
     EXPECT_FAILS(FALSE, CreateProcessW(u"/no/such/program", args.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                        nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
 }

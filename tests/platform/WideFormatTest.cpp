@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 // The conversions the program's texts use; other flags and lengths are not checked.
-TEST(WideFormat, IntegersWithWidthsAndPadding) {
+TEST(WideFormat, TheConversionsOfTheProgramsTexts) {
     EXPECT_EQ(u"42|   42|00042|-0042", Format(u"%d|%5d|%05d|%05d", 42, 42, 42, -42));
     EXPECT_EQ(u"FF ff 00000abc 4294967295", Format(u"%X %x %08x %u", 255u, 255u, 0xABCu, 0xFFFFFFFFu));
     EXPECT_EQ(u"100%", Format(u"%d%%", 100));
     EXPECT_EQ(300u, Format(u"%300d", 1).size());
-}
-
-TEST(WideFormat, FloatingPoint) {
     EXPECT_EQ(u"3.14|1.500000|  -2.500|2.8", Format(u"%.2f|%f|%8.3f|%.*f", 3.14159, 1.5, -2.5, 1, 2.75));
-}
-
-TEST(WideFormat, StringsAndCharacters) {
     EXPECT_EQ(u"[é][   ab][nar]", Format(u"[%s][%5s][%S]", u"é", u"ab", "nar"));
     EXPECT_EQ(u"(null) (null)", Format(u"%s %S", static_cast<const char16_t*>(nullptr), static_cast<const char*>(nullptr)));
     // Narrow text is in the ANSI code page: byte 0x80 is the euro sign.
