@@ -22,12 +22,8 @@ using namespace apptest;
 
 namespace {
 
-class AppCommandTest : public AppFixture {
+class AppCommandTest : public StartedApp {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-    }
     std::size_t LinesIn(const std::string& hostPath) { return ListFileNames(U16(hostPath).c_str()).size(); }
 };
 

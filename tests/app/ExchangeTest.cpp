@@ -288,11 +288,10 @@ TEST_F(ExchangeTest, AnImportThroughTheDocumentEndsAsTheOneByOneOperationsWould)
 }
 
 namespace {
-class DeleteListsTest : public apptest::AppFixture {};
+class DeleteListsTest : public apptest::StartedApp {};
 }  // namespace
 
 TEST_F(DeleteListsTest, ListsTheOtherListsWithDatesAndNamesTheFilesItCouldNotDelete) {
-    ASSERT_TRUE(Start());
     // The open list, named by its host path: the same file all the same.
     TheOptions().SetLastFile(U16(NewList()).c_str());
     for (const char* name : {"Weekly.lsr", "Party.lsr"})

@@ -21,12 +21,8 @@ void SetNames(rep::vector<TCHAR*>& list, std::initializer_list<std::u16string_vi
         list.push_back(CopyText(name));
 }
 
-class FrameTest : public AppFixture {
+class FrameTest : public StartedApp {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-    }
     CMenu* Locations() { return Frame().FindRestrictionMenu(kLocationMenu); }
     CMenu* Categories() { return Frame().FindRestrictionMenu(kCategoryMenu); }
 };

@@ -17,12 +17,8 @@ using namespace apptest;
 using D = COptionsDlg;
 
 namespace {
-class OptionsDialogTest : public AppFixture {
+class OptionsDialogTest : public StartedApp {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-    }
     void RunOptions(std::function<void(D&)> script) {
         Script().ExpectDialog(D::IDD, [script](CDialog& d) { script(static_cast<D&>(d)); });
         ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"Options"}));

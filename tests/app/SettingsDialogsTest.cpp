@@ -18,12 +18,8 @@ using namespace apptest;
 
 namespace {
 
-class SettingsDialogsTest : public AppFixture {
+class SettingsDialogsTest : public StartedApp {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-    }
     // The centre of a row of a list control's view.
     static QPoint RowCentre(CListCtrl& list, int row) {
         QAbstractItemView* view = list.GetView();
