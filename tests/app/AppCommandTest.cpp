@@ -22,12 +22,8 @@ using namespace apptest;
 
 namespace {
 
-class AppCommandTest : public AppFixture {
+class AppCommandTest : public StartedApp {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-    }
     std::size_t LinesIn(const std::string& hostPath) { return ListFileNames(U16(hostPath).c_str()).size(); }
 };
 
@@ -124,18 +120,14 @@ TEST_F(AppCommandTest, AddANewItemWithATapOnTheEmptyListAndFindItAfterARestart) 
         PressOK(d);
     });
     Tap(list->GetWidget(), QPoint(100, list->GetRowsTop() + rowHeight * 3));
+    // Each field's way from the dialog to the line is AddItemDialogTest's.
     const auto expectCheddar = [&] {
         const Purchase* cheddar = Doc().FindPurchase(u"Cheddar");
         ASSERT_NE(cheddar, nullptr);
         EXPECT_FLOAT_EQ(cheddar->GetQty(), 2.5f);
-        EXPECT_FLOAT_EQ(cheddar->GetPrice(), 3.49f);
-        EXPECT_EQ(std::u16string(cheddar->GetLocation()), u"Corner shop");
         EXPECT_EQ(TextsOf(cheddar->GetCategories()), (Names{categories[0], categories[1]}));
-        const Item* item = Doc().FindItem(u"Cheddar");
-        ASSERT_NE(item, nullptr);
-        EXPECT_FLOAT_EQ(item->GetPrice(), 3.49f);
-        const Names stored = StoredItemNames();
-        EXPECT_NE(std::find(stored.begin(), stored.end(), u"Cheddar"), stored.end());
+        ASSERT_NE(Doc().FindItem(u"Cheddar"), nullptr);
+        EXPECT_FLOAT_EQ(Doc().FindItem(u"Cheddar")->GetPrice(), 3.49f);
     };
     expectCheddar();
 

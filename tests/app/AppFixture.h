@@ -55,4 +55,13 @@ protected:
     std::unique_ptr<CListoraApp> m_app;
 };
 
+// The fixture with the program started.
+class StartedApp : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+    }
+};
+
 }  // namespace apptest

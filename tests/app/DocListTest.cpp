@@ -113,25 +113,6 @@ TEST_F(DocListTest, LookUpsAreExactAndFindTheFirstLineAndRemovalsResetTheViews) 
     EXPECT_NE(doc.FindItem(u"Oat milk"), nullptr);
 }
 
-TEST_F(DocListTest, TheCatalogueRefusesANameItHoldsIgnoringCase) {
-    CListoraDoc& doc = Doc();
-    Item twin(u"MILK");
-    EXPECT_FALSE(doc.AddCatalogueItem(&twin, false));
-
-    auto* bread = new Item(u"Bread");
-    EXPECT_TRUE(doc.AddCatalogueItem(bread, false));
-    EXPECT_EQ(doc.FindItem(u"Bread"), bread);
-    EXPECT_EQ(StoredItemNames(), (Names{u"Bread", u"Eggs", u"Milk", u"Soap"}));
-
-    // A one-time line's item stays in memory only.
-    EXPECT_TRUE(doc.AddCatalogueItem(new Item(u"Cake"), true));
-    EXPECT_EQ(StoredItemNames().size(), 4u);
-
-    doc.RemoveCatalogueItem(bread);
-    EXPECT_EQ(doc.FindItem(u"Bread"), nullptr);
-    EXPECT_EQ(StoredItemNames(), (Names{u"Eggs", u"Milk", u"Soap"}));
-}
-
 TEST_F(DocListTest, TheTotalNoticeComesOnceTheSumIsPassed) {
     TheOptions().SetNotifyWhenReach(true);
     TheOptions().SetNotifyWhenReachSum(50);

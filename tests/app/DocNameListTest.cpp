@@ -31,28 +31,32 @@ TEST_F(DocNameListTest, NamesAreAddedOnceIgnoringCaseAndKeptZToA) {
     EXPECT_EQ(TextsOf(stored), (Names{u"Crate", u"box", u"bag"}));
 }
 
-// The menus' entries and checks are the frame's (FrameTest); here the document's side.
-TEST_F(DocNameListTest, AddedNamesReachTheMenusWhoseChoicesSetTheRestriction) {
+// Stale restrictions, names differing in case and the pop-up are the frame's (FrameTest).
+TEST_F(DocNameListTest, AddedNamesReachTheMenusWhoseChoicesSetTheRestrictionAndItsMark) {
     CListoraDoc& doc = Doc();
-    Frame();
+    CMainFrame& frame = Frame();
     rep::delete_arrays(doc.GetCategories());
     EXPECT_TRUE(doc.AddCategory(u"Fruit"));
     EXPECT_TRUE(doc.AddCategory(u"Bakery"));
-    EXPECT_EQ(Entries(MainFrame::kCategoryMenu), (Names{u"All Categories", u"", u"Fruit", u"Bakery"}));
+    CMenu* categories = frame.FindRestrictionMenu(MainFrame::kCategoryMenu);
+    EXPECT_EQ(EntriesOf(categories), (::Entries{{u"All Categories", 34000}, {u"", 0}, {u"Fruit", 34001}, {u"Bakery", 34002}}));
     View()->hints.clear();
 
-    doc.OnCategoryRestriction(CListoraDoc::ID_CATEGORY_ALL + 2);
+    ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Categories Restriction", u"Bakery"}));
     EXPECT_EQ(std::u16string(doc.GetCategoryRestriction()), u"Bakery");
-    EXPECT_EQ(View()->hints, (std::vector<LPARAM>{4095}));
+    EXPECT_EQ(ChecksOf(categories), (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(View()->hints, (std::vector<LPARAM>{CListoraDoc::kHintCategoryRestriction}));
     EXPECT_FALSE(doc.IsModified()) << "a restriction is no change of the list";
-    doc.SetLocationRestriction(u"Market");
-    EXPECT_EQ(View()->hints.back(), 4096);
+    ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Location Restriction", u"walmart"}));
+    EXPECT_EQ(std::u16string(doc.GetLocationRestriction()), u"walmart");
+    EXPECT_EQ(View()->hints.back(), CListoraDoc::kHintLocationRestriction);
 
     // An entry of a menu built from a longer list changes nothing.
     doc.OnCategoryRestriction(CListoraDoc::ID_CATEGORY_ALL + 50);
     EXPECT_EQ(std::u16string(doc.GetCategoryRestriction()), u"Bakery");
-    doc.OnCategoryRestriction(CListoraDoc::ID_CATEGORY_ALL);
+    ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Categories Restriction", u"All Categories"}));
     EXPECT_EQ(doc.GetCategoryRestriction(), nullptr);
+    EXPECT_EQ(ChecksOf(categories), (std::vector<bool>{true, false, false, false}));
 }
 
 TEST_F(DocNameListTest, OpeningAListAddsTheNamesItsLinesUseAndRebuildsTheMenus) {

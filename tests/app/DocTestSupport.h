@@ -35,6 +35,11 @@ inline std::string Utf16File(const char* text) {
     return "\xFF\xFE" + Utf16Bytes(std::u16string(text, text + std::char_traits<char>::length(text)));
 }
 
+// Another program's text list of one line.
+inline const std::string kTextList = Utf16File(
+    "\"Name\",\"Unit\",\"Quantity\",\"Price\",\"Coupon\",\"Purchased\",\"+*(XX)+Categories\"\r\n"
+    "\"Tea\",\"box\",2,1.25,0,0,\"+*(  )+Drinks\"\r\n");
+
 inline std::u16string U16(const std::string& text) {
     return std::u16string(text.begin(), text.end());
 }

@@ -21,46 +21,16 @@ void SetNames(rep::vector<TCHAR*>& list, std::initializer_list<std::u16string_vi
         list.push_back(CopyText(name));
 }
 
-class FrameTest : public AppFixture {
+class FrameTest : public StartedApp {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-    }
     CMenu* Locations() { return Frame().FindRestrictionMenu(kLocationMenu); }
     CMenu* Categories() { return Frame().FindRestrictionMenu(kCategoryMenu); }
 };
 
 }  // namespace
 
-TEST_F(FrameTest, RestrictionMenusFollowTheListsAndTheRestriction) {
-    SetNames(Doc().GetLocations(), {u"Market", u"Bakery"});
-    SetNames(Doc().GetCategories(), {u"fruit", u"Fruit", u"Dairy"});
-    Frame().RebuildRestrictionMenus(&Doc());
-
-    EXPECT_EQ(EntriesOf(Locations()),
-              (Entries{{u"All Locations", 36000}, {u"", 0}, {u"Market", 36001}, {u"Bakery", 36002}}));
-    EXPECT_EQ(ChecksOf(Locations()), (std::vector<bool>{true, false, false, false}));
-    EXPECT_EQ(EntriesOf(Categories()),
-              (Entries{{u"All Categories", 34000}, {u"", 0}, {u"fruit", 34001}, {u"Fruit", 34002}, {u"Dairy", 34003}}));
-
-    // Choosing an entry restricts the list and moves the check mark; only the entry
-    // spelled exactly like the restriction is checked.
-    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&List", u"Categories Restriction", u"Fruit"}));
-    ASSERT_NE(Doc().GetCategoryRestriction(), nullptr);
-    EXPECT_EQ(std::u16string(Doc().GetCategoryRestriction()), u"Fruit");
-    EXPECT_EQ(ChecksOf(Categories()), (std::vector<bool>{false, false, false, true, false}));
-
-    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&List", u"Location Restriction", u"Bakery"}));
-    EXPECT_EQ(std::u16string(Doc().GetLocationRestriction()), u"Bakery");
-    EXPECT_EQ(ChecksOf(Locations()), (std::vector<bool>{false, false, false, true}));
-
-    ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&List", u"Location Restriction", u"All Locations"}));
-    EXPECT_EQ(Doc().GetLocationRestriction(), nullptr);
-    EXPECT_EQ(ChecksOf(Locations()), (std::vector<bool>{true, false, false, false}));
-}
-
-TEST_F(FrameTest, EmptyListsAndStaleRestrictions) {
+// Choosing entries and the marks they move are the document's (DocNameListTest).
+TEST_F(FrameTest, EmptyListsStaleRestrictionsAndNamesDifferingInCase) {
     SetNames(Doc().GetLocations(), {});
     SetNames(Doc().GetCategories(), {u"Dairy"});
     Frame().RebuildRestrictionMenus(nullptr);  // the active document
@@ -72,10 +42,13 @@ TEST_F(FrameTest, EmptyListsAndStaleRestrictions) {
     EXPECT_EQ(ChecksOf(Categories()), (std::vector<bool>{false, false, false}));
     Frame().MarkCategoryRestriction(nullptr);
     EXPECT_EQ(ChecksOf(Categories()), (std::vector<bool>{true, false, false}));
-    // A rebuild renumbers by the new order.
-    SetNames(Doc().GetCategories(), {u"Bread", u"Dairy"});
+    // A rebuild renumbers by the new order; only the entry spelled exactly like the
+    // restriction is checked.
+    SetNames(Doc().GetCategories(), {u"fruit", u"Fruit"});
     Frame().RebuildRestrictionMenus(&Doc());
-    EXPECT_EQ(EntriesOf(Categories()), (Entries{{u"All Categories", 34000}, {u"", 0}, {u"Bread", 34001}, {u"Dairy", 34002}}));
+    EXPECT_EQ(EntriesOf(Categories()), (Entries{{u"All Categories", 34000}, {u"", 0}, {u"fruit", 34001}, {u"Fruit", 34002}}));
+    Frame().MarkCategoryRestriction(u"Fruit");
+    EXPECT_EQ(ChecksOf(Categories()), (std::vector<bool>{false, false, false, true}));
 }
 
 TEST_F(FrameTest, SelectCategoryOpensThePopupUpwardsFromTheCommandBar) {

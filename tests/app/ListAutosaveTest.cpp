@@ -41,9 +41,7 @@ TEST_F(ListAutosaveTest, ChangesAreOnDiskWithinASecondUnlessTheyNeedAnAnswer) {
     EXPECT_FALSE(Doc().OnOpenDocument(u"\\damaged.lsr"));
     Doc().AddPurchase(MakePurchase(u"Jam", 1, 1));
     WaitMs(1000);
-    const std::string text = Utf16File("\"Name\",\"Unit\",\"Quantity\",\"Price\",\"Coupon\",\"Purchased\",\"+*(XX)+\"\r\n"
-                                       "\"Tea\",\"box\",2,1.25,0,0,\"+*(  )+Drinks\"\r\n");
-    WriteHostFile(Root().file("shop.obls"), text);
+    WriteHostFile(Root().file("shop.obls"), kTextList);
     ASSERT_TRUE(WriteList(u"\\shop.lsr", {MakePurchase(u"Old", 1, 1)}));
     OpenTickAndWait(u"\\shop.obls");
     ASSERT_TRUE(WriteList(u"\\locked.lsr", {MakePurchase(u"Milk", 1, 2)}));
@@ -54,11 +52,11 @@ TEST_F(ListAutosaveTest, ChangesAreOnDiskWithinASecondUnlessTheyNeedAnAnswer) {
     EXPECT_EQ(ListFileNames(u"\\shop.lsr"), Names{u"Old"});
     EXPECT_FALSE(Ticked(u"\\locked.lsr"));
 
-    WriteHostFile(Root().file("new.obls"), text);
+    WriteHostFile(Root().file("new.obls"), kTextList);
     OpenTickAndWait(u"\\new.obls");
     EXPECT_TRUE(Ticked(u"\\new.lsr"));
     EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), u"\\new.lsr");
-    EXPECT_EQ(ReadHostFile(Root().file("new.obls")), text);
+    EXPECT_EQ(ReadHostFile(Root().file("new.obls")), kTextList);
 }
 
 // A failed save keeps its messages and says why on the line under the first.

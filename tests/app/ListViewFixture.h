@@ -78,6 +78,18 @@ protected:
         return purchase;
     }
 
+    // A catalogue item kept in memory only.
+    Item* AddItem(const char16_t* name, float price, const char16_t* location = nullptr,
+                  std::vector<const char16_t*> categories = {}) {
+        auto* item = new Item(name);
+        item->SetPrice(price);
+        item->SetLocation(location);
+        for (const char16_t* category : categories)
+            item->AddCategory(category);
+        EXPECT_TRUE(Doc().AddCatalogueItem(item, true));
+        return item;
+    }
+
     // The middle of displayed column c in row r, in the view's client coordinates.
     static QPoint CellCentre(CListoraBaseView& view, int column, int row) {
         CListHeaderCtrl* header = view.GetHeader();

@@ -29,7 +29,6 @@ TEST_F(ListViewTest, PagesThroughTwentyFiveLinesTenAtATime) {
         EXPECT_EQ(view.GetPrevButton()->IsWindowEnabled(), prev);
     };
     expectPage(0, true, false);
-    EXPECT_EQ(Text(view.GetTotalLineText()), u"(1-10)/25. 0.00/25.00 $");
     Tap(view.GetNextButton()->GetWidget(), QPoint(8, 8));  // the buttons send the commands
     expectPage(10, true, true);
     EXPECT_EQ(view.GetDisplayedPurchases()[0]->Name(), u"Item 10");
@@ -66,12 +65,7 @@ TEST_F(ListViewTest, PagesThroughTwentyFiveLinesTenAtATime) {
 
 TEST_F(ListViewTest, TotalLineOfAnEmptyListAndForBothKindsOfCurrencyWithTaxAndPurchasedLines) {
     CListoraView& view = MakeView<CListoraView>();
-    EXPECT_EQ(view.GetCount(), 0u);
-    EXPECT_EQ(view.GetDisplayedPurchases().size(), 0u);
     EXPECT_EQ(Text(view.GetTotalLineText()), u"(0-0)/0. 0.00/0.00 $");
-    EXPECT_TRUE(view.GetRestrictionLineText().IsEmpty());
-    EXPECT_FALSE(view.GetNextButton()->IsWindowEnabled());
-    EXPECT_FALSE(view.GetPrevButton()->IsWindowEnabled());
 
     Purchase* milk = Add(u"Milk", 2, 3.5f);
     Add(u"Bread", 1, 2.0f);
@@ -132,7 +126,6 @@ TEST_F(ListViewTest, RestrictionsFilterRowsAndShowTheRestrictionLine) {
     Doc().SetLocationRestriction(nullptr);
     Doc().SetCategoryRestriction(nullptr);
     view.RenderToImage();
-    EXPECT_EQ(view.GetDisplayedPurchases().size(), 3u);
     EXPECT_TRUE(view.GetRestrictionLineText().IsEmpty());
 }
 
@@ -249,14 +242,6 @@ TEST_F(ListViewTest, TypedLetterJumpsToTheFirstShownLineStartingWithIt) {
     // A letter no line starts with changes nothing.
     TypeText(view.GetWidget(), QStringLiteral("z"));
     EXPECT_EQ(Doc().GetPurchases()[view.GetFirstIndex()], bread);
-}
-
-// At 240 x 320 the corners are checked by their pixels (SmallScreenTest).
-TEST_F(ListViewTest, LayoutFollowsADesktopWindow) {
-    CListoraView& view = MakeView<CListoraView>(640, 480);
-    EXPECT_EQ(view.GetNextButton()->GetWidget()->geometry(), QRect(624, 464, 16, 16));
-    EXPECT_EQ(view.GetToggleRect().right, 640);
-    EXPECT_EQ(view.GetHeader()->GetLeft(view.GetHeader()->GetColumnCount()), 640);
 }
 
 // The tile itself is the Select Background command's (SettingsDialogsTest).

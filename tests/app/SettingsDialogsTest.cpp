@@ -18,12 +18,8 @@ using namespace apptest;
 
 namespace {
 
-class SettingsDialogsTest : public AppFixture {
+class SettingsDialogsTest : public StartedApp {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(Start());
-    }
     // The centre of a row of a list control's view.
     static QPoint RowCentre(CListCtrl& list, int row) {
         QAbstractItemView* view = list.GetView();
@@ -108,7 +104,6 @@ TEST_F(SettingsDialogsTest, CurrencyPickerListsTheTableWithPicturesAndReturnsThe
         CSelectCurrencyDlg dialog;
         Script().ExpectDialog(CSelectCurrencyDlg::IDD, [row](CDialog& d) {
             CListCtrl& list = static_cast<CSelectCurrencyDlg&>(d).GetList();
-            EXPECT_EQ(list.GetItemCount(), static_cast<int>(kCurrencyCount));
             EXPECT_FALSE(list.GetWidget()->topLevelItem(144)->icon(0).isNull());
             if (row == 0) {
                 CheckDialogFitsScreens(d, "select-currency");

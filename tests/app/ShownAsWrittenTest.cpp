@@ -21,7 +21,7 @@ using namespace apptest;
 namespace {
 
 class ShownAsWrittenTest : public ViewTest {};
-class ShownAsWrittenAppTest : public AppFixture {};
+class ShownAsWrittenAppTest : public StartedApp {};
 
 float FloatFromBits(std::uint32_t bits) {
     float value = 0;
@@ -36,7 +36,6 @@ std::uint32_t BitsOf(float value) {
 }
 
 TEST_F(ShownAsWrittenAppTest, BothHeadersShowTheSortOfTheList) {
-    ASSERT_TRUE(Start());
     CListoraView* list = App().GetListView();
     CListoraChoiceView* choice = App().GetChoiceView();
     App().SwitchView();
@@ -53,7 +52,6 @@ TEST_F(ShownAsWrittenAppTest, BothHeadersShowTheSortOfTheList) {
 }
 
 TEST_F(ShownAsWrittenAppTest, TheEndSignalAnswersAPromptNobodyIsLeftToAnswer) {
-    ASSERT_TRUE(Start());
     Stop();
     ASSERT_TRUE(std::filesystem::remove(NewList()));
     // The last list is gone: the start asks what to do, and the signal comes then.

@@ -29,13 +29,9 @@ class TapRoutingTest : public ViewTest {
 protected:
     // Enough catalogue items for several pages.
     void FillCatalogue(int count) {
-        for (int i = 0; i < count; ++i) {
-            const std::u16string name = u"Item " + std::u16string(1, static_cast<char16_t>(u'A' + i / 10)) +
-                                        std::u16string(1, static_cast<char16_t>(u'0' + i % 10));
-            auto* item = new Item(name.c_str());
-            item->SetPrice(1.0f);
-            ASSERT_TRUE(Doc().AddCatalogueItem(item, true));
-        }
+        for (int i = 0; i < count; ++i)
+            AddItem((u"Item " + std::u16string(1, static_cast<char16_t>(u'A' + i / 10)) +
+                     std::u16string(1, static_cast<char16_t>(u'0' + i % 10))).c_str(), 1.0f);
     }
     static QPoint Centre(CWnd* control) { return control->GetWidget()->rect().center(); }
 };

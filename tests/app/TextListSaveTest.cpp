@@ -8,21 +8,17 @@ class TextListSaveTest : public DocTest {
 protected:
     // Opens a text list of one line and changes the list.
     void OpenAndChange(const char* name) {
-        m_text = Utf16File(
-            "\"Name\",\"Unit\",\"Quantity\",\"Price\",\"Coupon\",\"Purchased\",\"+*(XX)+Categories\"\r\n"
-            "\"Tea\",\"box\",2,1.25,0,0,\"+*(  )+Drinks\"\r\n");
-        WriteHostFile(Root().file(name), m_text);
+        WriteHostFile(Root().file(name), kTextList);
         ASSERT_TRUE(Doc().OnOpenDocument((u"\\" + U16(name)).c_str()));
         Doc().AddPurchase(MakePurchase(u"Jam", 1, 2));
     }
-    std::string m_text;
 };
 
 TEST_F(TextListSaveTest, ChangesGoToABinaryListOfTheSameNameAndTheTextListStays) {
     for (const char* name : {"shop.obls", "shop.CSV"}) {
         OpenAndChange(name);
         EXPECT_TRUE(Doc().SaveModified());
-        EXPECT_EQ(ReadHostFile(Root().file(name)), m_text) << name;
+        EXPECT_EQ(ReadHostFile(Root().file(name)), kTextList) << name;
         EXPECT_EQ(ListFileNames(u"\\shop.lsr"), (Names{u"Jam", u"Tea"}));
         EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), u"\\shop.lsr");
         EXPECT_EQ(Doc().GetTitle().str(), u"shop");
@@ -30,7 +26,7 @@ TEST_F(TextListSaveTest, ChangesGoToABinaryListOfTheSameNameAndTheTextListStays)
         // From now on the list lives in the binary list.
         Doc().AddPurchase(MakePurchase(u"Rice", 1, 2));
         EXPECT_TRUE(Doc().SaveModified());
-        EXPECT_EQ(ReadHostFile(Root().file(name)), m_text);
+        EXPECT_EQ(ReadHostFile(Root().file(name)), kTextList);
         ASSERT_TRUE(DeleteFileW(u"\\shop.lsr"));
     }
 }
@@ -57,7 +53,7 @@ TEST_F(TextListSaveTest, AnExistingBinaryListIsReplacedOnlyWhenTheUserSaysSo) {
     Script().ExpectMessageBox(question, IDYES);
     EXPECT_TRUE(Doc().SaveModified());
     EXPECT_EQ(ListFileNames(u"\\shop.lsr"), (Names{u"Jam", u"Tea"}));
-    EXPECT_EQ(ReadHostFile(Root().file("shop.obls")), m_text);
+    EXPECT_EQ(ReadHostFile(Root().file("shop.obls")), kTextList);
 }
 
 }  // namespace

@@ -10,19 +10,11 @@ namespace {
 class ExtendedSaveFilterTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Add(u"bought", nullptr, {}, true);
-        Add(u"fruit@walmart", u"walmart", {u"fruits"}, false);
-        Add(u"meat+fruit", nullptr, {u"Meat", u"Fruits"}, false);
-        Add(u"plain", nullptr, {}, false);
-        Add(u"drink@sams", u"sam's club", {u"Drinks"}, false);
-    }
-    void Add(const TCHAR* name, const TCHAR* location, std::initializer_list<const TCHAR*> categories,
-             bool purchased) {
-        rep::string_list list;
-        Fill(list, categories);
-        auto* purchase = new Purchase(u"");
-        purchase->Set(name, u"", nullptr, location, 1.0f, 1.0f, false, false, false, purchased, list);
-        purchases.push_back(purchase);
+        for (const Line& line : {Line{.name = u"bought", .purchased = true},
+                                 Line{.name = u"fruit@walmart", .location = u"walmart", .categories = {u"fruits"}},
+                                 Line{.name = u"meat+fruit", .categories = {u"Meat", u"Fruits"}}, Line{.name = u"plain"},
+                                 Line{.name = u"drink@sams", .location = u"sam's club", .categories = {u"Drinks"}}})
+            purchases.push_back(Make(line));
     }
     std::vector<std::u16string> Saved() const {
         rep::vector<Purchase*> matching;

@@ -2,54 +2,16 @@
 
 #include "CatalogueTestSupport.h"
 #include "FakeImportTarget.h"
+#include "FaultInjection.h"
 #include "TestRoot.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <memory>
-#include <stdexcept>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 using Engine = ImportExportEngine;
-
-struct Templates : rep::vector<CImportExportTemplate*> {
-    ~Templates() override { rep::delete_objects<CImportExportTemplate>(*this); }
-    const CImportExportTemplate& operator()(const TCHAR* name) const {
-        for (const CImportExportTemplate* found : *this)
-            if (found->name == name)
-                return *found;
-        throw std::out_of_range("no such template");
-    }
-};
-
-struct Line {
-    const TCHAR* name;
-    float qty = 1.0f;
-    float price = 0.0f;
-    const TCHAR* unit = u"";
-    const TCHAR* location = nullptr;
-    const TCHAR* note = nullptr;
-    std::vector<const TCHAR*> categories = {};
-    bool coupon = false;
-    bool purchased = false;
-    bool taxable = false;
-};
-
-Purchase* Make(const Line& line) {
-    rep::string_list categories;
-    for (const TCHAR* category : line.categories)
-        categories.push_back(Util::tcsdup(category));
-    auto* purchase = new Purchase(u"");
-    purchase->Set(line.name, line.unit, line.note, line.location, line.qty, line.price, line.coupon, line.taxable,
-                  false, line.purchased, categories);
-    return purchase;
-}
 
 class ImportExportEngineTest : public ::testing::Test {
 protected:
@@ -83,7 +45,7 @@ protected:
     TraceLines trace;
     MessageBoxes boxes;
     LRRegistry store;
-    Templates seeds;
+    TemplateList seeds;
     FakeImportTarget target;
     CString log;
 };
@@ -91,25 +53,25 @@ protected:
 }  // namespace
 
 TEST_F(ImportExportEngineTest, MilkLineOfTamra) {
-    ASSERT_EQ(Export(seeds(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f}}), Engine::EXPORT_DONE);
+    ASSERT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f}}), Engine::EXPORT_DONE);
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), Utf16Bytes(u"2.00,\"Milk\",1.50,False,,,,False,False\r\n"));
     // A unit is carried in the template's unit column.
-    ASSERT_EQ(Export(seeds(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f, .unit = u"gal"}}),
+    ASSERT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f, .unit = u"gal"}}),
               Engine::EXPORT_DONE);
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), Utf16Bytes(u"2.00,\"Milk\",1.50,False,,,,False,False,gal\r\n"));
 }
 
 TEST_F(ImportExportEngineTest, EzShoppingLeavesItsUnusedColumnEmpty) {
-    ASSERT_EQ(Export(seeds(u"EZ Shopping"), {{.name = u"Bread", .price = 2.29f, .unit = u"pkg", .location = u"walmart",
+    ASSERT_EQ(Export(*seeds.Find(u"EZ Shopping"), {{.name = u"Bread", .price = 2.29f, .unit = u"pkg", .location = u"walmart",
                                               .categories = {u"Foods"}, .coupon = true, .taxable = true}}),
               Engine::EXPORT_DONE);
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), "\"Bread\",1.00,2.29,\"Foods\",walmart,pkg,1,1,,0\r\n");
 }
 
 TEST_F(ImportExportEngineTest, PrefixAndPostfixPricesReadBack) {
-    CImportExportTemplate prefix = seeds(u"Tamra");
+    CImportExportTemplate prefix = *seeds.Find(u"Tamra");
     prefix.priceType = 1;
-    CImportExportTemplate postfix = seeds(u"Tamra");
+    CImportExportTemplate postfix = *seeds.Find(u"Tamra");
     postfix.priceType = 2;
     struct Case {
         const CImportExportTemplate& with;
@@ -132,7 +94,7 @@ TEST_F(ImportExportEngineTest, PrefixAndPostfixPricesReadBack) {
 }
 
 TEST_F(ImportExportEngineTest, RowsWithoutNameAreLoggedAndFlagsReadTheirFormat) {
-    CImportExportTemplate yesNo = seeds(u"Tamra");
+    CImportExportTemplate yesNo = *seeds.Find(u"Tamra");
     yesNo.boolFormat = 2;
     ASSERT_EQ(Import(yesNo, Utf16Bytes(u"1,\"A\",0,yes\r\n,,,\r\n1,\"B\",0,Y\r\n")), Engine::IMPORT_DONE);
     EXPECT_EQ(log, u"Line 1 is skipped\nLine 3 is skipped\n");
@@ -146,42 +108,29 @@ TEST_F(ImportExportEngineTest, RowsWithoutNameAreLoggedAndFlagsReadTheirFormat) 
 
 // Replacing lines of the same name only when asked is the Import command's (ExchangeTest).
 TEST_F(ImportExportEngineTest, ObListoraGoesToTheListReaderAndIsNotExported) {
-    EXPECT_EQ(Export(seeds(u"OB Listora"), {{.name = u"Milk"}}), Engine::EXPORT_NOT_SUPPORTED);
+    EXPECT_EQ(Export(*seeds.Find(u"OB Listora"), {{.name = u"Milk"}}), Engine::EXPORT_NOT_SUPPORTED);
     EXPECT_FALSE(HostFileExists(root.file("out.csv")));
-    EXPECT_EQ(Engine(seeds(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log), Engine::IMPORT_DONE);
+    EXPECT_EQ(Engine(*seeds.Find(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log), Engine::IMPORT_DONE);
     EXPECT_EQ(target.loadedPath, u"\\list.obls");
     EXPECT_FALSE(target.loadedOnDevice || target.loadedAsDocument);
     target.loadListResult = false;
-    EXPECT_EQ(Engine(seeds(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log),
+    EXPECT_EQ(Engine(*seeds.Find(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log),
               Engine::IMPORT_LIST_NOT_LOADED);
 }
 
 TEST_F(ImportExportEngineTest, UnreadableFileIsReported) {
     const std::u16string path = Path("none.csv");
-    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Import(target, path.c_str(), false, log), Engine::IMPORT_CANNOT_PARSE);
+    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Import(target, path.c_str(), false, log), Engine::IMPORT_CANNOT_PARSE);
     EXPECT_TRUE(trace.Has(u"Cannot parse file '" + path + u"'"));
     EXPECT_EQ(target.begun, 0);
-    EXPECT_EQ(Export(seeds(u"Tamra"), {{.name = u"Milk"}}, "no/folder/out.csv"), Engine::EXPORT_CANNOT_CREATE);
+    EXPECT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk"}}, "no/folder/out.csv"), Engine::EXPORT_CANNOT_CREATE);
 }
 
 TEST_F(ImportExportEngineTest, FailedExportIsReportedAndKeepsTheOlderFile) {
     WriteHostFile(root.file("out.csv"), "older export");
-    // The child may write only 4 KB per file, far less than the export needs.
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        Purchases list;
-        for (int i = 0; i < 2000; ++i)
-            list.push_back(Make({.name = u"A purchase with a long name"}));
-        _exit(Engine(seeds(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str()) == Engine::EXPORT_WRITE_FAILED);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 1) << "the export under a full disk was not reported as failed";
+    FaultInjection::Arm(FaultInjection::FileWrite, 1, ERROR_DISK_FULL);
+    EXPECT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk"}}), Engine::EXPORT_WRITE_FAILED);
+    FaultInjection::Disarm();
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), "older export");
     EXPECT_FALSE(HostFileExists(root.file(".out.csv.tmp")));
 }
@@ -264,7 +213,7 @@ TEST_F(ImportExportEngineTest, CancelStopsAndKeepsTheOlderFile) {
     Purchases list;
     for (const TCHAR* name : {u"A", u"B", u"C", u"D"})
         list.push_back(Make({.name = name}));
-    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str(), &progress),
+    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Export(list, Path("out.csv").c_str(), &progress),
               Engine::EXPORT_CANCELLED);
     EXPECT_EQ(progress.max, 4u);
     EXPECT_EQ(progress.steps, 2);
@@ -272,7 +221,7 @@ TEST_F(ImportExportEngineTest, CancelStopsAndKeepsTheOlderFile) {
 
     progress.asked = 0;
     WriteHostFile(root.file("in.csv"), Utf16Bytes(u"1,\"A\"\r\n1,\"B\"\r\n1,\"C\"\r\n"));
-    EXPECT_EQ(Engine(seeds(u"Tamra"), nullptr).Import(target, Path("in.csv").c_str(), false, log, &progress),
+    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Import(target, Path("in.csv").c_str(), false, log, &progress),
               Engine::IMPORT_CANCELLED);
     EXPECT_EQ(target.purchases.size(), 2u);
     EXPECT_EQ(target.ended, 1);

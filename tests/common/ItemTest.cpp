@@ -102,10 +102,6 @@ TEST(PurchaseTest, SetKeepsNoNoteApartFromAnEmptyNote) {
     ASSERT_NE(purchase.GetNote(), nullptr);
     EXPECT_EQ(Text(purchase.GetNote()), u"");
     EXPECT_EQ(purchase.GetLocation(), nullptr);
-    EXPECT_EQ(purchase.GetQty(), 2.0f);
-    EXPECT_EQ(purchase.GetPrice(), 3.25f);
-    EXPECT_TRUE(purchase.HasCoupon() && purchase.IsTaxable() && purchase.IsPurchased());
-    EXPECT_FALSE(purchase.IsOnce());
 
     purchase.Set(u"Juice", u"litre", nullptr, u"walmart", 1.0f, 1.0f, false, false, true, false, categories);
     EXPECT_EQ(purchase.GetNote(), nullptr);

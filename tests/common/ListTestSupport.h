@@ -1,5 +1,5 @@
 // Shared pieces of the list file and text list tests: a trace listener that keeps the
-// lines, owned purchase/item lists, and byte helpers.
+// lines, owned purchase/item lists, purchases made from named fields, and byte helpers.
 #pragma once
 #include "Item.h"
 #include "Purchase.h"
@@ -26,6 +26,30 @@ using Items = OwnedList<Item>;
 inline void Fill(rep::string_list& list, std::initializer_list<const TCHAR*> texts) {
     for (const TCHAR* text : texts)
         list.push_back(Util::tcsdup(text));
+}
+
+// A purchase's fields, named where they are given: Make({.name = u"Tea", .qty = 2}).
+struct Line {
+    const TCHAR* name;
+    float qty = 1.0f;
+    float price = 0.0f;
+    const TCHAR* unit = u"";
+    const TCHAR* location = nullptr;
+    const TCHAR* note = nullptr;
+    std::vector<const TCHAR*> categories = {};
+    bool coupon = false;
+    bool purchased = false;
+    bool taxable = false;
+};
+
+inline Purchase* Make(const Line& line) {
+    rep::string_list categories;
+    for (const TCHAR* category : line.categories)
+        categories.push_back(Util::tcsdup(category));
+    auto* purchase = new Purchase(u"");
+    purchase->Set(line.name, line.unit, line.note, line.location, line.qty, line.price, line.coupon, line.taxable,
+                  false, line.purchased, categories);
+    return purchase;
 }
 
 // The texts of a list, "(null)" for a null entry.

@@ -7,24 +7,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-Purchase* Line(const TCHAR* name, float qty, float price, bool purchased, const TCHAR* location,
-               std::initializer_list<const TCHAR*> categories, const TCHAR* unit = u"", const TCHAR* note = nullptr) {
-    rep::string_list list;
-    Fill(list, categories);
-    auto* line = new Purchase(name);
-    line->Set(name, unit, note, location, qty, price, false, true, false, purchased, list);
-    return line;
-}
-
-}  // namespace
-
 TEST(MailTextTest, SeedSettingsWriteEveryFieldWithTheLinesToBuyFirst) {
     Purchases list;
-    list.push_back(Line(u"Bread", 1, 2.25f, true, nullptr, {}));
-    list.push_back(Line(u"Milk", 2, 1.5f, false, u"walmart", {u"Dairy", u"Drinks"}, u"l", u"skimmed\nplease"));
-    list.push_back(Line(u"Apples", 2.5f, 0.99f, false, nullptr, {}));
+    list.push_back(Make({.name = u"Bread", .price = 2.25f, .purchased = true, .taxable = true}));
+    list.push_back(Make({.name = u"Milk", .qty = 2, .price = 1.5f, .unit = u"l", .location = u"walmart",
+                         .note = u"skimmed\nplease", .categories = {u"Dairy", u"Drinks"}, .taxable = true}));
+    list.push_back(Make({.name = u"Apples", .qty = 2.5f, .price = 0.99f, .taxable = true}));
     const MailText text(MailSettings(), FindCurrency(u"United States"));
     EXPECT_EQ(text.Body(list),
               u"2, Milk, 1.50, Coupon: No, walmart, skimmed please, Dairy/Drinks, Purchased: No, Taxable: Yes, l\n"
@@ -42,7 +30,7 @@ TEST(MailTextTest, SettingsChooseColumnsAndFormats) {
     mail.body = u"For Saturday:";
     mail.subject = u"Shopping";
     Purchases list;
-    list.push_back(Line(u"Milk", 2, 1.5f, false, nullptr, {}, u"l"));
+    list.push_back(Make({.name = u"Milk", .qty = 2, .price = 1.5f, .unit = u"l"}));
     const Currency* dollar = FindCurrency(u"United States");
     for (const auto& [priceType, expected] : {std::pair{0, u"1.50"}, {1, u"$ 1.50"}, {2, u"1.50 USD"}}) {
         mail.priceType = priceType;

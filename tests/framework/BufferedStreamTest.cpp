@@ -75,18 +75,6 @@ TEST(BufferedStreamTest, FailedFlushKeepsWhatWasNotTakenAndRetries) {
     EXPECT_EQ(small.Write(AsBytes(Pattern(10)), 0, 10), -1);
 }
 
-TEST(BufferedStreamTest, FlushOverReadableStreamWritesNothing) {
-    MemoryStream inner("abcdefgh", true, true);
-    IO::BufferedStream buffered(&inner, 4);
-    const std::string data = "xy";
-    EXPECT_EQ(buffered.Write(AsBytes(data), 0, 2), 2);
-    EXPECT_TRUE(buffered.Flush());
-    EXPECT_TRUE(inner.written.empty());
-    // More than fits can never be flushed out of a read buffer: refused, not a hang.
-    const std::string big = Pattern(10);
-    EXPECT_EQ(buffered.Write(AsBytes(big), 0, 10), -1);
-}
-
 TEST(BufferedStreamTest, ReadsAcrossRefillsAndReportsEndAsFailure) {
     const std::string data = Pattern(23);
     MemoryStream inner(data);
@@ -113,20 +101,4 @@ TEST(BufferedStreamTest, InnerReadErrorDoesNotRedeliverOldBytes) {
     EXPECT_EQ(buffered.Read(out, 0, 4), 4);
     EXPECT_EQ(buffered.Read(out, 0, 2), -1);
     EXPECT_EQ(buffered.Read(out, 0, 2), -1);  // not the first bytes once more
-}
-
-TEST(BufferedStreamTest, RejectsBadArgumentsAndReadsOfWriteBuffers) {
-    MemoryStream inner({}, false, true);
-    IO::BufferedStream buffered(&inner, 4);
-    BYTE out[4] = {};
-    EXPECT_EQ(buffered.Read(out, 0, 2), -1);  // a write buffer cannot be read
-    EXPECT_EQ(buffered.Write(out, -1, 2), -1);
-    EXPECT_EQ(buffered.Write(out, 0, -2), -1);
-    EXPECT_EQ(buffered.Write(nullptr, 0, 2), -1);
-
-    // A zero size still makes progress one byte at a time.
-    MemoryStream readable("xyz");
-    IO::BufferedStream tiny(&readable, 0);
-    EXPECT_EQ(tiny.Read(out, 0, 3), 3);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), 3), "xyz");
 }

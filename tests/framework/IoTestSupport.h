@@ -15,7 +15,7 @@ namespace iotest {
 
 // Bytes in memory. Reads and writes stop working after `limit` bytes have been moved
 // in that direction: the transfer that crosses the limit moves what still fits and
-// reports -1 (failing) or the short count (short).
+// reports -1 (failing; for writes also the short count, short).
 class MemoryStream : public IO::Stream {
 public:
     enum class Mode { Fail, Short };
@@ -27,7 +27,7 @@ public:
     }
 
     bool Flush() override { return true; }
-    void Close() override { closed = true; }
+    void Close() override {}
     __int64 Seek(__int64, IO::SeekOrigin) override { return -1; }
     void SetLength(__int64) override {}
     int Read(BYTE* buffer, int offset, int count) override {
@@ -36,7 +36,7 @@ public:
         std::memcpy(buffer + offset, bytes.data() + readPos, n);
         readPos += n;
         readTotal += n;
-        return n < wanted && readMode == Mode::Fail ? -1 : static_cast<int>(n);
+        return n < wanted ? -1 : static_cast<int>(n);
     }
     int Write(const BYTE* buffer, int offset, int count) override {
         writeSizes.push_back(count);
@@ -47,10 +47,7 @@ public:
     }
     int GetLength() override { return static_cast<int>(bytes.size()); }
 
-    void FailReadsAfter(std::size_t limit, Mode mode = Mode::Fail) {
-        readLimit = limit;
-        readMode = mode;
-    }
+    void FailReadsAfter(std::size_t limit) { readLimit = limit; }
     void FailWritesAfter(std::size_t limit, Mode mode = Mode::Fail) {
         writeLimit = limit;
         writeMode = mode;
@@ -62,12 +59,10 @@ public:
     std::size_t readPos = 0;
     std::string written;      // what writes delivered
     std::vector<int> writeSizes;
-    bool closed = false;
 
 private:
     std::size_t readLimit = SIZE_MAX;
     std::size_t readTotal = 0;
-    Mode readMode = Mode::Fail;
     std::size_t writeLimit = SIZE_MAX;
     Mode writeMode = Mode::Fail;
 };

@@ -1,8 +1,6 @@
 #include "IoTestSupport.h"
-#include "MessageBoxes.h"
 #include "Text/CExtTime.h"
 #include "Text/Path.h"
-#include "Text/UnicodeUtil.h"
 #include "Text/Util.h"
 
 #include <gtest/gtest.h>
@@ -31,20 +29,6 @@ std::u16string Make(const TCHAR* drive, const TCHAR* dir, const TCHAR* fname, co
     return path;
 }
 
-std::u16string ToWide(const char* ansi) {
-    TCHAR* out = reinterpret_cast<TCHAR*>(1);
-    EXPECT_TRUE(UnicodeUtil::AnsiToUnicode(ansi, &out));
-    std::unique_ptr<TCHAR[]> owned(out);
-    return owned ? std::u16string(owned.get()) : u"(null)";
-}
-
-std::string ToAnsi(const TCHAR* text) {
-    char* out = nullptr;
-    EXPECT_TRUE(UnicodeUtil::UnicodeToAnsi(text, &out));
-    std::unique_ptr<char[]> owned(out);
-    return owned ? std::string(owned.get()) : "(null)";
-}
-
 std::u16string Joined(const TCHAR* path, const TCHAR* name) {
     CString p(path);
     Util::AppendPath(p, name);
@@ -55,9 +39,9 @@ std::u16string Joined(const TCHAR* path, const TCHAR* name) {
 
 TEST(CExtTimeTest, Specifiers) {
     const CTime march(2004, 3, 5, 9, 7, 3);
+    // The log's and the unused lists' formats.
     EXPECT_EQ(Fmt(march, u"%d %b %Y %H:%M:%S"), u"5 mar 2004 09:07:03");
-    EXPECT_EQ(Fmt(march, u"%m/%d/%y"), u"03/5/04");
-    EXPECT_EQ(Fmt(CTime(2009, 12, 25, 23, 59, 58), u"%B"), u"deceber");
+    EXPECT_EQ(Fmt(CTime(2009, 12, 25, 23, 59, 58), u"%d %b %y %H:%M"), u"25 dec 09 23:59");
     // Percent signs: doubled, unknown or last.
     EXPECT_EQ(Fmt(march, u"100%%%q%Z"), u"100%qZ");
     EXPECT_EQ(Fmt(march, u"ab%"), u"ab");
@@ -67,10 +51,10 @@ TEST(CExtTimeTest, Specifiers) {
 TEST(CExtTimeTest, ExpansionIsCutToTheBuffer) {
     std::u16string format;
     for (int i = 0; i < 40; ++i)
-        format += u"%B";
+        format += u"%Y";
     const std::u16string text = Fmt(CTime(2004, 9, 1, 0, 0, 0), format.c_str());
     EXPECT_EQ(text.size(), static_cast<std::size_t>(CExtTime::maxTimeBufferSize - 1));
-    EXPECT_EQ(text.substr(0, 16), u"septeberseptebe" u"r");
+    EXPECT_EQ(text.substr(0, 8), u"20042004");
 }
 
 TEST(PathTest, SplitDevicePaths) {
@@ -106,24 +90,6 @@ TEST(PathTest, MakeRefusesTooLongPaths) {
     EXPECT_NE(trace.lines[0].find(u" : path cannot be greater then _MAX_PATH\n"), std::u16string::npos);
 }
 
-// The code page itself is the platform's (tests/platform/CodePageTest.cpp); here the
-// wrapper's own part: its copies are whole, and null goes in and comes out.
-TEST(UnicodeUtilTest, CopiesAndNullInputs) {
-    EXPECT_EQ(ToWide("caf\xe9 \x80"), u"caf\u00e9 \u20ac");
-    EXPECT_EQ(ToAnsi(u"caf\u00e9 \u0416"), "caf\xe9 ?");
-    TCHAR* wide = reinterpret_cast<TCHAR*>(1);
-    EXPECT_TRUE(UnicodeUtil::AnsiToUnicode(nullptr, &wide));
-    EXPECT_EQ(wide, nullptr);
-
-    iotest::TraceRecorder trace;
-    char* ansi = reinterpret_cast<char*>(1);
-    EXPECT_FALSE(UnicodeUtil::UnicodeToAnsi(nullptr, &ansi));
-    EXPECT_EQ(ansi, nullptr);
-    ASSERT_EQ(trace.lines.size(), 1u);
-    EXPECT_NE(trace.lines[0].find(u"UnicodeUtil.cpp("), std::u16string::npos);
-    EXPECT_NE(trace.lines[0].find(u") : Not enought memory"), std::u16string::npos);
-}
-
 TEST(UtilTest, AppendPathPutsExactlyOneSeparator) {
     for (const TCHAR* name : {u"Milk", u"\\Milk"}) {
         EXPECT_EQ(Joined(u"\\Items", name), u"\\Items\\Milk");
@@ -133,29 +99,10 @@ TEST(UtilTest, AppendPathPutsExactlyOneSeparator) {
     EXPECT_EQ(Joined(u"a", nullptr), u"a\\");
 }
 
-TEST(UtilTest, AppendPathBufferNeverOverruns) {
-    TCHAR buffer[12] = u"\\Items";
-    EXPECT_TRUE(Util::AppendPath(buffer, 12, u"Milk"));  // 11 characters and the terminator
-    EXPECT_EQ(std::u16string(buffer), u"\\Items\\Milk");
-    EXPECT_FALSE(Util::AppendPath(buffer, 12, u"x"));
-    EXPECT_EQ(std::u16string(buffer), u"\\Items\\Milk");
-
-    TCHAR unterminated[3] = {u'a', u'b', u'c'};
-    EXPECT_FALSE(Util::AppendPath(unterminated, 3, u"d"));
-    EXPECT_FALSE(Util::AppendPath(nullptr, 10, u"d"));
-}
-
 TEST(UtilTest, ErrorMessages) {
     SetLastError(183);
     std::unique_ptr<TCHAR[]> text(Util::GetErrorMessage(-1));
     EXPECT_EQ(std::u16string(text.get()), u"Error code =B7");
-    MessageBoxes boxes;
-    Util::DisplayErrorMessage(ERROR_FILE_NOT_FOUND);
-    SetLastError(0xABCDE);
-    Util::DisplayErrorMessage(-1);
-    ASSERT_EQ(boxes.boxes().size(), 2u);
-    EXPECT_EQ(boxes.boxes()[0].text, u"The system cannot find the file specified.");
-    EXPECT_EQ(boxes.boxes()[0].caption, u"Error");
-    EXPECT_EQ(boxes.boxes()[0].type, MB_OK | MB_ICONINFORMATION);
-    EXPECT_EQ(boxes.boxes()[1].text, u"Error code =ABCDE");
+    EXPECT_EQ(Util::GetSystemErrorText(ERROR_FILE_NOT_FOUND), CString(u"The system cannot find the file specified."));
+    EXPECT_EQ(Util::GetSystemErrorText(0xABCDE), CString(u"Error code =ABCDE"));
 }

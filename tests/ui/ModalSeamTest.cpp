@@ -108,19 +108,6 @@ void OnNextModal(const std::function<void(QWidget*)>& action) {
     timer->start(50);
 }
 
-// Stands in for the user at a real modal: presses the message box's button, or the
-// dialog's control of that id (closing the modal with a failure when there is none).
-void PressInNextModal(QMessageBox::StandardButton button, int controlId = 0) {
-    OnNextModal([=](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QAbstractButton* target =
-            box ? box->button(button) : modal->findChild<QAbstractButton*>(QString::number(controlId));
-        if (target)
-            return target->click();
-        ADD_FAILURE() << "no button to press in the modal";
-        qobject_cast<QDialog*>(modal)->done(QDialog::Rejected);
-    });
-}
 }  // namespace
 
 class ModalSeamTest : public UiTest {
@@ -263,7 +250,8 @@ TEST_F(ModalSeamTest, PropertySheetInitialisesPagesWhenShownAndAppliesThemOnOK) 
     EXPECT_EQ(lists.oks, 1);
 }
 
-TEST_F(ModalSeamTest, ARealMessageBoxUsesTheSmallScreensWidthAndEndsWithTheProgram) {
+// The default runner shows real modals and returns what the user pressed.
+TEST_F(ModalSeamTest, RealModalsAnswerAsPressedUseTheSmallScreensWidthAndEndWithTheProgram) {
     ScopedModalRunner real(nullptr);
     QWidget screen;
     screen.resize(240, 320);
@@ -272,23 +260,17 @@ TEST_F(ModalSeamTest, ARealMessageBoxUsesTheSmallScreensWidthAndEndsWithTheProgr
     int labelWidth = 0;
     OnNextModal([&labelWidth](QWidget* modal) {
         labelWidth = modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->width();
-        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Ok)->click();
+        qobject_cast<QMessageBox*>(modal)->button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(ModalRunner::Current().MessageBox(&screen, ToCString(text), CString(u"Listora"), MB_OK), IDOK);
+    EXPECT_EQ(ModalRunner::Current().MessageBox(&screen, ToCString(text), CString(u"Listora"), MB_YESNO), IDNO);
     EXPECT_GE(labelWidth, 240 - 60) << "not broken into a narrow column";
+    ItemDialog dialog;
+    OnNextModal([](QWidget* modal) { modal->findChild<QAbstractButton*>(QString::number(IDOK))->click(); });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.quantity, 1);
 
     // The end of the program closes an open prompt as cancelled; later ones do not show.
     OnNextModal([](QWidget*) { ModalRunner::EndAllPrompts(); });
     EXPECT_EQ(AfxMessageBox(u"Save?", MB_YESNOCANCEL), IDCANCEL);
     EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
-}
-
-TEST_F(ModalSeamTest, DefaultRunnerShowsRealModalsThatReturnTheButtonPressed) {
-    ScopedModalRunner real(nullptr);
-    PressInNextModal(QMessageBox::No);
-    EXPECT_EQ(AfxMessageBox(u"Remove 'Milk'?", MB_YESNO), IDNO);
-    ItemDialog dialog;
-    PressInNextModal(QMessageBox::NoButton, IDOK);
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.quantity, 1);
 }

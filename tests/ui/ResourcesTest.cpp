@@ -19,14 +19,9 @@ protected:
 };
 
 TEST_F(ResourcesTest, StringTableAndResources) {
-    StringTable::Register({{62216, u"Remove '%s'?"}, {32779, u"Select Items from list\nSelect Items"}});
+    StringTable::Register({{62216, u"Remove '%s'?"}});
     EXPECT_EQ(LoadString(62216), CString(u"Remove '%s'?"));
     EXPECT_TRUE(LoadString(1).IsEmpty());
-    WCHAR buffer[8];
-    EXPECT_EQ(LoadStringW(AfxGetInstanceHandle(), 32779, buffer, 8), 7);
-    EXPECT_EQ(std::u16string(buffer), u"Select ");
-    EXPECT_EQ(LoadStringW(nullptr, 1, buffer, 8), 0);
-    EXPECT_EQ(buffer[0], 0);
 
     EXPECT_EQ(Resources::PathOf(204, "JPG"), QStringLiteral(":/res/204.jpg"));
     const QIcon icon = Resources::LoadIcon(9001);
