@@ -9,6 +9,7 @@
 #include "CDelimitedFile.h"
 #include "ImportExportEngine.h"
 #include "MemoryStream.h"
+#include "MemoryWriteStream.h"
 #include "System/IO/BinaryWriter.h"
 #include "System/IO/TextReader.h"
 
@@ -19,22 +20,6 @@
 #include <vector>
 
 namespace {
-
-// Collects what is written.
-class ByteSink : public IO::Stream {
-public:
-    ByteSink() { m_bWritable = true; }
-    bool Flush() override { return true; }
-    __int64 Seek(__int64, IO::SeekOrigin) override { return -1; }
-    void SetLength(__int64) override {}
-    int Read(BYTE*, int, int) override { return -1; }
-    int Write(const BYTE* buffer, int offset, int count) override {
-        bytes.append(reinterpret_cast<const char*>(buffer + offset), static_cast<std::size_t>(count));
-        return count;
-    }
-    int GetLength() override { return static_cast<int>(bytes.size()); }
-    std::string bytes;
-};
 
 // The seed templates' columns.
 constexpr int kLayouts[4][CImportExportTemplate::columnCount] = {
@@ -122,10 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         engine.PurchaseToCells(*purchase, cells);
         views.assign(cells.begin(), cells.end());
-        ByteSink sink;
+        MemoryWriteStream sink;
         IO::BinaryWriter writer(sink);
         Check(CDelimitedFile::WriteLine(writer, views.data(), static_cast<int>(views.size()), delimiter, charType));
-        MemoryStream written(reinterpret_cast<const std::uint8_t*>(sink.bytes.data()), sink.bytes.size());
+        MemoryStream written(sink.bytes.data(), sink.bytes.size());
         CDelimitedFile again;
         again.Read(written, delimiter, charType == CDelimitedFile::CHAR_UNICODE_MARKED ? 0 : charType);
         const std::unique_ptr<Purchase> back = engine.RowToPurchase(again, 0);
