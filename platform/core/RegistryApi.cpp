@@ -745,14 +745,6 @@ std::int64_t FindChild(Store& store, std::int64_t parent, std::u16string_view fo
     return -1;
 }
 
-std::int64_t NowFileTime() {
-    SYSTEMTIME st;
-    GetSystemTime(&st);
-    FILETIME ft{};
-    SystemTimeToFileTime(&st, &ft);
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
-}
-
 // Resolves the handle and checks that its key was not deleted meanwhile.
 LONG ResolveLive(Store& store, HKEY key, std::int64_t& id) {
     auto resolved = store.Resolve(key);

@@ -1,6 +1,7 @@
 #include "RegistryFiles.h"
 
 #include "FaultInjection.h"
+#include "TimeApi.h"
 #include "WinError.h"
 
 #include <cstring>
@@ -202,6 +203,14 @@ std::u16string ColumnText(sqlite3_stmt* s, int column) {
     std::u16string text(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
     std::memcpy(text.data(), data, text.size() * sizeof(char16_t));
     return text;
+}
+
+std::int64_t NowFileTime() {
+    SYSTEMTIME st;
+    GetSystemTime(&st);
+    FILETIME ft{};
+    SystemTimeToFileTime(&st, &ft);
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
 }
 
 }  // namespace RegistryFiles

@@ -5,6 +5,7 @@
 #pragma once
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <string>
 
 namespace RegistryFiles {
@@ -31,6 +32,9 @@ std::string DamagedPath(const std::string& database);
 bool FileExists(const std::string& path);
 // Flushes the folder of path, so renames in it survive a crash.
 void SyncFolderOf(const std::string& path);
+
+// The time a key is written at: now, as a FILETIME's 100-ns units.
+std::int64_t NowFileTime();
 
 // A text column of the store (UTF-16) with its exact code units.
 std::u16string ColumnText(sqlite3_stmt* s, int column);

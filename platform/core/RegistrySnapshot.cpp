@@ -20,6 +20,7 @@
 namespace {
 
 using RegistryFiles::ColumnText;
+using RegistryFiles::NowFileTime;
 
 constexpr const char16_t* kRootNames[] = {u"HKEY_CLASSES_ROOT", u"HKEY_CURRENT_USER", u"HKEY_LOCAL_MACHINE",
                                           u"HKEY_USERS"};
@@ -207,14 +208,6 @@ private:
     sqlite3* m_db;
     bool m_open;
 };
-
-std::int64_t NowFileTime() {
-    SYSTEMTIME st;
-    GetSystemTime(&st);
-    FILETIME ft{};
-    SystemTimeToFileTime(&st, &ft);
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);
-}
 
 std::u16string Quoted(const std::u16string& name) { return u"'" + name + u"'"; }
 
