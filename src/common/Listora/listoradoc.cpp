@@ -229,8 +229,6 @@ bool CListoraDoc::LoadList(LPCTSTR pathArgument, bool onDevice, bool asDocument)
     for (;;) {
         if (asDocument)
             DeleteContents();
-        else
-            EnsureCatalogue();  // lines joining the list meet the whole catalogue
         const bool defer =
             asDocument && std::exchange(s_deferNextCatalogue, false) && !ListFile::IsTextListName(path.c_str());
         ResetState(!defer);
@@ -728,7 +726,7 @@ void CListoraDoc::OnUpdateRemovePurchased(CCmdUI* cmdUI) {
 // Internals
 
 void CListoraDoc::ResetState(bool readCatalogue) {
-    EnsureCatalogue();
+    EnsureCatalogue();  // a put-off catalogue first: lines that join the list meet all of it
     m_showPurchased = true;
     m_categoryRestriction.reset();
     m_locationRestriction.reset();

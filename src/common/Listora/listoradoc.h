@@ -277,8 +277,8 @@ protected:
     void OnUpdateRemovePurchased(CCmdUI* cmdUI);
 
 private:
-    // Resets what a New or a load starts from.
-    // Clears the restrictions and shows purchased lines; reads the catalogue unless told not to.
+    // Resets what a New or a load starts from: no restriction, purchased lines shown,
+    // the catalogue read (unless readCatalogue is false).
     void ResetState(bool readCatalogue = true);
     void ResetViews();
     // Sorts purchases and items by the options, without a view update.
