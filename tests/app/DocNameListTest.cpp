@@ -1,6 +1,3 @@
-// The catalogue's name lists as the document keeps them: adding names (by hand and
-// from an opened list), the restriction menus built from them in a frame of its own
-// kind, and removing a name from every item and line.
 #include "DocTestSupport.h"
 
 namespace {
