@@ -1,6 +1,3 @@
-// The add-item dialog on a document with a known catalogue: which record fills the
-// fields, what OK writes (and where), the refused prices and names, the spin, the
-// category picker, and the screen: it fits both screens, scrolling when shorter.
 #include "DocTestSupport.h"
 
 #include "TraceLines.h"

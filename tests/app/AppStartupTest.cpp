@@ -1,6 +1,3 @@
-// Start-up and shutdown: the create-or-open question when the last list is gone, the
-// log and its bounded name retry, the file-type registration. The first start and a
-// second copy are run end to end (tests/e2e).
 #include "AppFixture.h"
 #include "DocTestSupport.h"
 

@@ -1,6 +1,3 @@
-// The choice view on rendered images: the catalogue filtered by the restrictions,
-// taps that put items on the list, raise their quantity or take them off, right
-// clicks that lower it, typed letters, the toggle icon and the totals of the list.
 #include "ListViewFixture.h"
 
 namespace {

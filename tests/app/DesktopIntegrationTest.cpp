@@ -1,6 +1,3 @@
-// The program on a desktop: a list named on the command line (as a double click hands
-// it over) opens, and Send as Text puts the list on the clipboard and offers it to the
-// desktop's mail program.
 #include "AppFixture.h"
 
 #include "Clipboard.h"

@@ -1,5 +1,3 @@
-// The document's list: sorting by every column and direction, adding, editing and
-// removing lines, look-ups by name and the spending notice.
 #include "DocTestSupport.h"
 
 #include <cmath>

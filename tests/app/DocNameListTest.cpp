@@ -1,6 +1,3 @@
-// The catalogue's name lists as the document keeps them: adding names (by hand and
-// from an opened list), the restriction menus built from them in a frame of its own
-// kind, and removing a name from every item and line.
 #include "DocTestSupport.h"
 
 namespace {
@@ -81,7 +78,6 @@ TEST_F(DocNameListTest, OpeningAListAddsTheNamesItsLinesUseAndRebuildsTheMenus) 
     EXPECT_TRUE(ListContains(units, u"box"));
 
     const Names locations = Entries(MainFrame::kLocationMenu);
-    ASSERT_GE(locations.size(), 3u);
     EXPECT_NE(std::find(locations.begin(), locations.end(), u"Kiosk"), locations.end());
     EXPECT_EQ(locations.size() - 2, doc.GetLocations().size());
 }

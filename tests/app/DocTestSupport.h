@@ -1,6 +1,4 @@
-// Shared pieces of the document and program tests: a fresh catalogue store with a
-// small known catalogue, the program's main frame holding a view of the document, and
-// list files made on the spot.
+// Shared pieces of the document and program tests.
 #pragma once
 #include "UiTest.h"
 

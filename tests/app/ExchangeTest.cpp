@@ -1,7 +1,3 @@
-// The exchange commands through the document and their dialogs: templates (the
-// template dialog's refusals, the built-in one), Import with and without replacing
-// lines, Export, Extended Save, Delete Unused Lists, and an
-// import through the document ending as the one-by-one operations would.
 #include "AppFixture.h"
 
 #include "CComboBox.h"

@@ -1,5 +1,3 @@
-// The main frame: the restriction submenus and the Select Category pop-up, and its
-// layout at the handheld's size and on a desktop.
 #include "AppFixture.h"
 
 #include "CListoraView.h"

@@ -1,5 +1,3 @@
-// The column header of the views: sorting by a click (and its refusal in the choice
-// view), the sort mark from the settings, and the limits on resizing.
 #include "ListViewFixture.h"
 
 namespace {

@@ -1,5 +1,3 @@
-// The Item Manager: names refused ignoring case, deletions a line or the store refuses,
-// names in use, the item dialog's fields as stored, and the journey through a restart.
 #include "AppFixture.h"
 
 #include "dlgs/CEditListsPropertySheet.h"

@@ -1,6 +1,3 @@
-// Full screen as the list views use it: switching there and back (bars, page buttons,
-// the floating icon, the command's check mark), and a full-screen view that goes away
-// giving the screen back.
 #include "ListViewFixture.h"
 
 #include "CCmdUI.h"

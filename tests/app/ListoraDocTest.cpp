@@ -1,5 +1,3 @@
-// The document's files: loading (and what a failed load brings back), saving without
-// asking (and its retry), New, Save As, and the list commands.
 #include "DocTestSupport.h"
 
 #include "FileApi.h"
@@ -50,15 +48,12 @@ TEST_F(DocTest, LoadedLinesNewToTheCatalogueJoinItUnlessOneTimeOrKnownIgnoringCa
 }
 
 TEST_F(DocTest, AFailedLoadWithNoListToGoBackToLeavesTheDocumentEmpty) {
-    // The first load.
     WriteHostFile(Root().file("bad.lsr"), std::string("\x05\x00\x00\x00\x03\x00", 6));
     Script().ExpectMessageBox(u"Cannot open file '\\bad.lsr'!", IDOK);
     CListoraDoc& doc = Doc();
     EXPECT_FALSE(doc.LoadList(u"\\bad.lsr", false, true));
     EXPECT_TRUE(doc.GetPurchases().empty());
     EXPECT_TRUE(doc.GetCurrentPath().empty());
-    Script().ExpectMessageBox(u"Cannot open file '\\list.txt'!", IDOK);
-    EXPECT_FALSE(doc.LoadList(u"\\list.txt", false, true));
 
     // The last list is gone too.
     ASSERT_TRUE(WriteList(u"\\a.lsr", {MakePurchase(u"Tea", 1, 2)}));

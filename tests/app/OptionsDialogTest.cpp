@@ -1,5 +1,3 @@
-// The Options and Set Tax Rates dialogs from the menus: what they show and refuse,
-// what reaches the list view at once, and what a restart finds again.
 #include "AppFixture.h"
 
 #include "CColorsDlg.h"

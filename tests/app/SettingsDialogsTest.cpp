@@ -1,5 +1,3 @@
-// Settings reached from the menus and the pickers they open: Select Background with
-// its tile picker, the currency picker, and the About box.
 #include "AppFixture.h"
 
 #include "AppAboutDlg.h"

@@ -1,7 +1,3 @@
-// What the user sees matches what is stored: both views' headers show the one sort
-// setting, names keep their "&" in menus, numbers that are no numbers show as blank
-// cells without spoiling the totals or the file, and the end signal answers prompts
-// nobody is left to answer.
 #include "AppFixture.h"
 #include "ListViewFixture.h"
 

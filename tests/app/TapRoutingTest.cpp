@@ -1,6 +1,3 @@
-// Where a tap lands: a tap on a control of a view (page buttons, header, the
-// full-screen icon) is that control's alone and never also a tap on the rows behind
-// it, and in the choice view only a drawn row reacts to a tap.
 #include "ListViewFixture.h"
 
 #include "CSTFullScreenIcon.h"

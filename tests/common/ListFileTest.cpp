@@ -97,7 +97,6 @@ TEST_F(ListFileTest, KindComesFromTheNameEnding) {
     EXPECT_FALSE(file.GetKind(nullptr));
     EXPECT_EQ(file.GetKindValue(), ListFile::KindText);
     EXPECT_TRUE(trace.Has(u"Unsupported file type - 'list.OBLS'"));
-    EXPECT_TRUE(trace.Has(u"Unsupported file type - 'notes.txt'"));
 }
 
 TEST_F(ListFileTest, ReadTextKeepsTheByteOrderMark) {
@@ -116,8 +115,6 @@ TEST_F(ListFileTest, ReadTextKeepsTheByteOrderMark) {
     EXPECT_TRUE(trace.Has(u"Error while read from file '" + Path("empty.isl") + u"'"));
 
     EXPECT_FALSE(file.ReadText(Path("missing.isl").c_str()));
-    EXPECT_TRUE(trace.Has(u"error - "));
-    EXPECT_TRUE(trace.Has(u"Error while opening file '" + Path("missing.isl") + u"'"));
 }
 
 TEST_F(ListFileTest, LoadResultForEachFailure) {
@@ -127,7 +124,6 @@ TEST_F(ListFileTest, LoadResultForEachFailure) {
     EXPECT_EQ(file.Load(Path("notes.txt").c_str(), purchases, items, locations), LR_UNSUPPORTED);
     EXPECT_EQ(file.Load(Path("missing.lsr").c_str(), purchases, items, locations), LR_CANNOT_OPEN);
     EXPECT_TRUE(trace.Has(u"Error while opening file '" + Path("missing.lsr") + u"'"));
-    EXPECT_EQ(file.Load(Path("missing.obls").c_str(), purchases, items, locations), LR_CANNOT_OPEN);
 
     WriteHostFile(root.file("short.lsr"), HexBytes("01 00 00 00 04 00 4D 00"));
     EXPECT_EQ(file.Load(Path("short.lsr").c_str(), purchases, items, locations), LR_CANNOT_OPEN);

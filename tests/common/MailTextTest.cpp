@@ -1,5 +1,3 @@
-// The list as text for a mail, from the mail settings: the seed settings, the flag and
-// price formats and columns left out, and the mailto address.
 #include "MailText.h"
 
 #include "Currency.h"

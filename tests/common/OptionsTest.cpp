@@ -109,11 +109,6 @@ TEST_F(OptionsTest, OlderSingleTaxRateIsConvertedOnce) {
     EXPECT_EQ(RawDword(kAppKey, u"uTaxRate"), 0);
     EXPECT_EQ(RawString(kAppKey, u"fTaxRate1"), u"7.000000");
     EXPECT_EQ(RawString(kAppKey, u"fTaxRate2"), u"0.000000");
-
-    Options again;
-    ASSERT_TRUE(again.Load(store));
-    EXPECT_EQ(again.GetTaxRate1(), 7.0f);
-    EXPECT_EQ(again.GetTaxRate2(), 0.0f);
 }
 
 TEST_F(OptionsTest, OutOfRangeValuesAreRepairedAndRewritten) {
@@ -180,7 +175,6 @@ TEST_F(OptionsTest, EveryValueRoundTrips) {
     options.SetDrawTotal(false);
     ASSERT_TRUE(options.Save(store));
     EXPECT_FALSE(options.IsChanged());
-    EXPECT_EQ(RawString(kAppKey, u"fTaxRate1"), u"8.250000");
 
     // Loaded back and saved again, the set writes exactly what it read.
     Options back;
@@ -217,7 +211,6 @@ TEST_F(OptionsTest, SaveGoesOnAfterFailures) {
     for (const TCHAR* name : {u"bSupportOB", u"mailbool", u"ColorQTY", u"bDrawTotal"})
         EXPECT_TRUE(recording->Wrote(name)) << ToUtf8(name);
     EXPECT_FALSE(recording->Wrote(u"mailpriceType"));
-    EXPECT_TRUE(trace.Has(u"Cannot create mail bool type!"));
     EXPECT_EQ(RawString(kAppKey, u"LastFile"), u"");
 }
 
@@ -248,12 +241,10 @@ TEST_F(OptionsTest, FavoriteCurrencies) {
 
 TEST(OptionsStoreTest, SaveOptionsWithoutAStoreTellsTheUser) {
     TestRoot root;
-    TraceLines trace;
     MessageBoxes boxes;
     LRRegistry missing;
     Options options;
     EXPECT_FALSE(options.SaveOptions(missing));
-    EXPECT_TRUE(trace.Has(u"Cannot init registry!"));
     EXPECT_EQ(boxes.texts(), std::vector<std::u16string>{u"Cannot update registry. File is saved.  "});
     // Loading from no store leaves usable defaults.
     EXPECT_FALSE(options.Load(missing));

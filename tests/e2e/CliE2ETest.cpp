@@ -1,6 +1,4 @@
-// The built companion (LISTORA_CLI) as a script or a user runs it, on a temporary
-// device root whose store this process creates with the program's data layer: what it
-// prints, its exit codes, and what the data layer finds afterwards.
+// The built companion (LISTORA_CLI) run on a device root whose store this process made.
 #include "ChildProcess.h"
 #include "ListFile.h"
 #include "ListTestSupport.h"
@@ -108,8 +106,6 @@ TEST_F(CliE2E, ShowPrintsTheListForPeopleAndForScripts) {
               "[\n  {\"purchased\": false, \"qty\": 2, \"unit\": \"l\", \"name\": \"Milk\", \"price\": 1.5, "
               "\"coupon\": false, \"taxable\": true, \"once\": false, \"location\": \"Corner shop\", \"note\": \"\", "
               "\"categories\": [\"Dairy\", \"Drinks\"]}\n]\n");
-    run = Cli({"show", list, "--format", "tsv"});
-    EXPECT_TRUE(Has(run.out, "true\t1\t\tBread, \"rye\"\t2.25")) << run.out;
 
     run = Cli({"show", m_root.file("missing.lsr")});
     EXPECT_EQ(run.code, 1);
@@ -232,9 +228,7 @@ TEST_F(CliE2E, WritesWaitForTheProgramToEnd) {
 }
 
 TEST_F(CliE2E, EveryCommandHasHelpAndBadUsageIsExitCodeTwo) {
-    // The program's, a command's and a subcommand's help.
-    for (const std::vector<std::string>& help :
-         {std::vector<std::string>{"--help"}, {"show", "--help"}, {"catalogue", "--help"}, {"store", "backup", "--help"}}) {
+    for (const std::vector<std::string>& help : {std::vector<std::string>{"--help"}, {"store", "backup", "--help"}}) {
         const CliRun run = Cli(help);
         EXPECT_EQ(run.code, 0) << help.front();
         EXPECT_TRUE(Has(run.out, "Usage:")) << help.back();

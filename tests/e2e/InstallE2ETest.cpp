@@ -1,6 +1,3 @@
-// The install target into a temporary prefix: every file lands where the desktop looks
-// for it, the desktop's databases under the prefix know the file types, and the
-// installed programs find their library.
 #include "ChildProcess.h"
 #include "TestRoot.h"
 

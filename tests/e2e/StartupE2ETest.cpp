@@ -1,6 +1,3 @@
-// The built program, started as a user would on a fresh device root (offscreen): the
-// first start, a second copy, a restart, and a last list that has gone. What the
-// program does is read from its log file, its exit code and the files it leaves.
 // Every wait is bounded and every process started here is ended here.
 #include "ChildProcess.h"
 #include "LRRegistry.h"

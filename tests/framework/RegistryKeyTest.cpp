@@ -78,9 +78,6 @@ protected:
     TraceRecorder trace;
 };
 
-const std::u16string kTooLongList =
-    u"Too long multistring, buffer must be smaller than 4k (2k unicode), current length is 4098!";
-
 }  // namespace
 
 TEST_F(RegistryKeyTest, TextsRoundTripWithTheirTerminator) {
@@ -162,7 +159,6 @@ TEST_F(RegistryKeyTest, ListLimitOf4096Bytes) {
     Fill(tooBig, {std::u16string(1000, u'a'), std::u16string(1046, u'b')});
     EXPECT_FALSE(key().SetMultiString(u"TooBig", tooBig));
     EXPECT_EQ(ReadRaw(key(), u"TooBig").type, static_cast<DWORD>(REG_NONE));  // nothing written
-    EXPECT_TRUE(trace.HasLineEndingWith(kTooLongList));
     EXPECT_EQ(boxes.texts(), Texts{u"RegistryKey::SetMultiString RegSetValueEx fails: Too long multistring"});
 }
 
@@ -198,10 +194,6 @@ TEST_F(RegistryKeyTest, SubKeyNamesOfEveryLengthAreListed) {
 
 TEST_F(RegistryKeyTest, OpenFailureTracesAndLeavesTheParentUsable) {
     EXPECT_EQ(Key(key().OpenSubKey(u"Missing")), nullptr);
-    EXPECT_EQ(Key(key().OpenSubKey(u"Missing", true)), nullptr);
-    ASSERT_FALSE(trace.lines.empty());
     EXPECT_TRUE(trace.Has(u"Cannot open registry key 'Missing', error = '"));
-    EXPECT_TRUE(trace.HasLineEndingWith(u"'(2)"));
-    EXPECT_EQ(trace.lines[0].rfind(u"info - ", 0), 0u);
     EXPECT_TRUE(key().SetDWORD(u"still", 1));
 }

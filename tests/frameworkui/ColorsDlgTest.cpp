@@ -1,5 +1,3 @@
-// The colour picker: taps on the palette, component edits kept within 0..255,
-// SetColor, OK and the painted palette and preview.
 #include "CColorsDlg.h"
 #include "CWaitCursor.h"
 #include "UiTest.h"

@@ -1,6 +1,3 @@
-// The numeric edit: the characters it lets through, the beep and the selection put
-// back on a text that is no number, the range check when the focus leaves (but not
-// for Cancel), and SetValue within the bounds.
 #include "CDialog.h"
 #include "CFloatEdit.h"
 #include "DialogTemplate.h"

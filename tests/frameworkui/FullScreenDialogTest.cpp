@@ -1,5 +1,3 @@
-// Full-screen dialogs: switching the state through the switch command and the
-// floating icon, and the screen given back on close.
 #include "CSTFullScreenDialog.h"
 #include "DialogTemplate.h"
 #include "UiTest.h"

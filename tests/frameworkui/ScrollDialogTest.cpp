@@ -1,6 +1,3 @@
-// Scrolling dialogs and property pages: full size at initialisation, a vertical bar
-// when the window gets shorter (lines, pages, thumb, home, end, clamped at both
-// ends), none sideways when switched off, and the way home when the window grows back.
 #include "CPropertySheet.h"
 #include "CScrollDialog.h"
 #include "CScrollPropertyPage.h"

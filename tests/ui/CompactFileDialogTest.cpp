@@ -1,6 +1,3 @@
-// The file dialog of a small screen: it fits 240x320, lists the folder's folders and
-// matching files, takes a file's name with a tap, moves between folders, and asks
-// before a save replaces a file or when an opened file is missing.
 #include "UiTest.h"
 
 #include "CFileDialog.h"

@@ -1,6 +1,4 @@
-// A tiny document/view/frame program that the user-interface tests drive: a
-// document with a flag and a colour, a view that paints the colour and records
-// taps, a frame with a command bar and room for a second view.
+// A tiny document/view/frame program that the user-interface tests drive.
 #pragma once
 #include "AfxMessageBox.h"
 #include "CCmdUI.h"

@@ -1,5 +1,3 @@
-// The window search across running copies: a copy that answers on the device
-// root's socket, and a client (standing in for a second copy) on another thread.
 #include "DemoProgram.h"
 #include "InstanceWindows.h"
 

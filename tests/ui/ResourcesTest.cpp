@@ -1,5 +1,3 @@
-// What the program reads from its resources (string table, icons, bitmaps, data),
-// text between the program's and Qt's type, and the wait cursor.
 #include "CWaitCursor.h"
 #include "CWinApp.h"
 #include "QtText.h"

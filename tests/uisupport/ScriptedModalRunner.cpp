@@ -81,8 +81,8 @@ ScriptedModalRunner::Expectation* ScriptedModalRunner::Next(Kind kind, const std
     return &m_expected.front();
 }
 
-int ScriptedModalRunner::MessageBox(QWidget*, const CString& text, const CString& caption, UINT type) {
-    m_messages.push_back({text, caption, type});
+int ScriptedModalRunner::MessageBox(QWidget*, const CString& text, const CString&, UINT type) {
+    m_messages.push_back(text);
     const std::string what = "message box \"" + Utf8(text) + "\"";
     Expectation* e = Next(Kind::MessageBox, what);
     if (!e)

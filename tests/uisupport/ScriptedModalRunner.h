@@ -19,12 +19,6 @@ public:
     using DialogScript = std::function<void(CDialog&)>;
     using MenuScript = std::function<UINT(CMenu&, const QPoint&)>;
 
-    struct SeenMessage {
-        CString text;
-        CString caption;
-        UINT type;
-    };
-
     // A message box; action, when given, runs while the box is up (before the answer).
     ScriptedModalRunner& ExpectMessageBox(const CString& text, int answer, std::function<void()> action = {});
     // An open (true) or save dialog; an empty path cancels it.
@@ -37,7 +31,8 @@ public:
 
     // Fails the test for every expectation left, then forgets them.
     void Verify();
-    const std::vector<SeenMessage>& Messages() const { return m_messages; }
+    // The texts of the message boxes raised so far.
+    const std::vector<CString>& Messages() const { return m_messages; }
     // The path of the last file dialog, its filters and default extension.
     const QStringList& LastFileFilters() const { return m_lastFilters; }
     const CString& LastDefaultExtension() const { return m_lastDefaultExtension; }
@@ -64,7 +59,7 @@ private:
     Expectation* Next(Kind kind, const std::string& what);
 
     std::deque<Expectation> m_expected;
-    std::vector<SeenMessage> m_messages;
+    std::vector<CString> m_messages;
     QStringList m_lastFilters;
     CString m_lastDefaultExtension;
 };
