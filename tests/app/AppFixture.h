@@ -1,5 +1,5 @@
-// Runs the application's start-up headless on a fresh device root (the default items
-// file from the source tree); each test ends with the program's shutdown.
+// Runs the application's start-up headless on a fresh device root (with a copy of the
+// shipped default items file); each test ends with the program's shutdown.
 #pragma once
 #include "DocTestSupport.h"
 
@@ -18,9 +18,7 @@ class AppFixture : public UiTest {
 protected:
     void SetUp() override {
         UiTest::SetUp();
-        const std::string source = __FILE__;
-        const std::string items = source.substr(0, source.rfind('/')) + "/../../resources/device/init.isl";
-        TheRegistry().SetDefaultItemsFile(U16(items).c_str());
+        TheRegistry().SetDefaultItemsFile(U16(Root().starterCatalogue()).c_str());
     }
     void TearDown() override {
         Stop();

@@ -133,9 +133,9 @@ TEST_F(TextListTest, EmptyFieldsVanish) {
 
 // The default items file that the store imports on the first start.
 TEST_F(TextListTest, DefaultItemsFileIsAGoodStarterCatalogue) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "resources" / "device" / "init.isl";
+    const TestRoot root;
     ListFile file;
-    ASSERT_TRUE(file.ReadText(HostPath(path.string()).c_str())) << path;
+    ASSERT_TRUE(file.ReadText(HostPath(root.starterCatalogue()).c_str()));
     EXPECT_EQ(file.GetText()[0], u'\uFEFF');  // UTF-16LE with its byte-order mark
     Fill(locations, {u"walmart", u"sam's club"});
     ASSERT_EQ(ParseTextList(file.GetText(), items, purchases, locations), LR_OK);

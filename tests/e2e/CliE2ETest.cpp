@@ -35,9 +35,7 @@ protected:
         if (!exe || !*exe)
             GTEST_SKIP() << "LISTORA_CLI is not set";
         m_exe = exe;
-        const std::string source = __FILE__;
-        const std::string items = source.substr(0, source.rfind('/')) + "/../../resources/device/init.isl";
-        TheRegistry().SetDefaultItemsFile(HostPath(items).c_str());
+        TheRegistry().SetDefaultItemsFile(HostPath(m_root.starterCatalogue()).c_str());
         ASSERT_TRUE(TheRegistry().Open());
     }
     void TearDown() override {

@@ -31,6 +31,14 @@ TestRoot::~TestRoot() {
     std::filesystem::remove_all(m_path, ignored);
 }
 
+std::string TestRoot::starterCatalogue() const {
+    const std::filesystem::path source =
+        std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "resources" / "device" / "init.isl";
+    const std::string copy = file("init.isl");
+    std::filesystem::copy_file(source, copy, std::filesystem::copy_options::overwrite_existing);
+    return copy;
+}
+
 std::string ReadHostFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

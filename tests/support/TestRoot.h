@@ -14,6 +14,9 @@ public:
     const std::string& path() const { return m_path; }
     // Host path of a file inside the root.
     std::string file(const std::string& relative) const { return m_path + "/" + relative; }
+    // Host path of a copy of the shipped default items file inside the root. A copy, because
+    // files open without sharing: test programs running side by side must not read one file.
+    std::string starterCatalogue() const;
 
 private:
     std::string m_path;
