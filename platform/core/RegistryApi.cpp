@@ -37,6 +37,7 @@
 #include <thread>
 #include <unistd.h>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -191,6 +192,9 @@ void ReportFailure(const std::string& path, const char* what, sqlite3* db, int c
         reporter(description);
 }
 
+// Set by CheckInBackground for the next opening of the store; guarded by g_mutex.
+bool g_checkInBackground = false;
+
 class Store {
 public:
     ~Store() { Close(); }
@@ -203,13 +207,25 @@ public:
         if (!DevicePath::EnsureRoot())
             return false;
         m_path = DevicePath::Root() + "/registry.db";
-        Opened opened = OpenChecked();
+        const bool inBackground = std::exchange(g_checkInBackground, false);
+        Opened opened = OpenChecked(!inBackground);
         if (opened == Opened::Damaged) {
             if (!SetAsideAndRestore())
                 return false;
-            opened = OpenChecked();
+            opened = OpenChecked(true);
+        } else if (opened == Opened::Ok && inBackground) {
+            // Its own read-only connection: SQLite lets it read beside this one.
+            m_checker = std::thread([this, path = m_path] { m_provedWhole = CheckedOnItsOwn(path); });
         }
         return opened == Opened::Ok;
+    }
+
+    // Waits for the check running in the background, if any; false when it did not
+    // find the store whole.
+    bool JoinCheck() {
+        if (m_checker.joinable())
+            m_checker.join();
+        return m_provedWhole;
     }
 
     // A copy of the database as a backup beside it, when it changed since it opened
@@ -247,6 +263,7 @@ public:
     }
 
     void Close() {
+        JoinCheck();
         // A batch still open at the end is not whole: it goes.
         if (!m_batch)
             Commit();
@@ -470,8 +487,21 @@ private:
         m_dataVersion = version;
     }
 
-    // Opens the database and checks it. Damaged when SQLite finds it is not whole.
-    Opened OpenChecked() {
+    static bool CheckedOnItsOwn(const std::string& path) {
+        sqlite3* db = nullptr;
+        int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, VfsName());
+        bool whole = false;
+        if (rc == SQLITE_OK) {
+            sqlite3_busy_timeout(db, 10000);
+            whole = QuickCheck(db, rc) == "ok" && rc == SQLITE_OK;
+        }
+        sqlite3_close(db);
+        return whole;
+    }
+
+    // Opens the database and, with check, checks it. Damaged when SQLite finds it is
+    // not whole.
+    Opened OpenChecked(bool check) {
         const int opened = sqlite3_open_v2(m_path.c_str(), &m_db,
                                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, VfsName());
         if (opened != SQLITE_OK) {
@@ -480,17 +510,17 @@ private:
         }
         sqlite3_busy_timeout(m_db, 10000);
         int rc = SQLITE_OK;
-        const std::string check = QuickCheck(m_db, rc);
+        const std::string result = check ? QuickCheck(m_db, rc) : "ok";
         if (rc != SQLITE_OK) {
             Failed("checking", rc);
             return CloseAfter(rc);
         }
-        if (check != "ok") {
+        if (result != "ok") {
             // A read that failed once reads like damage to the check: only a second
             // check that finds the same proves it.
             int again = SQLITE_OK;
             if (QuickCheck(m_db, again) != "ok") {
-                ReportFailure(m_path, ("checking (" + check + ")").c_str(), nullptr, SQLITE_CORRUPT);
+                ReportFailure(m_path, ("checking (" + result + ")").c_str(), nullptr, SQLITE_CORRUPT);
                 return CloseAfter(again == SQLITE_OK ? SQLITE_CORRUPT : again);
             }
         }
@@ -583,6 +613,8 @@ private:
     bool m_writing = false;
     bool m_batch = false;
     bool m_changed = false;  // a write was committed since the store opened
+    std::thread m_checker;     // the check of an opening left to the background
+    bool m_provedWhole = true;  // its finding, read after the join
     std::uintptr_t m_batchFirstHandle = 0;
     Clock::time_point m_transactionStart;
     std::unordered_map<std::uintptr_t, OpenKey> m_handles;
@@ -1174,6 +1206,16 @@ bool KeepBackup() {
     // Only a store this process has open: a copy that never used it has nothing to keep.
     std::lock_guard<std::recursive_mutex> lock(*g_mutex);
     return g_store && g_store->Backup();
+}
+
+void CheckInBackground() {
+    std::lock_guard<std::recursive_mutex> lock(*g_mutex);
+    g_checkInBackground = true;
+}
+
+bool ConfirmCheck() {
+    std::lock_guard<std::recursive_mutex> lock(*g_mutex);
+    return !g_store || g_store->JoinCheck();
 }
 
 std::optional<Recovery> TakeRecovery() {

@@ -110,4 +110,14 @@ struct Recovery {
 };
 // What the last such recovery did, once (then empty until the next one).
 std::optional<Recovery> TakeRecovery();
+
+// The next opening of the store checks it on a thread of its own instead of before
+// the first call returns, so that a start can do other work meanwhile. Until
+// ConfirmCheck says the store is whole, it may be damaged: a caller that finds it
+// damaged closes its handles and shuts the store down; the next call opens it again
+// the usual way, checked, and set aside and restored if need be.
+void CheckInBackground();
+// Waits for a check left to the background; true when it found the store whole, or
+// when none was left to it.
+bool ConfirmCheck();
 }  // namespace RegistryStore

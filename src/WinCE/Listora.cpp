@@ -219,6 +219,25 @@ void CListoraApp::CreateFirstList() {
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot create the first list", kSourceFile, __LINE__);
 }
 
+bool CListoraApp::ConfirmStore() {
+    if (RegistryStore::ConfirmCheck())
+        return true;
+    TheRegistry().close();
+    RegistryStore::Shutdown();
+    bool createdDefaults = false;
+    if (!TheRegistry().Open(&createdDefaults))
+        return false;
+    if (createdDefaults)
+        CreateFirstList();
+    TheOptions().Load(TheRegistry());
+    RegisterFileType();
+    // The window was made with the settings of the damaged store.
+    if (CMainFrame* frame = GetMainFrame())
+        if (CDocument* doc = frame->GetActiveDocument())
+            doc->UpdateAllViews(nullptr, CListoraDoc::kHintOptions);
+    return true;
+}
+
 void CListoraApp::RegisterFileType() {
     std::array<TCHAR, 1024> module{};
     if (!GetModuleHandleW(nullptr) || GetModuleFileNameW(GetModuleHandleW(nullptr), module.data(), 1024) == 0)
@@ -268,6 +287,8 @@ BOOL CListoraApp::InitInstance() {
 
     // The catalogue store and the options. Lists live in "My Documents".
     CreateDirectoryW(kDocumentsFolder, nullptr);
+    // The store's check runs beside the making of the window (ConfirmStore).
+    RegistryStore::CheckInBackground();
     bool createdDefaults = false;
     if (!TheRegistry().Open(&createdDefaults))
         return FALSE;
@@ -322,7 +343,7 @@ BOOL CListoraApp::InitInstance() {
     Trace::WriteFormattedLineT(u"info", u"%s", u"ListoraApp::after () ProcessShellCommand");
     CListoraDoc::DeferNextCatalogue(false);  // later opens read it at once
     CMainFrame* frame = GetMainFrame();
-    if (!frame)
+    if (!frame || !ConfirmStore())
         return FALSE;
     m_pMainWnd = frame;
     SHFullScreen(frame->GetSafeHwnd(), SHFS_HIDESIPBUTTON);

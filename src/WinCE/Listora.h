@@ -107,6 +107,10 @@ private:
     bool FindRunningCopy();
     // The empty list the first start opens.
     static void CreateFirstList();
+    // Waits for the store's check; a store it found damaged is opened again (set
+    // aside and restored, the user told) and the settings read afresh. False when it
+    // cannot be opened again.
+    bool ConfirmStore();
     void ExitOnTerminationSignals();
 
     CListoraView* m_pListView = nullptr;

@@ -159,7 +159,16 @@ bool LRRegistry::Open(bool* createdDefaults) {
     if (createdDefaults)
         *createdDefaults = false;
     const std::u16string failureBefore = RegistryStore::LastFailure();
-    if (!init()) {
+    bool opened = init();
+    if (!opened && !RegistryStore::ConfirmCheck()) {
+        // The store failed a check that ran in the background: opened again the usual
+        // way it is set aside and restored, instead of being taken for one without
+        // the application's key.
+        close();
+        RegistryStore::Shutdown();
+        opened = init();
+    }
+    if (!opened) {
         // Defaults go only into a store without the application key: a store that
         // cannot be read is left exactly as it is, whatever it holds.
         if (!RegistryStore::IsAvailable() || !KeyIsMissing())

@@ -5,6 +5,7 @@
 #include "CListoraView.h"
 #include "ProcessApi.h"
 #include "RegistryApi.h"
+#include "ScreenFonts.h"
 
 #include "System/Diagnostics/Trace.h"
 #include "System/IO/FileStream.h"
@@ -178,4 +179,27 @@ TEST_F(AppStartupTest, TheCatalogueFollowsTheFirstPaint) {
     ASSERT_TRUE(TheRegistry().GetCategories(stored));
     EXPECT_EQ(asSet(stored), categories);
     rep::delete_arrays(stored);
+}
+
+// The store is checked while the window is made: damage found then still sets the
+// store aside, restores its backup and brings the backup's settings to the views.
+TEST_F(AppStartupTest, AStoreDamagedSinceTheLastExitIsRestoredWithItsSettings) {
+    ASSERT_TRUE(Start());
+    TheOptions().SetFontSize(18);
+    TheOptions().Save(TheRegistry());
+    Stop();  // a clean exit keeps the backup
+    TheOptions().SetFontSize(11);
+    TheOptions().Save(TheRegistry());
+    TheRegistry().close();
+    RegistryStore::Shutdown();
+    // Garbage over the last page (catalogue items): the settings still read well.
+    std::string bytes = ReadHostFile(Root().file("registry.db"));
+    ASSERT_GT(bytes.size(), 8192u);
+    std::fill(bytes.end() - 4096, bytes.end(), '\xA5');
+    WriteHostFile(Root().file("registry.db"), bytes);
+
+    Script().ExpectMessageBoxStarting(CString(u"The settings and catalogue store was damaged."), IDOK);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TheOptions().GetFontSize(), 18u);
+    EXPECT_EQ(App().GetListView()->NormalFont().pixelSize(), ScreenFonts::Make(QStringLiteral("Tahoma"), 18).pixelSize());
 }

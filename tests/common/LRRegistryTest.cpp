@@ -116,7 +116,8 @@ TEST_F(LRRegistryTest, FailedFirstStartLeavesNoKeyBehind) {
 // last good backup takes its place; with no backup the store starts with the defaults.
 // Either way the user is told once, with the place of the damaged file.
 TEST_F(LRRegistryTest, DamagedStoreIsSetAsideAndTheLastGoodBackupRestored) {
-    for (const bool withBackup : {true, false}) {
+    // The same when the check runs in the background and the first read finds the damage.
+    for (const auto& [withBackup, inBackground] : {std::pair{true, false}, {false, false}, {true, true}}) {
         CreateWithUnit(u"Jar", withBackup);
         std::string bytes = ReadHostFile(root.file("registry.db"));
         bytes.resize(bytes.size() / 2 + 1000);
@@ -124,6 +125,8 @@ TEST_F(LRRegistryTest, DamagedStoreIsSetAsideAndTheLastGoodBackupRestored) {
 
         const std::size_t shown = boxes.texts().size();
         bool created = false;
+        if (inBackground)
+            RegistryStore::CheckInBackground();
         ASSERT_TRUE(store.Open(&created));
         EXPECT_EQ(created, !withBackup);
         rep::string_list units;

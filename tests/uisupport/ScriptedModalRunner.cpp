@@ -34,6 +34,11 @@ ScriptedModalRunner& ScriptedModalRunner::ExpectMessageBox(const CString& text, 
     return *this;
 }
 
+ScriptedModalRunner& ScriptedModalRunner::ExpectMessageBoxStarting(const CString& start, int answer) {
+    m_expected.push_back({.kind = Kind::MessageBox, .text = start, .textStarts = true, .answer = answer});
+    return *this;
+}
+
 ScriptedModalRunner& ScriptedModalRunner::ExpectFileDialog(bool open, const CString& path) {
     m_expected.push_back({.kind = Kind::FileDialog, .text = path, .open = open});
     return *this;
@@ -87,7 +92,7 @@ int ScriptedModalRunner::MessageBox(QWidget*, const CString& text, const CString
     Expectation* e = Next(Kind::MessageBox, what);
     if (!e)
         return CancellingAnswer(type);
-    if (!(e->text == text)) {
+    if (e->textStarts ? text.Find(e->text.GetString()) != 0 : !(e->text == text)) {
         ADD_FAILURE() << "unexpected " << what << " (expected " << Describe(*e) << ")";
         return CancellingAnswer(type);
     }

@@ -21,6 +21,8 @@ public:
 
     // A message box; action, when given, runs while the box is up (before the answer).
     ScriptedModalRunner& ExpectMessageBox(const CString& text, int answer, std::function<void()> action = {});
+    // A message box whose text begins with start (the rest names a file made meanwhile).
+    ScriptedModalRunner& ExpectMessageBoxStarting(const CString& start, int answer);
     // An open (true) or save dialog; an empty path cancels it.
     ScriptedModalRunner& ExpectFileDialog(bool open, const CString& path);
     // A dialog of the given resource id (0: any, e.g. a property sheet).
@@ -47,6 +49,7 @@ private:
     struct Expectation {
         Kind kind = Kind::MessageBox;
         CString text{};  // message text or file path
+        bool textStarts = false;  // text is only the message's beginning
         int answer = 0;
         bool open = false;
         UINT id = 0;
