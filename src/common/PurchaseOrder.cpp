@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -53,9 +55,49 @@ bool PurchaseOrder::IsSorted(const rep::vector<Purchase*>& list) const {
     return std::is_sorted(list.begin(), list.end(), *this);
 }
 
+std::u16string_view PurchaseOrder::SortText(const Purchase& purchase) const {
+    switch (m_column) {
+    case KindName: return purchase.Name();
+    case KindLocation: return TextOf(purchase.GetLocation());
+    case KindNote: return TextOf(purchase.GetNote());
+    default: return {};
+    }
+}
+
 void PurchaseOrder::Sort(rep::vector<Purchase*>& list) const {
-    if (m_column < kColumnKindCount && !IsSorted(list))
+    if (m_column >= kColumnKindCount || IsSorted(list))
+        return;
+    if (m_column != KindName && m_column != KindLocation && m_column != KindNote) {
         std::sort(list.begin(), list.end(), *this);
+        return;
+    }
+    // Each text folded once instead of at every comparison. Folded texts compare as
+    // the texts do ignoring case, so std::sort makes the very same moves and equal
+    // lines end up exactly where sorting the lines themselves would put them.
+    std::u16string folded;
+    std::u16string one;
+    std::vector<std::size_t> starts;
+    starts.reserve(list.size() + 1);
+    for (const Purchase* purchase : list) {
+        starts.push_back(folded.size());
+        FoldCaseInto(SortText(*purchase), one);
+        folded += one;
+    }
+    starts.push_back(folded.size());
+    struct Keyed {
+        std::u16string_view key;
+        Purchase* purchase;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(list.size());
+    for (DWORD i = 0; i < list.size(); ++i)
+        keyed.push_back({std::u16string_view(folded).substr(starts[i], starts[i + 1] - starts[i]), list[i]});
+    if (m_direction == 0)
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    else
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) { return b.key < a.key; });
+    for (DWORD i = 0; i < list.size(); ++i)
+        list[i] = keyed[i].purchase;
 }
 
 void PurchaseOrder::Insert(rep::vector<Purchase*>& list, Purchase* purchase) const {

@@ -7,6 +7,8 @@
 #include "Purchase.h"
 #include "Registry/RepVector.h"
 
+#include <string_view>
+
 class PurchaseOrder {
 public:
     PurchaseOrder(DWORD column, DWORD direction) : m_column(column), m_direction(direction) {}
@@ -24,6 +26,9 @@ public:
     void Insert(rep::vector<Purchase*>& list, Purchase* purchase) const;
 
 private:
+    // The text a text column sorts by.
+    std::u16string_view SortText(const Purchase& purchase) const;
+
     DWORD m_column;
     DWORD m_direction;
 };
