@@ -219,17 +219,25 @@ void CListoraApp::CreateFirstList() {
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot create the first list", kSourceFile, __LINE__);
 }
 
+bool CListoraApp::OpenStore() {
+    bool createdDefaults = false;
+    if (!TheRegistry().Open(&createdDefaults))
+        return false;
+    // A new store names "\My Documents\New.lsr" as the last list: it must exist, so
+    // that the first start opens an empty list instead of an error.
+    if (createdDefaults)
+        CreateFirstList();
+    TheOptions().Load(TheRegistry());
+    return true;
+}
+
 bool CListoraApp::ConfirmStore() {
     if (RegistryStore::ConfirmCheck())
         return true;
     TheRegistry().close();
     RegistryStore::Shutdown();
-    bool createdDefaults = false;
-    if (!TheRegistry().Open(&createdDefaults))
+    if (!OpenStore())
         return false;
-    if (createdDefaults)
-        CreateFirstList();
-    TheOptions().Load(TheRegistry());
     RegisterFileType();
     // The window was made with the settings of the damaged store.
     if (CMainFrame* frame = GetMainFrame())
@@ -289,14 +297,8 @@ BOOL CListoraApp::InitInstance() {
     CreateDirectoryW(kDocumentsFolder, nullptr);
     // The store's check runs beside the making of the window (ConfirmStore).
     RegistryStore::CheckInBackground();
-    bool createdDefaults = false;
-    if (!TheRegistry().Open(&createdDefaults))
+    if (!OpenStore())
         return FALSE;
-    // A new store names "\My Documents\New.lsr" as the last list: it must exist, so
-    // that the first start opens an empty list instead of an error.
-    if (createdDefaults)
-        CreateFirstList();
-    TheOptions().Load(TheRegistry());
 
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CListoraDoc), RUNTIME_CLASS(CMainFrame),
                                           RUNTIME_CLASS(CListoraView), u"All Files|*.*||", u"All Folders"));

@@ -107,6 +107,8 @@ private:
     bool FindRunningCopy();
     // The empty list the first start opens.
     static void CreateFirstList();
+    // Opens the store (with the defaults on a first start) and reads the settings.
+    static bool OpenStore();
     // Waits for the store's check; a store it found damaged is opened again (set
     // aside and restored, the user told) and the settings read afresh. False when it
     // cannot be opened again.
