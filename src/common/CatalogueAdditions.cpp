@@ -3,6 +3,8 @@
 #include "MergeItems.h"
 #include "WideString.h"
 
+#include <utility>
+
 CatalogueAdditions::CatalogueAdditions(const rep::vector<Item*>& items, std::size_t expected) {
     m_known.reserve(items.size() + expected);
     for (const Item* item : items)
@@ -10,16 +12,21 @@ CatalogueAdditions::CatalogueAdditions(const rep::vector<Item*>& items, std::siz
 }
 
 CatalogueAdditions::~CatalogueAdditions() {
-    for (Item* item : m_added)
-        delete item;
+    for (const KeyedItem& added : m_added)
+        delete added.item;
 }
 
 bool CatalogueAdditions::Claim(std::u16string_view name) {
-    return m_known.insert(FoldCase(name)).second;
+    FoldCaseInto(name, m_folding);
+    const auto [known, inserted] = m_known.insert(m_folding);
+    if (inserted)
+        m_claimed = *known;
+    return inserted;
 }
 
 void CatalogueAdditions::Add(Item* item) {
-    m_added.push_back(item);
+    // The folded name the merge sorts by is the one kept in m_known.
+    m_added.push_back({m_claimed, item});
 }
 
 bool CatalogueAdditions::Offer(Item* item) {
@@ -33,7 +40,10 @@ std::vector<Item*> CatalogueAdditions::MergeInto(rep::vector<Item*>& items) {
     std::vector<Item*> added;
     if (m_added.empty())
         return added;
-    added.swap(m_added);
-    MergeSortedItems(items, added);
+    added.reserve(m_added.size());
+    for (const KeyedItem& keyed : m_added)
+        added.push_back(keyed.item);
+    MergeSortedItems(items, std::move(m_added));
+    m_added.clear();
     return added;
 }

@@ -5,6 +5,7 @@
 // of one pass instead of one insertion per item.
 #pragma once
 #include "Item.h"
+#include "MergeItems.h"
 #include "Registry/RepVector.h"
 
 #include <cstddef>
@@ -25,7 +26,7 @@ public:
 
     // True when no known name equals name ignoring case; the name is then known.
     bool Claim(std::u16string_view name);
-    // Takes an item whose name was claimed.
+    // Takes the item of the name claimed last.
     void Add(Item* item);
     // Claims the item's name and takes it; false (the caller keeps it) when the name
     // was known.
@@ -37,6 +38,8 @@ public:
     std::vector<Item*> MergeInto(rep::vector<Item*>& items);
 
 private:
-    std::unordered_set<std::u16string> m_known;
-    std::vector<Item*> m_added;
+    std::unordered_set<std::u16string> m_known;  // folded; its texts stay where they are
+    std::u16string m_folding;
+    std::u16string_view m_claimed;
+    std::vector<KeyedItem> m_added;
 };

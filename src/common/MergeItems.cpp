@@ -18,17 +18,15 @@ void SortItemsByName(rep::vector<Item*>& items) {
     std::sort(items.begin(), items.end(), [](const Item* a, const Item* b) { return CompareNames(a, b) < 0; });
 }
 
-void MergeSortedItems(rep::vector<Item*>& items, std::vector<Item*> added) {
+void MergeSortedItems(rep::vector<Item*>& items, std::vector<KeyedItem> keyed) {
     auto ascending = [](const Item* a, const Item* b) { return CompareNames(a, b) < 0; };
-    // Sorted by the folded names, each folded once: the same order as comparing them
-    // ignoring case, at a fraction of the cost on long lists.
-    std::vector<std::pair<std::u16string, Item*>> keyed;
-    keyed.reserve(added.size());
-    for (Item* item : added)
-        keyed.emplace_back(FoldCase(item->Name()), item);
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Folded names sort as the names do ignoring case. Distinct keys have one order, so
+    // lines that came in name order need no sort at all.
+    auto byKey = [](const KeyedItem& a, const KeyedItem& b) { return a.key < b.key; };
+    if (!std::is_sorted(keyed.begin(), keyed.end(), byKey))
+        std::sort(keyed.begin(), keyed.end(), byKey);
     rep::vector<Item*> merged;
-    MakeRoom(merged, items.size() + static_cast<DWORD>(added.size()));
+    MakeRoom(merged, items.size() + static_cast<DWORD>(keyed.size()));
     DWORD old = 0;
     for (const auto& [key, item] : keyed) {
         while (old < items.size() && !ascending(item, items[old]))

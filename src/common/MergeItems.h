@@ -5,6 +5,7 @@
 #pragma once
 #include "Item.h"
 
+#include <string_view>
 #include <vector>
 
 class Options;
@@ -24,7 +25,13 @@ void MergeItemsWithAction(rep::vector<Item*>& target, rep::vector<Item*>& source
 // Sorts by name ignoring case, ascending.
 void SortItemsByName(rep::vector<Item*>& items);
 
-// Merges added, sorted by name ignoring case first, into items, which must already be
-// sorted that way; an added item goes after the items that equal it. items takes
-// over the added items.
-void MergeSortedItems(rep::vector<Item*>& items, std::vector<Item*> added);
+// An item with its name folded (FoldCase), so that names compare ignoring case as the
+// keys compare.
+struct KeyedItem {
+    std::u16string_view key;
+    Item* item;
+};
+// Merges added, sorted by key first, into items, which must already be sorted by name
+// ignoring case; an added item goes after the items that equal it. The keys must
+// differ from each other. items takes over the added items.
+void MergeSortedItems(rep::vector<Item*>& items, std::vector<KeyedItem> added);
