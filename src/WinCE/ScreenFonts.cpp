@@ -25,11 +25,23 @@ QFont ScreenFonts::Make(const QString& face, int cellHeight) {
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Normal);
     const int wanted = std::max(1, cellHeight);
-    int size = wanted;
-    for (; size > 4; --size) {
+    const auto heightAt = [&font](int size) {
         font.setPixelSize(size);
-        if (QFontMetrics(font).height() <= wanted)
-            break;
+        return QFontMetrics(font).height();
+    };
+    // The largest size above 4 whose cell fits, or 4. Every size tried loads the face
+    // anew: the cell of the wanted size, which grows in step with the size, points
+    // near the answer instead of a walk down from the wanted size.
+    int size = wanted;
+    if (wanted > 4) {
+        const int full = heightAt(wanted);
+        if (full > wanted) {
+            size = std::clamp(wanted * wanted / full, 4, wanted - 1);
+            while (size + 1 < wanted && heightAt(size + 1) <= wanted)
+                ++size;
+            while (size > 4 && heightAt(size) > wanted)
+                --size;
+        }
     }
     font.setPixelSize(size);
     return font;

@@ -33,6 +33,24 @@ TEST_F(SmallScreenTest, TitlesAndTypicalNamesFitTheDefaultColumns) {
         EXPECT_LE(QFontMetrics(rows).horizontalAdvance(name), 75 - 4) << name;
 }
 
+// Every cell height gets the largest size whose cell fits (4 at the least), as a walk
+// down from the height itself finds it.
+TEST_F(SmallScreenTest, FontsTakeTheLargestSizeThatFits) {
+    for (const QString& face : {QStringLiteral("Tahoma"), QStringLiteral("Areal")}) {
+        for (int height = 1; height <= 30; ++height) {
+            QFont walked(QFont::substitute(face));
+            walked.setStyleHint(QFont::SansSerif);
+            int size = height;
+            for (; size > 4; --size) {
+                walked.setPixelSize(size);
+                if (QFontMetrics(walked).height() <= height)
+                    break;
+            }
+            EXPECT_EQ(ScreenFonts::Make(face, height).pixelSize(), size) << face.toStdString() << " " << height;
+        }
+    }
+}
+
 TEST_F(SmallScreenTest, TheTotalLineKeepsClearOfThePageButtons) {
     // A long line: big sums of a currency written by its abbreviation.
     TheOptions().SetCurrencyCode(u"Afghan Afghani");
