@@ -2,6 +2,10 @@
 #include "InstanceWindows.h"
 
 #include <future>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace demo;
 
@@ -22,6 +26,16 @@ protected:
         while (future.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
             WaitMs(10);
         return future.get();
+    }
+    // A socket bound to, or connected to, the device root's socket file.
+    static int RawSocket(bool bindIt) {
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        InstanceWindows::ServerName().toStdString().copy(address.sun_path, sizeof address.sun_path - 1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const auto* at = reinterpret_cast<const sockaddr*>(&address);
+        EXPECT_EQ(bindIt ? bind(fd, at, sizeof address) : connect(fd, at, sizeof address), 0);
+        return fd;
     }
 };
 
@@ -60,4 +74,35 @@ TEST_F(InstanceWindowsTest, SecondCopyFindsAndRaisesTheFirstCopysWindow) {
     EXPECT_EQ(GetWindowTextW(found, small, 3), 2);
     EXPECT_EQ(std::u16string(small), u"De");
     EXPECT_EQ(GetWindowTextW(reinterpret_cast<HWND>(&small), small, 3), 0);
+}
+
+TEST_F(InstanceWindowsTest, ClientsThatMisbehaveLeaveTheServerAnswering) {
+    // A copy that died left its socket file: the next copy takes its place, user-only.
+    close(RawSocket(true));
+    ASSERT_TRUE(InstanceWindows::StartServer());
+    struct stat file;
+    ASSERT_EQ(stat(InstanceWindows::ServerName().toStdString().c_str(), &file), 0);
+    EXPECT_TRUE(S_ISSOCK(file.st_mode));
+    EXPECT_EQ(file.st_mode & 0777, 0600u);
+
+    // One says nothing, one hangs up within a request, one sends a request too long.
+    const int silent = RawSocket(false);
+    const int partial = RawSocket(false);
+    send(partial, "LIS", 3, MSG_NOSIGNAL);
+    close(partial);
+    const int flood = RawSocket(false);
+    const std::string longRequest(20000, 'x');
+    send(flood, longRequest.data(), longRequest.size(), MSG_NOSIGNAL);
+    EXPECT_EQ(OnOtherThread([] { return InstanceWindows::ListRemote(2000); }).size(), 1u);
+
+    // The one with the long request is dropped.
+    char byte;
+    int error = EAGAIN;
+    for (int i = 0; i < 200 && error == EAGAIN; ++i) {
+        WaitMs(10);
+        error = recv(flood, &byte, 1, MSG_DONTWAIT) < 0 ? errno : 0;
+    }
+    EXPECT_TRUE(error == 0 || error == ECONNRESET) << error;
+    close(flood);
+    close(silent);
 }
