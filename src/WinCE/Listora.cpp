@@ -27,6 +27,7 @@
 #include "Options.h"
 #include "ProcessApi.h"
 #include "RegistryApi.h"
+#include "Resources.h"
 #include "WideString.h"
 
 #include "System/Diagnostics/TextWriterTraceListener.h"
@@ -267,6 +268,7 @@ BOOL CListoraApp::InitInstance() {
     if (m_exitOnTerminationSignals)
         ExitOnTerminationSignals();
 
+    Resources::PrepareInBackground(CListoraBaseView::IDI_COUPON);
     // The trace log and its banner.
     OpenTraceLog();
     Trace::WriteLine(u"");

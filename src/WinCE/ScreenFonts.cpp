@@ -1,9 +1,21 @@
 #include "ScreenFonts.h"
 
+#include "BackgroundJob.h"
+
 #include <QFontMetrics>
 #include <algorithm>
+#include <fontconfig/fontconfig.h>
+
+namespace {
+BackgroundJob g_preparation;
+}  // namespace
+
+void ScreenFonts::PrepareInBackground() {
+    g_preparation.Start([] { FcInit(); });
+}
 
 void ScreenFonts::Install() {
+    g_preparation.Finish();
     static const bool installed = [] {
         // Tahoma's widths lie between Open Sans's (4% narrower) and DejaVu Sans
         // Condensed's (6% wider); Open Sans keeps typical 12-letter names whole in the
