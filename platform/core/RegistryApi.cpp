@@ -488,15 +488,9 @@ private:
     }
 
     static bool CheckedOnItsOwn(const std::string& path) {
-        sqlite3* db = nullptr;
-        int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, VfsName());
-        bool whole = false;
-        if (rc == SQLITE_OK) {
-            sqlite3_busy_timeout(db, 10000);
-            whole = QuickCheck(db, rc) == "ok" && rc == SQLITE_OK;
-        }
+        sqlite3* db = OpenReadOnlyIfWhole(path);
         sqlite3_close(db);
-        return whole;
+        return db != nullptr;
     }
 
     // Opens the database and, with check, checks it. Damaged when SQLite finds it is
@@ -575,7 +569,7 @@ private:
         RegistryStore::Recovery recovery{aside, {}};
         for (int number = 1; number <= 2 && recovery.restoredFrom.empty(); ++number) {
             const std::string backup = BackupPath(m_path, number);
-            if (sqlite3* good = OpenGoodBackup(backup)) {
+            if (sqlite3* good = OpenReadOnlyIfWhole(backup)) {
                 if (const int rc = CopyDatabase(good, m_path))
                     ReportFailure(m_path, "restoring a backup", nullptr, rc);
                 else

@@ -171,11 +171,14 @@ int CopyDatabase(sqlite3* from, const std::string& path) {
     return rc;
 }
 
-sqlite3* OpenGoodBackup(const std::string& path) {
+sqlite3* OpenReadOnlyIfWhole(const std::string& path) {
     if (!FileExists(path))
         return nullptr;
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, VfsName());
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, VfsName());
+    // The store may be written meanwhile by its own connection.
+    if (rc == SQLITE_OK)
+        sqlite3_busy_timeout(db, 10000);
     if (rc == SQLITE_OK && QuickCheck(db, rc) == "ok")
         return db;
     sqlite3_close(db);

@@ -21,8 +21,9 @@ std::string QuickCheck(sqlite3* db, int& rc);
 // Copies the database open in from into a new file at path and checks the copy.
 // SQLITE_OK when it is whole; otherwise the copy is removed (it never was whole).
 int CopyDatabase(sqlite3* from, const std::string& path);
-// A backup opened read-only; null unless it is there, opens and passes the check.
-sqlite3* OpenGoodBackup(const std::string& path);
+// A database (a backup, or the store beside its own connection) opened read-only:
+// null unless it is there, opens and passes the check.
+sqlite3* OpenReadOnlyIfWhole(const std::string& path);
 
 // "<database without .db>-backup-<number>.db".
 std::string BackupPath(const std::string& database, int number);
