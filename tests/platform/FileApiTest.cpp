@@ -103,28 +103,12 @@ TEST_F(FileApi, ExclusiveOpenInTheSameProcess) {
     EXPECT_EQ("keep me", ReadHostFile(root.file("x.lsr")));  // nothing was truncated
     EXPECT_FAILS(FALSE, DeleteFileW(u"\\x.lsr"), ERROR_SHARING_VIOLATION);
     CloseHandle(h);
-    h = Open(u"\\x.lsr", GENERIC_WRITE, 0, OPEN_EXISTING);
-    EXPECT_NE(INVALID_HANDLE_VALUE, h);
-    CloseHandle(h);
 }
 
+// A child holding the file keeps this process from opening, truncating, deleting or
+// replacing it; its end releases the file.
 TEST_F(FileApi, ExclusiveOpenAcrossProcesses) {
     WriteHostFile(root.file("x.lsr"), "data");
-    HANDLE h = Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    // A child reports CreateFileW's last error (0 when it opened the file) as its exit code.
-    auto childOpen = [](DWORD access, DWORD disposition) {
-        return InChild([=] {
-            const HANDLE c = CreateFileW(u"\\x.lsr", access, 0, nullptr, disposition, 0, nullptr);
-            return c == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 0;
-        });
-    };
-    EXPECT_EQ(ERROR_SHARING_VIOLATION, childOpen(GENERIC_WRITE, CREATE_ALWAYS));
-    EXPECT_EQ("data", ReadHostFile(root.file("x.lsr")));
-    CloseHandle(h);
-    EXPECT_EQ(0, childOpen(GENERIC_READ, OPEN_EXISTING));
-
-    // A child holding the file keeps this process from opening, deleting or replacing it.
     int ends[2];
     ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, ends));
     const pid_t pid = fork();
@@ -140,8 +124,8 @@ TEST_F(FileApi, ExclusiveOpenAcrossProcesses) {
     char ok = 0;
     ASSERT_EQ(1, read(ends[0], &ok, 1));
     ASSERT_EQ('y', ok);
-    EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING),
-                 ERROR_SHARING_VIOLATION);
+    for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING)})
+        EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", kRW, kShareAll, disposition), ERROR_SHARING_VIOLATION);
     EXPECT_FAILS(FALSE, DeleteFileW(u"\\x.lsr"), ERROR_SHARING_VIOLATION);
     WriteHostFile(root.file("new.lsr"), "new");
     EXPECT_FAILS(FALSE, MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING), ERROR_SHARING_VIOLATION);
@@ -151,6 +135,11 @@ TEST_F(FileApi, ExclusiveOpenAcrossProcesses) {
     waitpid(pid, nullptr, 0);
     EXPECT_TRUE(MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ("new", ReadHostFile(root.file("x.lsr")));
+    // Closing, not only ending, releases the file to other processes.
+    CloseHandle(Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING));
+    EXPECT_EQ(0, InChild([] {
+        return int(CreateFileW(u"\\x.lsr", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE);
+    }));
 }
 
 TEST_F(FileApi, ReadWriteAndSize) {

@@ -19,48 +19,28 @@ protected:
     TestRoot root;
 };
 
-TEST_F(ProcessApi, NamedSemaphoreIsALockWithinTheProcess) {
-    // The device root is created when missing.
-    setenv("LISTORA_ROOT", (root.path() + "/dev").c_str(), 1);
+// The lock is held until the last handle closes or its process ends, however it ends.
+TEST_F(ProcessApi, NamedSemaphoreIsALockWithinAndAcrossProcesses) {
+    setenv("LISTORA_ROOT", (root.path() + "/dev").c_str(), 1);  // a missing device root is made
     HANDLE first = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
     ASSERT_NE(nullptr, first);
     EXPECT_EQ(DWORD(0), GetLastError());
-    EXPECT_TRUE(HostFileExists(root.path() + "/dev/.ListoraSemaphore.lock"));
     HANDLE second = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
     ASSERT_NE(nullptr, second);
     EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
-    EXPECT_TRUE(CloseHandle(second));
-    EXPECT_TRUE(CloseHandle(first));
-    HANDLE again = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
-    EXPECT_EQ(DWORD(0), GetLastError());
-    CloseHandle(again);
-}
-
-TEST_F(ProcessApi, NamedSemaphoreHeldByAnotherProcess) {
-    {
-        Helper holder("lock_holder");
-        ASSERT_GT(holder.pid, 0);
-        ASSERT_EQ("held", holder.ReadLine());
-        HANDLE h = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
-        ASSERT_NE(nullptr, h);
-        EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
-        CloseHandle(h);
-        const int status = holder.Stop();
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    HANDLE mine = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
-    EXPECT_EQ(DWORD(0), GetLastError());
-
-    // While this process holds it, the helper sees it taken.
     {
         Helper holder("lock_holder");
         EXPECT_EQ("busy", holder.ReadLine());
     }
-    CloseHandle(mine);
+    EXPECT_TRUE(CloseHandle(second));
+    EXPECT_TRUE(CloseHandle(first));
 
-    // A holder that is killed releases the lock as well.
     Helper holder("lock_holder");
     ASSERT_EQ("held", holder.ReadLine());
+    HANDLE theirs = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
+    ASSERT_NE(nullptr, theirs);
+    EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), GetLastError());
+    CloseHandle(theirs);
     kill(holder.pid, SIGKILL);
     holder.Stop();
     HANDLE after = CreateSemaphoreW(nullptr, 1, 1, u"ListoraSemaphore");
