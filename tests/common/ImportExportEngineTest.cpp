@@ -52,21 +52,9 @@ protected:
 
 }  // namespace
 
-// The line without a unit is the Export command's (ExchangeTest).
-TEST_F(ImportExportEngineTest, MilkLineOfTamraCarriesItsUnitLast) {
-    ASSERT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk", .qty = 2.0f, .price = 1.5f, .unit = u"gal"}}),
-              Engine::EXPORT_DONE);
-    EXPECT_EQ(ReadHostFile(root.file("out.csv")), Utf16Bytes(u"2.00,\"Milk\",1.50,False,,,,False,False,gal\r\n"));
-}
-
-TEST_F(ImportExportEngineTest, EzShoppingLeavesItsUnusedColumnEmpty) {
-    ASSERT_EQ(Export(*seeds.Find(u"EZ Shopping"), {{.name = u"Bread", .price = 2.29f, .unit = u"pkg", .location = u"walmart",
-                                              .categories = {u"Foods"}, .coupon = true, .taxable = true}}),
-              Engine::EXPORT_DONE);
-    EXPECT_EQ(ReadHostFile(root.file("out.csv")), "\"Bread\",1.00,2.29,\"Foods\",walmart,pkg,1,1,,0\r\n");
-}
-
-TEST_F(ImportExportEngineTest, PrefixAndPostfixPricesReadBack) {
+// Each line reads back with its price. The line without a unit is the Export command's
+// (ExchangeTest).
+TEST_F(ImportExportEngineTest, ExportedLinesFollowTheTemplateAndPricesReadBack) {
     CImportExportTemplate prefix = *seeds.Find(u"Tamra");
     prefix.priceType = 1;
     CImportExportTemplate postfix = *seeds.Find(u"Tamra");
@@ -74,16 +62,23 @@ TEST_F(ImportExportEngineTest, PrefixAndPostfixPricesReadBack) {
     struct Case {
         const CImportExportTemplate& with;
         const TCHAR* currency;
-        std::u16string line;
+        Line line;
+        std::string bytes;
     } cases[] = {
-        {prefix, u"United States", u"1.00,\"Tea\",$ 1.50,False,,,,False,False\r\n"},
-        {postfix, u"Germany", u"1.00,\"Tea\",1.50 EUR,False,,,,False,False\r\n"},
+        {*seeds.Find(u"Tamra"), nullptr, {.name = u"Milk", .qty = 2.0f, .price = 1.5f, .unit = u"gal"},
+         Utf16Bytes(u"2.00,\"Milk\",1.50,False,,,,False,False,gal\r\n")},  // the unit last
+        {*seeds.Find(u"EZ Shopping"), nullptr,
+         {.name = u"Bread", .price = 1.5f, .unit = u"pkg", .location = u"walmart", .categories = {u"Foods"},
+          .coupon = true, .taxable = true},
+         "\"Bread\",1.00,1.50,\"Foods\",walmart,pkg,1,1,,0\r\n"},  // its unused column empty
+        {prefix, u"United States", {.name = u"Tea", .price = 1.5f}, Utf16Bytes(u"1.00,\"Tea\",$ 1.50,False,,,,False,False\r\n")},
+        {postfix, u"Germany", {.name = u"Tea", .price = 1.5f}, Utf16Bytes(u"1.00,\"Tea\",1.50 EUR,False,,,,False,False\r\n")},
     };
     for (const Case& c : cases) {
-        ASSERT_EQ(Export(c.with, {{.name = u"Tea", .price = 1.5f}}, "out.csv", FindCurrency(c.currency)),
+        ASSERT_EQ(Export(c.with, {c.line}, "out.csv", c.currency ? FindCurrency(c.currency) : nullptr),
                   Engine::EXPORT_DONE);
-        EXPECT_EQ(ReadHostFile(root.file("out.csv")), Utf16Bytes(c.line));
-        Import(c.with, Utf16Bytes(c.line));
+        EXPECT_EQ(ReadHostFile(root.file("out.csv")), c.bytes);
+        Import(c.with, c.bytes);
         ASSERT_EQ(target.purchases.size(), 1u);
         EXPECT_EQ(target.purchases[0]->GetPrice(), 1.5f);
         target.RemovePurchase(target.purchases[0]);
@@ -117,8 +112,8 @@ TEST_F(ImportExportEngineTest, ObListoraGoesToTheListReaderAndIsNotExported) {
 }
 
 TEST_F(ImportExportEngineTest, UnreadableFileIsReported) {
-    const std::u16string path = Path("none.csv");
-    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Import(target, path.c_str(), false, log), Engine::IMPORT_CANNOT_PARSE);
+    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Import(target, Path("none.csv").c_str(), false, log),
+              Engine::IMPORT_CANNOT_PARSE);
     EXPECT_EQ(target.begun, 0);
     EXPECT_EQ(Export(*seeds.Find(u"Tamra"), {{.name = u"Milk"}}, "no/folder/out.csv"), Engine::EXPORT_CANNOT_CREATE);
 }

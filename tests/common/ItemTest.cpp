@@ -7,19 +7,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-Item MakeItem(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
-              std::initializer_list<const TCHAR*> categories) {
-    rep::string_list list;
-    Fill(list, categories);
-    Item item(u"");
-    item.Set(name, unit, location, taxable, price, list);
-    return item;
-}
-
-}  // namespace
-
 TEST(ItemTest, SetCopiesItsTextsEvenFromTheItemItself) {
     rep::string_list categories;
     Fill(categories, {u"Foods", u"Drinks"});
@@ -44,7 +31,7 @@ TEST(ItemTest, SetCopiesItsTextsEvenFromTheItemItself) {
 }
 
 TEST(ItemTest, CopiesAreDeepAndAPurchaseOfAnItemIsNoOneTimeLine) {
-    auto original = std::make_unique<Item>(MakeItem(u"Eggs", u"doz", u"sam's club", true, 2.25f, {u"Foods"}));
+    auto original = std::make_unique<Item>(MakeItem(u"Eggs", u"doz", u"sam's club", 2.25f, true, {u"Foods"}));
     Item copy(*original);
     const Purchase purchase(*original);
     original->RemoveCategory(u"Foods");
@@ -69,14 +56,14 @@ TEST(ItemTest, CopiesAreDeepAndAPurchaseOfAnItemIsNoOneTimeLine) {
 }
 
 TEST(ItemTest, EqualityIgnoresTheCaseOfNameAndUnitOnly) {
-    const Item base = MakeItem(u"Bread", u"pkg", u"walmart", false, 1.0f, {u"Foods", u"Fresh"});
-    EXPECT_TRUE(base == MakeItem(u"BREAD", u"PKG", u"walmart", false, 1.0f, {u"Foods", u"Fresh"}));
+    const Item base = MakeItem(u"Bread", u"pkg", u"walmart", 1.0f, false, {u"Foods", u"Fresh"});
+    EXPECT_TRUE(base == MakeItem(u"BREAD", u"PKG", u"walmart", 1.0f, false, {u"Foods", u"Fresh"}));
     // Everything else is exact.
-    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"Walmart", false, 1.0f, {u"Foods", u"Fresh"}));
-    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", nullptr, false, 1.0f, {u"Foods", u"Fresh"}));
-    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", false, 1.01f, {u"Foods", u"Fresh"}));
-    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", false, 1.0f, {u"foods", u"Fresh"}));
-    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", false, 1.0f, {u"Foods"}));
+    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"Walmart", 1.0f, false, {u"Foods", u"Fresh"}));
+    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", nullptr, 1.0f, false, {u"Foods", u"Fresh"}));
+    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", 1.01f, false, {u"Foods", u"Fresh"}));
+    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", 1.0f, false, {u"foods", u"Fresh"}));
+    EXPECT_FALSE(base == MakeItem(u"Bread", u"pkg", u"walmart", 1.0f, false, {u"Foods"}));
 }
 
 // Names taken from items and lines ignoring case are the document's (DocNameListTest).

@@ -28,6 +28,15 @@ inline void Fill(rep::string_list& list, std::initializer_list<const TCHAR*> tex
         list.push_back(Util::tcsdup(text));
 }
 
+inline Item MakeItem(const TCHAR* name, const TCHAR* unit, const TCHAR* location, float price, bool taxable,
+                     std::initializer_list<const TCHAR*> categories = {}) {
+    rep::string_list list;
+    Fill(list, categories);
+    Item item(u"");
+    item.Set(name, unit, location, taxable, price, list);
+    return item;
+}
+
 // A purchase's fields, named where they are given: Make({.name = u"Tea", .qty = 2}).
 struct Line {
     const TCHAR* name;
