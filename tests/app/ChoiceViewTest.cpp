@@ -38,7 +38,6 @@ TEST_F(ChoiceViewTest, TapsPutAnItemOnTheListRaiseItAndTakeItOffRightClicksLower
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
     const int row = RowOf(view, u"Milk");
     Doc().SetModifiedFlag(FALSE);
-    // A right click does nothing for an item that is not on the list.
     RightClick(view.GetWidget(), CellCentre(view, 0, row));
     EXPECT_TRUE(Doc().GetPurchases().empty());
 

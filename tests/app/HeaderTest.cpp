@@ -84,15 +84,12 @@ TEST_F(HeaderTest, WiderWindowsAndResizingKeepColumnsWideEnoughForTheirTitles) {
     const int divider = header.GetLeft(2);
     Drag(widget, QPoint(divider, y), QPoint(divider - (itemWidth - minWidth) - 10, y));
     EXPECT_EQ(header.GetWidth(1), itemWidth);
-    EXPECT_EQ(header.GetLeft(6), 400);
 
     // Widening a column narrows the last one.
     const int lastWidth = header.GetWidth(5);
     Drag(widget, QPoint(divider, y), QPoint(divider + 12, y));
     EXPECT_EQ(header.GetWidth(1), itemWidth + 12);
     EXPECT_EQ(header.GetWidth(5), lastWidth - 12);
-    EXPECT_EQ(header.GetLeft(2), divider + 12);
-    EXPECT_EQ(header.GetLeft(6), 400);
 
     // The last column cannot be dragged itself, but fits the width it is given, never
     // narrower than what its title needs.

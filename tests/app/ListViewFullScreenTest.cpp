@@ -34,7 +34,6 @@ TEST_F(ListViewFullScreenTest, SwitchingThereAndBackWithTheIconAndTheCommandsAnd
     EXPECT_TRUE(action.isChecked());
     EXPECT_FALSE(m_viewFrame->IsCommandBarVisible());
     EXPECT_TRUE(view.GetPrevButton()->IsWindowVisible());
-    EXPECT_TRUE(view.GetNextButton()->IsWindowVisible());
     EXPECT_TRUE(icon->IsWindowVisible());
 
     view.SendMessage(WM_COMMAND, CListoraBaseView::ID_FULL_SCREEN);

@@ -21,7 +21,6 @@ TEST_F(DocTest, LoadReadsTheLinesSortedResetsTheViewsAndBecomesTheDocumentsFile)
     EXPECT_EQ(NamesOf(doc.GetPurchases()), (Names{u"bread", u"Tea"}));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetCurrentPath(), u"\\a.lsr");
-    EXPECT_EQ(std::u16string(TheOptions().GetLastFile()), u"\\a.lsr");
     // The next start reopens this list even when nothing changes before exit.
     Options stored;
     ASSERT_TRUE(stored.Load(TheRegistry()));
@@ -42,8 +41,6 @@ TEST_F(DocTest, LoadedLinesNewToTheCatalogueJoinItUnlessOneTimeOrKnownIgnoringCa
 
     // "milk" is the stored "Milk"; "TEA" came after "Tea"; "Cake" is one-time.
     EXPECT_EQ(NamesOf(doc.GetItems()), (Names{u"Apple", u"Eggs", u"Milk", u"Soap", u"Tea"}));
-    EXPECT_NE(doc.FindItem(u"Tea"), nullptr);
-    EXPECT_EQ(doc.FindItem(u"TEA"), nullptr);
     EXPECT_EQ(StoredItemNames(), (Names{u"Apple", u"Eggs", u"Milk", u"Soap", u"Tea"}));
 }
 
@@ -65,7 +62,6 @@ TEST_F(DocTest, AFailedLoadWithNoListToGoBackToLeavesTheDocumentEmpty) {
         .ExpectMessageBox(u"Failed to reopen the last opened file!", IDOK);
     EXPECT_FALSE(doc.LoadList(u"\\missing.lsr", false, true));
     EXPECT_TRUE(doc.GetPurchases().empty());
-    EXPECT_EQ(doc.FindPurchase(u"Tea"), nullptr);
 }
 
 TEST_F(DocTest, AFailedOpenBringsTheLastListBack) {
@@ -199,7 +195,6 @@ TEST_F(DocTest, ClearListAsksFirstAndRemovePurchasedItemsTogglesTheSwitchAndItsC
     Script().ExpectMessageBox(u"Are you sure?", IDYES);
     ASSERT_TRUE(ChooseMenuCommand(frame, {u"&List", u"Cl&ear List"}));
     EXPECT_TRUE(doc.GetPurchases().empty());
-    EXPECT_EQ(doc.FindPurchase(u"Tea"), nullptr);
     EXPECT_TRUE(doc.IsModified());
 
     doc.SetModifiedFlag(FALSE);

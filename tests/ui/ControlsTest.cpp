@@ -76,7 +76,6 @@ TEST_F(ControlsTest, ComboBoxesKeepTypedTextSortAndSelectByText) {
         EXPECT_EQ(locations.AddString(u"Market"), 0);
         EXPECT_EQ(locations.AddString(u"<none>"), 0);
         EXPECT_EQ(locations.AddString(u"bakery"), 1);
-        // Adding entries leaves what the user typed alone.
         EXPECT_EQ(d.GetDlgItemText(1040), CString(u"Mar"));
         EXPECT_EQ(locations.SetCurSel(9), CB_ERR);
 

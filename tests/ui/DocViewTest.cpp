@@ -82,7 +82,6 @@ TEST_F(DocViewTest, ViewPaintsIntoImageAndOnScreen) {
     // The widget shows the same pixels: its paint copies the off-screen image.
     const QImage shown = RenderWidget(view->GetWidget());
     EXPECT_EQ(shown.pixelColor(7, 7), QColor(255, 0, 0));
-    EXPECT_EQ(shown.pixelColor(40, 40), QColor(0, 128, 0));
 }
 
 // Taps, right clicks, typed letters and tap-and-hold reaching a view are the list
@@ -109,7 +108,6 @@ TEST_F(DocViewTest, DocumentClosedFromItsOwnCommand) {
     EXPECT_TRUE(frame->SendMessage(WM_COMMAND, ID_CLOSE_DOC));
     EXPECT_EQ(app->m_pMainWnd, nullptr);
     EXPECT_EQ(app->GetFirstDocTemplate()->GetDocument(), nullptr);
-    // A new document brings everything back.
     app->OnFileNew();
     EXPECT_NE(app->Frame(), nullptr);
 }
