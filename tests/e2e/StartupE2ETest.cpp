@@ -65,25 +65,6 @@ protected:
 
 }  // namespace
 
-TEST_F(StartupE2E, SecondCopyEndsAndTheFirstStays) {
-    Program first(m_root.path());
-    ASSERT_TRUE(WaitForLog(first, Log(), kStarted));
-
-    Program second(m_root.path());
-    ASSERT_TRUE(second.Started());
-    ASSERT_TRUE(second.WaitForExit(kStartTimeout)) << "the second copy ends by itself";
-    EXPECT_EQ(second.ExitCode(), 0);
-    EXPECT_TRUE(first.Running());
-    // The first copy holds its log without sharing: the second wrote its own and
-    // found the first copy's window.
-    const std::string secondLog = LogText(Log("Listor1.txt"));
-    EXPECT_NE(secondLog.find("Found"), std::string::npos) << secondLog;
-    EXPECT_EQ(secondLog.find("ProcessShellCommand"), std::string::npos);
-
-    ASSERT_TRUE(first.Terminate());
-    EXPECT_EQ(first.ExitCode(), 0);
-}
-
 TEST_F(StartupE2E, FirstStartRestartAndALastListThatIsGone) {
     for (int start = 0; start < 2; ++start) {
         std::filesystem::remove(Log());  // each start writes a new log
