@@ -235,6 +235,7 @@ bool CListoraApp::OpenStore() {
 bool CListoraApp::ConfirmStore() {
     if (RegistryStore::ConfirmCheck())
         return true;
+    TheRegistry().FinishSavingItems();
     TheRegistry().close();
     RegistryStore::Shutdown();
     if (!OpenStore())
@@ -435,6 +436,8 @@ int CListoraApp::ExitInstance() {
     m_signalNotifier.reset();
     // A list opened and left unchanged is not saved, yet it is the list the next
     // start must reopen: its name reaches the store here.
+    // New items of a big list may still be on their way to the store.
+    TheRegistry().FinishSavingItems();
     Options& options = TheOptions();
     if (options.IsChanged() && TheRegistry().init() && !options.Save(TheRegistry()))
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot save options", kSourceFile, __LINE__);

@@ -237,6 +237,7 @@ std::u16string LRRegistry::DefaultItemsFile() {
 }
 
 bool LRRegistry::CreateDefaults() {
+    FinishSavingItems();
     // All or nothing: a start killed halfway must leave no half-filled store that the
     // next start would take for a whole one, and a failed creation leaves no key.
     const bool batch = RegistryStore::BeginBatch();
@@ -414,6 +415,7 @@ bool LRRegistry::SaveItem(IRegistryKey& itemsKey, const Item& item) {
 }
 
 bool LRRegistry::AddItem(const Item& item) {
+    FinishSavingItems();
     const KeyPtr items(OpenItemsKey());
     if (!items)
         return false;
@@ -421,6 +423,7 @@ bool LRRegistry::AddItem(const Item& item) {
 }
 
 bool LRRegistry::InsertItem(const Item& item) {
+    FinishSavingItems();
     close();
     m_pRegKey = m_roots.m_pLocalMachine->CreateSubKey(GetKeyPath());
     if (!m_pRegKey) {
@@ -436,6 +439,7 @@ bool LRRegistry::InsertItem(const Item& item) {
 }
 
 bool LRRegistry::RemoveItem(const Item& item) {
+    FinishSavingItems();
     const KeyPtr items(OpenItemsKey());
     if (!items) {
         Trace::WriteFormattedLineT(u"error", u"Failed to create registry sub key '%s'", kItemsKey);
@@ -448,6 +452,7 @@ bool LRRegistry::RemoveItem(const Item& item) {
 }
 
 bool LRRegistry::SaveItems(const rep::vector<Item*>& items) {
+    FinishSavingItems();
     // One "Items" key for the whole run: opening it per item is the same write, slower.
     const KeyPtr key(OpenItemsKey());
     if (!key)
@@ -459,7 +464,35 @@ bool LRRegistry::SaveItems(const rep::vector<Item*>& items) {
     return all;
 }
 
+void LRRegistry::SaveItemsSoon(const rep::vector<Item*>& items) {
+    // Below this a save takes a few milliseconds: not worth a thread, and failures
+    // stay in step with the rest of the trace.
+    constexpr std::size_t kWorthAThread = 1000;
+    if (items.size() < kWorthAThread) {
+        SaveItems(items);
+        return;
+    }
+    FinishSavingItems();
+    KeyPtr key(OpenItemsKey());
+    if (!key)
+        return;
+    // Copies: the user may edit or delete the items meanwhile. The store's calls are
+    // safe from any thread; the thread touches nothing of this object.
+    auto copies = std::make_shared<std::vector<Item>>();
+    copies->reserve(items.size());
+    for (const Item* item : items)
+        if (item)
+            copies->push_back(*item);
+    m_itemsSave.Start([key = std::shared_ptr<IRegistryKey>(std::move(key)), copies] {
+        for (const Item& item : *copies)
+            SaveItem(*key, item);
+    });
+}
+
+void LRRegistry::FinishSavingItems() { m_itemsSave.Finish(); }
+
 bool LRRegistry::GetItems(rep::vector<Item*>& items, ProgressSink* progress) {
+    FinishSavingItems();
     CString path(GetKeyPath());
     Util::AppendPath(path, kItemsKey);
     const KeyPtr itemsKey(m_roots.m_pLocalMachine->OpenSubKey(path));

@@ -17,6 +17,7 @@
 #include "CImportExportTemplate.h"
 #include "Item.h"
 #include "ProgressSink.h"
+#include "BackgroundJob.h"
 #include "Registry/AppRegistry.h"
 #include "RegistryApi.h"
 
@@ -76,6 +77,12 @@ public:
     // Writes every item; an item that cannot be written does not stop the others. True
     // when all were written.
     bool SaveItems(const rep::vector<Item*>& items);
+    // As SaveItems, but many items (a big list of new items) are written from copies on
+    // a thread of their own, so that the list shows while they go to the store. Every
+    // later use of the stored items, and exit, waits for them first.
+    void SaveItemsSoon(const rep::vector<Item*>& items);
+    // Waits until the items SaveItemsSoon gave to its thread are written.
+    void FinishSavingItems();
 
     bool SaveTemplate(const CImportExportTemplate& importExportTemplate);
     bool DeleteTemplate(const CImportExportTemplate& importExportTemplate);
@@ -113,6 +120,7 @@ private:
     std::u16string DefaultItemsFile();
 
     std::u16string m_defaultItemsFile;
+    BackgroundJob m_itemsSave;
 };
 
 // The program's one store.

@@ -22,6 +22,7 @@ protected:
     }
     void TearDown() override {
         Stop();
+        TheRegistry().FinishSavingItems();
         TheRegistry().close();  // a test may have opened it without the program
         TheRegistry().SetDefaultItemsFile(nullptr);
         UiTest::TearDown();

@@ -3,7 +3,9 @@
 #include "FileApi.h"
 #include "TraceLines.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -42,6 +44,27 @@ TEST_F(DocTest, LoadedLinesNewToTheCatalogueJoinItUnlessOneTimeOrKnownIgnoringCa
     // "milk" is the stored "Milk"; "TEA" came after "Tea"; "Cake" is one-time.
     EXPECT_EQ(NamesOf(doc.GetItems()), (Names{u"Apple", u"Eggs", u"Milk", u"Soap", u"Tea"}));
     EXPECT_EQ(StoredItemNames(), (Names{u"Apple", u"Eggs", u"Milk", u"Soap", u"Tea"}));
+}
+
+TEST_F(DocTest, ManyNewItemsReachTheStoreBehindTheOpenAndLaterEditsWaitForThem) {
+    std::vector<Purchase*> lines;
+    Names names;
+    for (int i = 0; i < 1500; ++i) {
+        names.push_back(U16("Line " + std::to_string(1000 + i)));
+        lines.push_back(MakePurchase(names.back().c_str(), 1, 1));
+    }
+    ASSERT_TRUE(WriteList(u"\\big.lsr", lines));
+    CListoraDoc& doc = Doc();
+    ASSERT_TRUE(doc.LoadList(u"\\big.lsr", false, true));
+
+    // Removed at once, while its thread may still be writing: the removal must find
+    // the item stored, and the thread must not bring it back.
+    doc.RemoveCatalogueItem(doc.FindItem(u"Line 2499"));
+    names.pop_back();
+    for (const char16_t* known : {u"Eggs", u"Milk", u"Soap"})
+        names.push_back(known);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(StoredItemNames(), names);
 }
 
 TEST_F(DocTest, AFailedLoadWithNoListToGoBackToLeavesTheDocumentEmpty) {

@@ -17,6 +17,7 @@ bool StoredItems::Read(LRRegistry& registry, rep::vector<Item*>& items) {
     // the document's lists on this thread.
     rep::vector<Item*> read;
     bool ok = false;
+    registry.FinishSavingItems();  // here, not on the worker
     {
         CProgressSinkDlg progress;
         progress.SetTitle(LoadString(IDS_APP_NAME));

@@ -760,7 +760,7 @@ void CListoraDoc::JoinListToCatalogue(rep::vector<Item*>& fresh) {
         fresh.push_back(item);
     SortItemsForColumn();
     if (!fresh.empty())
-        TheRegistry().SaveItems(fresh);
+        TheRegistry().SaveItemsSoon(fresh);
 }
 
 void CListoraDoc::AddNamesOfLines() {
