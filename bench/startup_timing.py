@@ -48,6 +48,10 @@ def until_first_paint(command, env, timeout=20.0):
         except subprocess.TimeoutExpired:
             process.kill()
             process.wait()
+        # Listora's exit writes its store's backup: the next start, of either program,
+        # must not meet that write still going to disk.
+        os.sync()
+        time.sleep(0.05)
 
 
 def best_of_both(runs, first, second, env):
