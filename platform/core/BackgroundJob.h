@@ -1,8 +1,9 @@
-// A piece of start-up work done on a thread of its own while the program goes on:
-// Start runs it, Finish waits for it. A job still running at exit is waited for, so
-// its thread never outlives what it uses.
+// A piece of work done on a thread of its own while the program goes on: Start runs
+// it, Finish waits for it. A job still running at exit is waited for, so its thread
+// never outlives what it uses.
 #pragma once
 #include <functional>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -13,10 +14,17 @@ public:
     BackgroundJob& operator=(const BackgroundJob&) = delete;
     ~BackgroundJob() { Finish(); }
 
-    // Does nothing while an earlier job runs.
-    void Start(std::function<void()> work) {
-        if (!m_thread.joinable())
+    // False, and the work not done, while an earlier job runs or when the system
+    // gives no thread.
+    bool Start(std::function<void()> work) {
+        if (m_thread.joinable())
+            return false;
+        try {
             m_thread = std::thread(std::move(work));
+        } catch (const std::system_error&) {
+            return false;
+        }
+        return true;
     }
     void Finish() {
         if (m_thread.joinable())

@@ -483,10 +483,12 @@ void LRRegistry::SaveItemsSoon(const rep::vector<Item*>& items) {
     for (const Item* item : items)
         if (item)
             copies->push_back(*item);
-    m_itemsSave.Start([key = std::shared_ptr<IRegistryKey>(std::move(key)), copies] {
+    const bool started = m_itemsSave.Start([key = std::shared_ptr<IRegistryKey>(std::move(key)), copies] {
         for (const Item& item : *copies)
             SaveItem(*key, item);
     });
+    if (!started)
+        SaveItems(items);
 }
 
 void LRRegistry::FinishSavingItems() { m_itemsSave.Finish(); }
