@@ -12,23 +12,15 @@ RegistrySnapshot::Value V(std::u16string name, DWORD type, std::vector<BYTE> dat
     return {std::move(name), type, std::move(data)};
 }
 
-bool Same(const RegistrySnapshot& a, const RegistrySnapshot& b) {
-    if (a.keys.size() != b.keys.size())
-        return false;
-    for (std::size_t k = 0; k < a.keys.size(); ++k) {
-        const auto& x = a.keys[k];
-        const auto& y = b.keys[k];
-        if (x.path != y.path || x.values.size() != y.values.size())
-            return false;
-        for (std::size_t v = 0; v < x.values.size(); ++v)
-            if (x.values[v].name != y.values[v].name || x.values[v].type != y.values[v].type ||
-                x.values[v].data != y.values[v].data)
-                return false;
-    }
-    return true;
-}
-
 }  // namespace
+
+// Outside the unnamed namespace, so that comparing the keys' vectors finds them.
+static bool operator==(const RegistrySnapshot::Value& a, const RegistrySnapshot::Value& b) {
+    return a.name == b.name && a.type == b.type && a.data == b.data;
+}
+static bool operator==(const RegistrySnapshot::Key& a, const RegistrySnapshot::Key& b) {
+    return a.path == b.path && a.values == b.values;
+}
 
 TEST(RegFileTest, EveryValueComesBackByteForByte) {
     std::vector<BYTE> longBinary(200);
@@ -57,7 +49,7 @@ TEST(RegFileTest, EveryValueComesBackByteForByte) {
     EXPECT_NE(text.find(",\\\n  "), std::string::npos) << "long hex lists go on over lines";
     RegistrySnapshot back;
     ASSERT_TRUE(RegFile::Parse(text, back, error)) << error;
-    EXPECT_TRUE(Same(snapshot, back));
+    EXPECT_TRUE(snapshot.keys == back.keys);
     std::string again;
     ASSERT_TRUE(RegFile::Write(back, again, error));
     EXPECT_EQ(again, text);

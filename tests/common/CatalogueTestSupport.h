@@ -1,9 +1,10 @@
-// Shared pieces of the catalogue store and options tests: message boxes caught instead
-// of shown, and direct looks into the registry beside the store under test.
+// Shared pieces of the catalogue store, import and options tests: message boxes caught
+// instead of shown, a counting progress, and direct looks into the registry.
 #pragma once
 #include "ListTestSupport.h"
 
 #include "MessageBoxes.h"
+#include "ProgressSink.h"
 #include "Registry/Registry.h"
 
 #include <memory>
@@ -11,6 +12,18 @@
 #include <vector>
 
 using KeyPtr = std::unique_ptr<IRegistryKey>;
+
+// Progress that counts what it is told and presses Cancel when asked the cancelAt-th
+// time (never when 0).
+struct CountingProgress : ProgressSink {
+    void SetMaxOfInterval(DWORD steps) override { max = steps; }
+    void Step() override { ++steps; }
+    bool IsCancelPressed() override { return ++asked == cancelAt; }
+    DWORD max = 0;
+    int steps = 0;
+    int asked = 0;
+    int cancelAt = 0;
+};
 
 // A key below HKEY_LOCAL_MACHINE, or null.
 inline KeyPtr OpenKey(const std::u16string& path) {

@@ -17,9 +17,6 @@
 
 class FakeImportTarget : public IImportTarget {
 public:
-    FakeImportTarget() = default;
-    FakeImportTarget(const FakeImportTarget&) = delete;
-    FakeImportTarget& operator=(const FakeImportTarget&) = delete;
     virtual ~FakeImportTarget() = default;
 
     void BeginImport() override { ++begun; }

@@ -35,10 +35,11 @@ protected:
         return Engine(with, currency).Export(list, Path(name).c_str());
     }
 
-    Engine::ImportResult Import(const CImportExportTemplate& with, const std::string& bytes, bool replace = false) {
+    Engine::ImportResult Import(const CImportExportTemplate& with, const std::string& bytes,
+                                ProgressSink* progress = nullptr) {
         WriteHostFile(root.file("in.csv"), bytes);
         log.Empty();
-        return Engine(with, nullptr).Import(target, Path("in.csv").c_str(), replace, log);
+        return Engine(with, nullptr).Import(target, Path("in.csv").c_str(), false, log, progress);
     }
 
     TestRoot root;
@@ -103,12 +104,12 @@ TEST_F(ImportExportEngineTest, RowsWithoutNameAreLoggedAndFlagsReadTheirFormat) 
 TEST_F(ImportExportEngineTest, ObListoraGoesToTheListReaderAndIsNotExported) {
     EXPECT_EQ(Export(*seeds.Find(u"OB Listora"), {{.name = u"Milk"}}), Engine::EXPORT_NOT_SUPPORTED);
     EXPECT_FALSE(HostFileExists(root.file("out.csv")));
-    EXPECT_EQ(Engine(*seeds.Find(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log), Engine::IMPORT_DONE);
+    Engine ob(*seeds.Find(u"OB Listora"), nullptr);
+    EXPECT_EQ(ob.Import(target, u"\\list.obls", false, log), Engine::IMPORT_DONE);
     EXPECT_EQ(target.loadedPath, u"\\list.obls");
     EXPECT_FALSE(target.loadedOnDevice || target.loadedAsDocument);
     target.loadListResult = false;
-    EXPECT_EQ(Engine(*seeds.Find(u"OB Listora"), nullptr).Import(target, u"\\list.obls", false, log),
-              Engine::IMPORT_LIST_NOT_LOADED);
+    EXPECT_EQ(ob.Import(target, u"\\list.obls", false, log), Engine::IMPORT_LIST_NOT_LOADED);
 }
 
 TEST_F(ImportExportEngineTest, UnreadableFileIsReported) {
@@ -191,15 +192,8 @@ TEST_F(ImportExportEngineTest, RoundTripThroughEachSeedTemplate) {
 }
 
 TEST_F(ImportExportEngineTest, CancelStopsAndKeepsTheOlderFile) {
-    // Cancels when asked for the third time: after two purchases or rows.
-    struct CancelLater : ProgressSink {
-        void SetMaxOfInterval(DWORD steps) override { max = steps; }
-        void Step() override { ++steps; }
-        bool IsCancelPressed() override { return ++asked > 2; }
-        DWORD max = 0;
-        int steps = 0;
-        int asked = 0;
-    } progress;
+    CountingProgress progress;
+    progress.cancelAt = 3;  // after two purchases or rows
     WriteHostFile(root.file("out.csv"), "older export");
     Purchases list;
     for (const TCHAR* name : {u"A", u"B", u"C", u"D"})
@@ -211,8 +205,7 @@ TEST_F(ImportExportEngineTest, CancelStopsAndKeepsTheOlderFile) {
     EXPECT_EQ(ReadHostFile(root.file("out.csv")), "older export");
 
     progress.asked = 0;
-    WriteHostFile(root.file("in.csv"), Utf16Bytes(u"1,\"A\"\r\n1,\"B\"\r\n1,\"C\"\r\n"));
-    EXPECT_EQ(Engine(*seeds.Find(u"Tamra"), nullptr).Import(target, Path("in.csv").c_str(), false, log, &progress),
+    EXPECT_EQ(Import(*seeds.Find(u"Tamra"), Utf16Bytes(u"1,\"A\"\r\n1,\"B\"\r\n1,\"C\"\r\n"), &progress),
               Engine::IMPORT_CANCELLED);
     EXPECT_EQ(target.purchases.size(), 2u);
     EXPECT_EQ(target.ended, 1);

@@ -88,7 +88,6 @@ TEST(PurchaseTest, SetKeepsNoNoteApartFromAnEmptyNote) {
     purchase.Set(u"Juice", u"litre", u"", u"", 2.0f, 3.25f, true, true, false, true, categories);
     ASSERT_NE(purchase.GetNote(), nullptr);
     EXPECT_EQ(Text(purchase.GetNote()), u"");
-    EXPECT_EQ(purchase.GetLocation(), nullptr);
 
     purchase.Set(u"Juice", u"litre", nullptr, u"walmart", 1.0f, 1.0f, false, false, true, false, categories);
     EXPECT_EQ(purchase.GetNote(), nullptr);

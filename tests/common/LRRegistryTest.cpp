@@ -295,25 +295,19 @@ TEST_F(LRRegistryTest, GetItemsOnEmptyAndMissingItemsKey) {
 }
 
 TEST_F(LRRegistryTest, CancelledProgressDropsEveryItemRead) {
-    struct Progress : ProgressSink {
-        int steps = 0;
-        int cancelAfter = 0;
-        void Step() override { ++steps; }
-        bool IsCancelPressed() override { return cancelAfter > 0 && steps >= cancelAfter; }
-    };
     Create();
     Items items;
     for (const TCHAR* name : {u"A", u"B", u"C", u"D"})
         items.push_back(new Item(name));
     ASSERT_TRUE(store.SaveItems(items));
 
-    Progress all;
+    CountingProgress all;
     Items back;
     EXPECT_TRUE(store.GetItems(back, &all));
     EXPECT_EQ(all.steps, 4);
 
-    Progress cancel;
-    cancel.cancelAfter = 2;
+    CountingProgress cancel;
+    cancel.cancelAt = 2;
     EXPECT_FALSE(store.GetItems(back, &cancel));
     EXPECT_TRUE(back.empty());
     EXPECT_EQ(cancel.steps, 2);

@@ -52,10 +52,6 @@ protected:
     std::u16string target = HostPath(root.file("list.lsr"));
 };
 
-std::string HelperPath(const char* name) {
-    return (std::filesystem::canonical("/proc/self/exe").parent_path() / "common" / "helpers" / name).string();
-}
-
 }  // namespace
 
 TEST_F(ListFileSaveTest, TemporaryFileSitsBesideTheList) {
@@ -120,7 +116,8 @@ TEST_F(ListFileSaveTest, EveryWritePointThatFailsLeavesAWholeFile) {
 }
 
 TEST_F(ListFileSaveTest, KilledSaveLeavesOldOrNewVersion) {
-    const std::string helper = HelperPath("list_saver");
+    const std::string helper =
+        (std::filesystem::canonical("/proc/self/exe").parent_path() / "common" / "helpers" / "list_saver").string();
     ASSERT_TRUE(HostFileExists(helper)) << helper << " is not built";
     const std::string path = root.file("list.lsr");
     // Kill within the first few saves of each run, whatever this disk's speed: time one
