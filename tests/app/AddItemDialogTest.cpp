@@ -16,16 +16,14 @@ using Dialog = CAddItemDialog;
 class AddItemDialogTest : public DocTest {
 protected:
     // Runs the dialog for purchase with script; on OK hands the result to the
-    // document as the program does. Returns the end code.
-    INT_PTR Run(Purchase* purchase, std::function<void(Dialog&)> script) {
+    // document as the program does.
+    void Run(Purchase* purchase, std::function<void(Dialog&)> script) {
         Dialog dialog(&Doc(), purchase);
         Script().ExpectDialog(Dialog::IDD, [&](CDialog& d) { script(static_cast<Dialog&>(d)); });
-        const INT_PTR result = dialog.DoModal();
-        if (result == IDOK) {
+        if (dialog.DoModal() == IDOK) {
             const bool isNew = dialog.IsResultNew();
             Doc().ApplyEdit(isNew ? dialog.TakeNewPurchase().release() : dialog.GetResult(), isNew);
         }
-        return result;
     }
 
     static QString Text(Dialog& d, int id) { return ToQString(d.GetDlgItemText(id)); }

@@ -12,20 +12,13 @@
 #include "Listora/dlgs/CSelectCategoriesDlg.h"
 #include "ProcessApi.h"
 
-#include <QElapsedTimer>
 #include <QLineEdit>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 using namespace apptest;
 
 namespace {
 
-class AppCommandTest : public StartedApp {
-protected:
-    std::size_t LinesIn(const std::string& hostPath) { return ListFileNames(U16(hostPath).c_str()).size(); }
-};
+using AppCommandTest = StartedApp;
 
 }  // namespace
 
@@ -85,7 +78,7 @@ TEST_F(AppCommandTest, PickTickAndFindEverythingAgainAfterARestart) {
 
     // Exit saves without asking and closes the window.
     ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"E&xit"}));
-    EXPECT_EQ(LinesIn(NewList()), 1u);
+    EXPECT_EQ(ListFileNames(U16(NewList()).c_str()).size(), 1u);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_FALSE(Frame().IsWindowVisible());
 

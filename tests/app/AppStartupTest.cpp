@@ -147,16 +147,16 @@ TEST_F(AppStartupTest, TheCatalogueFollowsTheFirstPaint) {
     ASSERT_TRUE(Start());
     Stop();
     ASSERT_TRUE(WriteList(U16(NewList()).c_str(), {MakePurchase(u"Zebra cakes", 1, 2, u"Corner shop")}));
-    ASSERT_TRUE(TheRegistry().init());
-    rep::vector<TCHAR*> stored;
-    ASSERT_TRUE(TheRegistry().GetCategories(stored));
-    const auto asSet = [](const rep::vector<TCHAR*>& list) {
-        const Names texts = TextsOf(list);
-        return std::set<std::u16string>(texts.begin(), texts.end());
+    const auto storedCategories = [] {
+        EXPECT_TRUE(TheRegistry().init());
+        rep::vector<TCHAR*> stored;
+        EXPECT_TRUE(TheRegistry().GetCategories(stored));
+        const std::set<std::u16string> texts(stored.begin(), stored.end());
+        rep::delete_arrays(stored);
+        TheRegistry().close();
+        return texts;
     };
-    const auto categories = asSet(stored);
-    rep::delete_arrays(stored);
-    TheRegistry().close();
+    const auto categories = storedCategories();
 
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Doc().IsCataloguePending());
@@ -175,10 +175,7 @@ TEST_F(AppStartupTest, TheCatalogueFollowsTheFirstPaint) {
     Doc().SetModifiedFlag(TRUE);
     ASSERT_TRUE(Doc().SaveModified());
     Stop();
-    ASSERT_TRUE(TheRegistry().init());
-    ASSERT_TRUE(TheRegistry().GetCategories(stored));
-    EXPECT_EQ(asSet(stored), categories);
-    rep::delete_arrays(stored);
+    EXPECT_EQ(storedCategories(), categories);
 }
 
 // The store is checked while the window is made: damage found then still sets the

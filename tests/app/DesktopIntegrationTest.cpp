@@ -30,9 +30,7 @@ TEST_F(DesktopIntegrationTest, AListNamedOnTheCommandLineOpensAndAPlainStartReop
 
 TEST_F(DesktopIntegrationTest, SendAsTextPutsTheListOnTheClipboardAndOffersTheMailProgram) {
     ASSERT_TRUE(Start());
-    auto* milk = new Purchase(u"Milk");
-    milk->Set(u"Milk", u"l", nullptr, nullptr, 2.0f, 1.5f, false, false, false, false, rep::string_list());
-    Doc().AddPurchase(milk);
+    Doc().AddPurchase(MakePurchase(u"Milk", 2, 1.5f, nullptr, nullptr, false, false, {}, u"l"));
     TheOptions().SetLastMail(u"ann@example.org");
 
     const HandlerStub handler(Root());

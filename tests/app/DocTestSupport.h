@@ -98,12 +98,7 @@ inline Names ListFileNames(const char16_t* path) {
     return names;
 }
 
-inline Names TextsOf(const rep::vector<TCHAR*>& list) {
-    Names texts;
-    for (const TCHAR* text : list)
-        texts.emplace_back(text);
-    return texts;
-}
+inline Names TextsOf(const rep::vector<TCHAR*>& list) { return Names(list.begin(), list.end()); }
 
 using Entries = std::vector<std::pair<std::u16string, UINT>>;
 

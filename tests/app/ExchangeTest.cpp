@@ -278,9 +278,7 @@ TEST_F(ExchangeTest, AnImportThroughTheDocumentEndsAsTheOneByOneOperationsWould)
     EXPECT_TRUE(Doc().IsModified());
 }
 
-namespace {
-class DeleteListsTest : public apptest::StartedApp {};
-}  // namespace
+using DeleteListsTest = apptest::StartedApp;
 
 TEST_F(DeleteListsTest, ListsTheOtherListsWithDatesAndNamesTheFilesItCouldNotDelete) {
     // The open list, named by its host path: the same file all the same.

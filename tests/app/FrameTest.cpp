@@ -53,23 +53,14 @@ TEST_F(FrameTest, SelectCategoryOpensThePopupUpwardsFromTheCommandBar) {
     SetNames(Doc().GetCategories(), {u"Meat", u"Dairy"});
     CRect bar;
     Frame().GetCommandBar().GetWindowRect(&bar);
-    Entries shown;
-    std::vector<bool> checks;
-    QPoint where;
-    int height = 0;
     Script().ExpectPopupMenu([&](CMenu& menu, const QPoint& point) -> UINT {
-        shown = EntriesOf(&menu);
-        checks = ChecksOf(&menu);
-        where = point;
-        height = menu.GetQMenu()->sizeHint().height();
+        EXPECT_EQ(EntriesOf(&menu), (Entries{{u"All Categories", 34000}, {u"", 0}, {u"Meat", 34001}, {u"Dairy", 34002}}));
+        EXPECT_EQ(ChecksOf(&menu), (std::vector<bool>{true, false, false, false}));
+        EXPECT_EQ(point.x(), bar.left);
+        EXPECT_EQ(point.y() + menu.GetQMenu()->sizeHint().height(), bar.top) << "the menu's bottom edge sits on the command bar";
         return 34002;
     });
     ASSERT_TRUE(ClickToolButton(Frame(), ID_SELECT_CATEGORY));
-
-    EXPECT_EQ(shown, (Entries{{u"All Categories", 34000}, {u"", 0}, {u"Meat", 34001}, {u"Dairy", 34002}}));
-    EXPECT_EQ(checks, (std::vector<bool>{true, false, false, false}));
-    EXPECT_EQ(where.x(), bar.left);
-    EXPECT_EQ(where.y() + height, bar.top) << "the menu's bottom edge sits on the command bar";
     ASSERT_NE(Doc().GetCategoryRestriction(), nullptr);
     EXPECT_EQ(std::u16string(Doc().GetCategoryRestriction()), u"Dairy");
 }

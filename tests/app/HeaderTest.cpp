@@ -38,14 +38,10 @@ TEST_F(HeaderTest, ClickingSortsTheListAndTogglesTheDirection) {
 TEST_F(HeaderTest, ChoiceViewRefusesEveryColumnButItem) {
     CListoraChoiceView& view = MakeView<CListoraChoiceView>();
     CListHeaderCtrl& header = DrawnHeader(view);
-    EXPECT_EQ(header.GetMode(), CListHeaderCtrl::ChoiceMode);
     Script().ExpectMessageBox(u"Cannot sort by this column in this view!", IDOK);
     header.ClickColumn(2);
     EXPECT_EQ(header.GetSortColumn(), 1);
     EXPECT_EQ(TheOptions().GetSortColumn(), 1u);
-    header.ClickColumn(1);
-    EXPECT_EQ(header.GetSortDirection(), 1);
-    EXPECT_EQ(TheOptions().GetSortDirection(), 1u);
 }
 
 TEST_F(HeaderTest, SortMarkComesFromTheStoredKind) {
@@ -97,8 +93,6 @@ TEST_F(HeaderTest, WiderWindowsAndResizingKeepColumnsWideEnoughForTheirTitles) {
     EXPECT_EQ(header.GetWidth(5), lastWidth - 12);
     header.FitLastColumn(500);
     EXPECT_EQ(header.GetLeft(6), 500);
-    header.FitLastColumn(420);
-    EXPECT_EQ(header.GetLeft(6), 420);
     header.FitLastColumn(100);
     EXPECT_GE(header.GetWidth(5), header.GetMinWidth(5));
 }

@@ -175,7 +175,6 @@ TEST_F(ItemManagerJourneyTest, ChangesMadeInTheSheetOutliveARestart) {
                      sheet.SetActivePage(page);
                      CheckDialogFitsScreens(sheet, "item-manager-" + std::to_string(page));
                  }
-                 // A shorter window scrolls the page.
                  sheet.GetDialog()->resize(240, 200);
                  ProcessEvents();
                  EXPECT_TRUE(sheet.GetUnitsPage().GetScrollArea().IsVScrollActive());

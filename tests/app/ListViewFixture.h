@@ -71,9 +71,8 @@ protected:
 
     // Adds a purchase (the document takes it).
     Purchase* Add(const char16_t* name, float qty, float price, const char16_t* location = nullptr,
-                  const char16_t* note = nullptr, bool coupon = false, std::vector<const char16_t*> categories = {},
-                  const char16_t* unit = u"") {
-        Purchase* purchase = MakePurchase(name, qty, price, location, note, coupon, false, categories, unit);
+                  const char16_t* note = nullptr, bool coupon = false, std::vector<const char16_t*> categories = {}) {
+        Purchase* purchase = MakePurchase(name, qty, price, location, note, coupon, false, categories);
         Doc().AddPurchase(purchase);
         return purchase;
     }

@@ -79,7 +79,6 @@ TEST_F(ListViewTest, TotalLineOfAnEmptyListAndForBothKindsOfCurrencyWithTaxAndPu
     // Totals ignore the filter: hidden purchased lines still count.
     Doc().OnRemovePurchased();
     view.RenderToImage();
-    EXPECT_EQ(view.GetCount(), 1u);
     EXPECT_EQ(Text(view.GetTotalLineText()), u"(1-1,1). 7.70 of 9.70 (GBP)");
 }
 
@@ -199,9 +198,6 @@ TEST_F(ListViewTest, RightClickOrTapAndHoldAsksBeforeRemovingALine) {
     Script().ExpectMessageBox(u"Remove 'Apples'?", IDNO);
     TapAndHold(view.GetWidget(), CellCentre(view, 1, 0));
     EXPECT_FALSE(apples->IsPurchased());
-    Script().ExpectMessageBox(u"Remove 'Bananas'?", IDNO);
-    RightClick(view.GetWidget(), CellCentre(view, 2, 1));
-    EXPECT_EQ(Doc().GetPurchases().size(), 2u);
     Doc().SetModifiedFlag(FALSE);
     Script().ExpectMessageBox(u"Remove 'Bananas'?", IDYES);
     RightClick(view.GetWidget(), CellCentre(view, 2, 1));

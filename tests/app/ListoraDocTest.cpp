@@ -75,7 +75,6 @@ TEST_F(DocTest, AFailedLoadWithNoListToGoBackToLeavesTheDocumentEmpty) {
     EXPECT_TRUE(doc.GetPurchases().empty());
     EXPECT_TRUE(doc.GetCurrentPath().empty());
 
-    // The last list is gone too.
     ASSERT_TRUE(WriteList(u"\\a.lsr", {MakePurchase(u"Tea", 1, 2)}));
     ASSERT_TRUE(doc.LoadList(u"\\a.lsr", false, true));
     ASSERT_EQ(DeleteFileW(u"\\a.lsr"), TRUE);

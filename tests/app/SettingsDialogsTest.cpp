@@ -18,12 +18,10 @@ namespace {
 
 class SettingsDialogsTest : public StartedApp {
 protected:
-    // The centre of a row of a list control's view.
     static QPoint RowCentre(CListCtrl& list, int row) {
         QAbstractItemView* view = list.GetView();
         return view->visualRect(view->model()->index(row, 0)).center();
     }
-    // Select Background from the menu, with script run on the open tile picker.
     void SelectBackground(std::function<void(CSelectTileDlg&)> script) {
         Script().ExpectDialog(CSelectTileDlg::IDD, [script](CDialog& d) { script(static_cast<CSelectTileDlg&>(d)); });
         ASSERT_TRUE(ChooseMenuCommand(Frame(), {u"&File", u"Select &Background"}));
@@ -51,7 +49,6 @@ TEST_F(SettingsDialogsTest, TheTappedTileIsPaintedAtOnceAndKeptForTheNextStart) 
     for (int x = 0; x < 40; ++x)
         EXPECT_TRUE(tileColours.contains(view.pixel(x, view.height() - 3))) << x;
 
-    // The choice stays for the next start.
     ASSERT_TRUE(Start());
     EXPECT_EQ(TheOptions().GetTileNumber(), 168u);
 }

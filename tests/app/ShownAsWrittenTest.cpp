@@ -1,14 +1,9 @@
 #include "AppFixture.h"
 #include "ListViewFixture.h"
 
-#include "CListoraChoiceView.h"
-#include "CListoraView.h"
-#include "ListFile.h"
-
 #include <QAction>
 #include <QMenu>
-#include <cmath>
-#include <cstring>
+#include <bit>
 #include <filesystem>
 #include <limits>
 
@@ -18,18 +13,6 @@ namespace {
 
 class ShownAsWrittenTest : public ViewTest {};
 class ShownAsWrittenAppTest : public StartedApp {};
-
-float FloatFromBits(std::uint32_t bits) {
-    float value = 0;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-std::uint32_t BitsOf(float value) {
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 TEST_F(ShownAsWrittenAppTest, BothHeadersShowTheSortOfTheList) {
     CListoraView* list = App().GetListView();
@@ -73,7 +56,7 @@ TEST_F(ShownAsWrittenTest, NamesWithAnAmpersandKeepItInTheMenus) {
 }
 
 TEST_F(ShownAsWrittenTest, NumbersThatAreNoNumbersShowBlankAndStayInTheFile) {
-    const float nan = FloatFromBits(0x7FC12345u);
+    const float nan = std::bit_cast<float>(0x7FC12345u);
     const float inf = std::numeric_limits<float>::infinity();
     ASSERT_TRUE(WriteList(u"\\odd.lsr", {MakePurchase(u"Odd", nan, 2), MakePurchase(u"Far", 1, inf),
                                          MakePurchase(u"Tea", 2, 1.5f)}));
@@ -100,7 +83,7 @@ TEST_F(ShownAsWrittenTest, NumbersThatAreNoNumbersShowBlankAndStayInTheFile) {
     ASSERT_TRUE(ListFile().Read(u"\\odd.lsr", read));
     for (const Purchase* line : read) {
         if (line->Name() == u"Odd") {
-            EXPECT_EQ(BitsOf(line->GetQty()), 0x7FC12345u);
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(line->GetQty()), 0x7FC12345u);
         }
         if (line->Name() == u"Far") {
             EXPECT_EQ(line->GetPrice(), inf);
