@@ -95,17 +95,6 @@ TEST(BinaryReaderTest, DamagedStringLengthsNeverOverRead) {
         IO::BinaryReader reader(stream);
         EXPECT_EQ(WText(reader.ReadWString()), nullptr);
     }
-    // After any failed read, strings are no longer read even where the bytes are fine.
-    {
-        MemoryStream stream(Bytes({1, 0, 'x', 0}));
-        stream.FailReadsAfter(0);
-        IO::BinaryReader reader(stream);
-        float f;
-        EXPECT_FALSE(reader.Read(f));
-        stream.FailReadsAfter(SIZE_MAX);
-        stream.readPos = 0;
-        EXPECT_EQ(WText(reader.ReadWString()), nullptr);
-    }
 }
 
 // The bytes of counted strings and of typed values are the list file's (ListFileTest's
@@ -123,24 +112,20 @@ TEST(BinaryWriterTest, AFailedTypedWriteSetsTheFlagAndTraces) {
 }
 
 TEST(BinaryWriterTest, StringFailuresNameTheStringAndTheStream) {
-    {
+    // The length fails; or it goes out and the characters do not (a stream without a name shows '').
+    const std::tuple<const TCHAR*, std::size_t, MemoryStream::Mode, const TCHAR*> cases[] = {
+        {u"\\a.lsr", 1, MemoryStream::Mode::Fail, u"Cannot write string len of 'abc' to '\\a.lsr' stream"},
+        {nullptr, 4, MemoryStream::Mode::Short, u"Cannot write string 'abc' to '' stream"}};
+    for (const auto& [name, failAfter, mode, line] : cases) {
         MemoryStream stream({}, false, true);
-        stream.SetStreamName(u"\\a.lsr");
-        stream.FailWritesAfter(1);
+        if (name)
+            stream.SetStreamName(name);
+        stream.FailWritesAfter(failAfter, mode);
         TraceRecorder trace;
         IO::BinaryWriter writer(stream);
         EXPECT_FALSE(writer.Write(u"abc"));
         EXPECT_TRUE(writer.HasFailed());
-        EXPECT_TRUE(trace.HasLineEndingWith(u"Cannot write string len of 'abc' to '\\a.lsr' stream"));
-    }
-    {  // the length goes out, the characters do not; a stream without a name shows ''
-        MemoryStream stream({}, false, true);
-        stream.FailWritesAfter(4, MemoryStream::Mode::Short);
-        TraceRecorder trace;
-        IO::BinaryWriter writer(stream);
-        EXPECT_FALSE(writer.Write(u"abc"));
-        EXPECT_TRUE(writer.HasFailed());
-        EXPECT_TRUE(trace.HasLineEndingWith(u"Cannot write string 'abc' to '' stream"));
+        EXPECT_TRUE(trace.HasLineEndingWith(line));
     }
 }
 

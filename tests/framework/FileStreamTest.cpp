@@ -35,8 +35,6 @@ TEST_F(FileStreamTest, CreateWriteReopenRead) {
     {
         FileStream out;
         ASSERT_EQ(out.Init(u"\\list.lsr", FileMode::Create, FileAccess::Write), OpenResult::Opened);
-        EXPECT_FALSE(out.GetCanRead());
-        EXPECT_TRUE(out.GetCanWrite());
         EXPECT_EQ(WriteText(out, "hello world"), 11);
         EXPECT_TRUE(out.Flush());
         EXPECT_EQ(out.GetLength(), 11);

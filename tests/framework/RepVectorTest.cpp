@@ -32,7 +32,6 @@ TEST(RepVectorTest, InsertEraseAndSearch) {
     list.insert(99, &d);  // past the end appends
     ASSERT_EQ(list.size(), 4u);
     EXPECT_EQ(list.indexOf(&b), 1);
-    EXPECT_EQ(list.indexOf(&d), 3);
     list.erase(0);
     list.erase(17);  // ignored
     EXPECT_EQ(list.size(), 3u);

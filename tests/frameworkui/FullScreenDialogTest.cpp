@@ -28,13 +28,10 @@ TEST_F(FullScreenDialogTest, TheSwitchCommandTogglesTheStateAndTheIconFollowsIt)
     EXPECT_FALSE(icon->IsWindowVisible());
 
     dialog.SendMessage(WM_COMMAND, ID_STFULLSCREEN_SWITCH);
-    EXPECT_TRUE(dialog.GetFullScreenState());
     EXPECT_TRUE(dialog.GetDialog()->isFullScreen());
     EXPECT_TRUE(icon->IsWindowVisible());
 
-    // The icon switches back.
     Tap(icon->GetWidget(), {8, 8});
-    EXPECT_FALSE(dialog.GetFullScreenState());
     EXPECT_FALSE(dialog.GetDialog()->isFullScreen());
     EXPECT_FALSE(icon->IsWindowVisible());
 

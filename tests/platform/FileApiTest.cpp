@@ -94,21 +94,28 @@ TEST_F(FileApi, AccessRightsAreEnforced) {
         EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\dir", access, kShareAll, OPEN_EXISTING), ERROR_ACCESS_DENIED);
 }
 
-TEST_F(FileApi, ExclusiveOpenInTheSameProcess) {
-    WriteHostFile(root.file("x.lsr"), "keep me");
+// A file held by this process or a child cannot be opened, truncated, deleted or
+// replaced; closing the handle, or the child's end, releases it.
+TEST_F(FileApi, ExclusiveOpenWithinAndAcrossProcesses) {
+    WriteHostFile(root.file("x.lsr"), "data");
+    WriteHostFile(root.file("new.lsr"), "new");
+    auto expectHeld = [&] {
+        for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING)})
+            EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", kRW, kShareAll, disposition), ERROR_SHARING_VIOLATION);
+        EXPECT_FAILS(FALSE, DeleteFileW(u"\\x.lsr"), ERROR_SHARING_VIOLATION);
+        EXPECT_FAILS(FALSE, MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING), ERROR_SHARING_VIOLATION);
+        EXPECT_EQ("data", ReadHostFile(root.file("x.lsr")));  // nothing was truncated
+        EXPECT_EQ("new", ReadHostFile(root.file("new.lsr")));
+    };
     HANDLE h = Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING)})
-        EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", kRW, kShareAll, disposition), ERROR_SHARING_VIOLATION);
-    EXPECT_EQ("keep me", ReadHostFile(root.file("x.lsr")));  // nothing was truncated
-    EXPECT_FAILS(FALSE, DeleteFileW(u"\\x.lsr"), ERROR_SHARING_VIOLATION);
+    expectHeld();
     CloseHandle(h);
-}
+    // Closing releases the file to other processes.
+    ASSERT_EQ(0, InChild([] {
+        return int(CreateFileW(u"\\x.lsr", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE);
+    }));
 
-// A child holding the file keeps this process from opening, truncating, deleting or
-// replacing it; its end releases the file.
-TEST_F(FileApi, ExclusiveOpenAcrossProcesses) {
-    WriteHostFile(root.file("x.lsr"), "data");
     int ends[2];
     ASSERT_EQ(0, socketpair(AF_UNIX, SOCK_STREAM, 0, ends));
     const pid_t pid = fork();
@@ -124,22 +131,11 @@ TEST_F(FileApi, ExclusiveOpenAcrossProcesses) {
     char ok = 0;
     ASSERT_EQ(1, read(ends[0], &ok, 1));
     ASSERT_EQ('y', ok);
-    for (DWORD disposition : {DWORD(CREATE_ALWAYS), DWORD(OPEN_EXISTING)})
-        EXPECT_FAILS(INVALID_HANDLE_VALUE, Open(u"\\x.lsr", kRW, kShareAll, disposition), ERROR_SHARING_VIOLATION);
-    EXPECT_FAILS(FALSE, DeleteFileW(u"\\x.lsr"), ERROR_SHARING_VIOLATION);
-    WriteHostFile(root.file("new.lsr"), "new");
-    EXPECT_FAILS(FALSE, MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING), ERROR_SHARING_VIOLATION);
-    EXPECT_EQ("data", ReadHostFile(root.file("x.lsr")));
-    EXPECT_EQ("new", ReadHostFile(root.file("new.lsr")));
+    expectHeld();
     close(ends[0]);
     waitpid(pid, nullptr, 0);
     EXPECT_TRUE(MoveFileExW(u"\\new.lsr", u"\\x.lsr", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ("new", ReadHostFile(root.file("x.lsr")));
-    // Closing, not only ending, releases the file to other processes.
-    CloseHandle(Open(u"\\x.lsr", GENERIC_READ, 0, OPEN_EXISTING));
-    EXPECT_EQ(0, InChild([] {
-        return int(CreateFileW(u"\\x.lsr", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE);
-    }));
 }
 
 TEST_F(FileApi, ReadWriteAndSize) {

@@ -81,7 +81,6 @@ TEST_F(ProcessApi, CreateProcessStartsDetachedWithTheDeviceArgumentsOrReportsFai
     ASSERT_TRUE(WaitForFile(out, content));
     EXPECT_EQ("a\\b13\n", content);  // $0, one argument "c d" of length 3
 
-    // A program that cannot start is reported.
     EXPECT_FAILS(FALSE, CreateProcessW(u"/no/such/program", args.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                        nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
 }

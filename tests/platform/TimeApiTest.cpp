@@ -27,7 +27,6 @@ TEST(TimeApi, FileTimeAndSystemTimeAgree) {
     FILETIME ft{};
     ASSERT_TRUE(SystemTimeToFileTime(&st, &ft));
     EXPECT_EQ(116444736000000000ULL, Ticks(ft));
-    EXPECT_EQ(0, FileTimeToUnixSeconds(ft));
 
     const SYSTEMTIME leap{2024, 2, 0, 29, 23, 59, 58, 123};
     ASSERT_TRUE(SystemTimeToFileTime(&leap, &ft));
@@ -35,7 +34,6 @@ TEST(TimeApi, FileTimeAndSystemTimeAgree) {
     EXPECT_EQ(1230000u, Ticks(ft) % 10000000);  // the milliseconds
 
     const FILETIME fromUnix = FileTimeFromUnix(1700000000, 500);
-    EXPECT_EQ(1700000000, FileTimeToUnixSeconds(fromUnix));
     EXPECT_EQ((1700000000ULL + 11644473600ULL) * 10000000ULL + 5, Ticks(fromUnix));
 }
 

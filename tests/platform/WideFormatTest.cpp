@@ -37,9 +37,6 @@ TEST(WideFormat, BoundedOutputIsAlwaysTerminated) {
     EXPECT_EQ(std::u16string(u"abcde"), buf);
     EXPECT_EQ(u'#', buf[6]);
 
-    EXPECT_EQ(-1, _snwprintf(buf, 3, u"%d", 12345));
-    EXPECT_EQ(std::u16string(u"12"), buf);
-
     buf[0] = u'#';
     EXPECT_EQ(-1, _snwprintf(buf, 0, u"x"));
     EXPECT_EQ(u'#', buf[0]);
