@@ -220,6 +220,7 @@ void CListoraBaseView::OnActivateView(BOOL activate, CView* activateView, CView*
 
 void CListoraBaseView::Reset() {
     m_displayed.clear();
+    m_summary.Forget();
     m_bRowsStale = true;
 }
 
@@ -227,6 +228,7 @@ void CListoraBaseView::OnUpdate(CView*, LPARAM hint, void*) {
     // Whatever changed, the purchases of the last paint may be gone, and the list may
     // have been sorted by the other view's header.
     m_displayed.clear();
+    m_summary.Forget();
     m_bRowsStale = true;
     ShowStoredSortMark();
     switch (hint) {
@@ -269,33 +271,8 @@ CListoraBaseView::RowFilter CListoraBaseView::MakeRowFilter() const {
     return filter;
 }
 
-bool CListoraBaseView::RowFilter::Passes(const Purchase& purchase) const {
-    if (hidePurchased && purchase.IsPurchased())
-        return false;
-    if (location) {
-        const TCHAR* own = purchase.GetLocation();
-        if (!own || !EqualsNoCase(own, location))
-            return false;
-    }
-    if (category) {
-        const std::u16string_view wanted(category);
-        for (const TCHAR* c : purchase.GetCategories())
-            if (c && wanted == c)
-                return true;
-        return false;
-    }
-    return true;
-}
-
 bool CListoraBaseView::PassesFilter(const Purchase& purchase) const {
     return MakeRowFilter().Passes(purchase);
-}
-
-double CListoraBaseView::LinePrice(const Purchase& purchase, float taxRate) {
-    double price = purchase.GetQty() * purchase.GetPrice();
-    if (purchase.IsTaxable() && taxRate > 0)
-        price *= taxRate * 0.01 + 1;
-    return price;
 }
 
 int CListoraBaseView::DecimalCount(double x) {
@@ -496,12 +473,18 @@ void CListoraBaseView::OnDraw(QPainter& dc) {
 void CListoraBaseView::ComputeTotals() {
     m_total = 0;
     m_purchasedTotal = 0;
-    if (const CListoraDoc* doc = GetDocument()) {
-        const float taxRate = TheOptions().GetTotalTaxRate();
-        for (const Purchase* purchase : doc->GetPurchases())
-            AddToTotals(*purchase, taxRate);
+    if (GetDocument()) {
+        const ListSummary& summary = Summary();
+        m_total = summary.Total();
+        m_purchasedTotal = summary.PurchasedTotal();
     }
     m_bTotalsFresh = true;
+}
+
+const ListSummary& CListoraBaseView::Summary() {
+    if (const CListoraDoc* doc = GetDocument())
+        m_summary.Update(doc->GetPurchases(), MakeRowFilter(), TheOptions().GetTotalTaxRate());
+    return m_summary;
 }
 
 void CListoraBaseView::DrawRows(QPainter&, const CRect&, UINT) {

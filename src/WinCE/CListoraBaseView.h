@@ -5,6 +5,7 @@
 #pragma once
 #include "CSTFullScreenView.h"
 #include "ColumnKind.h"
+#include "ListSummary.h"
 #include "Purchase.h"
 #include "Registry/RepVector.h"
 #include "listoradoc.h"
@@ -112,9 +113,6 @@ public:
     // The y of the first row's top edge: header height + 3.
     int GetRowsTop() const { return GetHeaderHeight() + 3; }
 
-    // The line price: quantity x price, with the tax factor for a taxable line when
-    // the rates add up to more than 0.
-    static double LinePrice(const Purchase& purchase, float taxRate);
     // Decimals needed to print x exactly (20 when it has no short decimal form).
     static int DecimalCount(double x);
     // The total line for the given figures and currency code; empty when the code is
@@ -125,12 +123,7 @@ public:
     // Whether a purchase is a row under the document's filter.
     bool PassesFilter(const Purchase& purchase) const;
     // The document's filter, taken once for a pass over many purchases.
-    struct RowFilter {
-        bool hidePurchased = false;
-        const TCHAR* location = nullptr;
-        const TCHAR* category = nullptr;
-        bool Passes(const Purchase& purchase) const;
-    };
+    using RowFilter = ::RowFilter;
     RowFilter MakeRowFilter() const;
 
 protected:
@@ -158,20 +151,13 @@ protected:
     static QColor BaseTextColor();
     static QColor ColorOf(COLORREF color);
 
-    // The totals over the whole list: what the total line shows. A derived view whose
-    // row scan passes every purchase adds each one with AddToTotals and marks them
-    // fresh; otherwise the paint computes them in a pass of its own.
+    // The totals over the whole list: what the total line shows. A derived view that
+    // takes them from the summary with its rows marks them fresh; otherwise the paint
+    // takes them here.
     void ComputeTotals();
-    void AddToTotals(const Purchase& purchase, float taxRate) {
-        const double price = LinePrice(purchase, taxRate);
-        // A line whose price is no number (from a damaged file) shows blank and adds
-        // nothing, so the totals stay numbers.
-        if (!std::isfinite(price))
-            return;
-        m_total += price;
-        if (purchase.IsPurchased())
-            m_purchasedTotal += price;
-    }
+    // The summary of the document's list under its filter, made anew only after the
+    // list changed (OnUpdate and Reset forget it).
+    const ListSummary& Summary();
 
     // The header's mode (0 list, 1 choice).
     int m_nHeaderMode = 0;
@@ -186,6 +172,7 @@ protected:
     double m_total = 0;
     double m_purchasedTotal = 0;
     bool m_bTotalsFresh = false;
+    ListSummary m_summary;
 
 private:
     void DrawBackground(QPainter& dc, const CRect& client, int y0);

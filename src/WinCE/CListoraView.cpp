@@ -44,29 +44,19 @@ void CListoraView::CollectRows(UINT rowsPerPage, bool withTotals) {
     if (!doc)
         return;
     const rep::vector<Purchase*>& purchases = doc->GetPurchases();
-    const RowFilter filter = MakeRowFilter();
-    const float taxRate = TheOptions().GetTotalTaxRate();
+    const ListSummary& summary = Summary();
     if (withTotals) {
-        m_total = 0;
-        m_purchasedTotal = 0;
-        for (DWORD i = 0; i < m_nFirstIndex && i < purchases.size(); ++i)
-            AddToTotals(*purchases[i], taxRate);
-    }
-    // The scan goes on to the end so that the count covers every row after the page.
-    for (DWORD i = m_nFirstIndex; i < purchases.size(); ++i) {
-        Purchase* purchase = purchases[i];
-        if (withTotals)
-            AddToTotals(*purchase, taxRate);
-        if (!filter.Passes(*purchase))
-            continue;
-        ++m_nCount;
-        if (m_nRowsDrawn < rowsPerPage) {
-            m_displayed.push_back(purchase);
-            ++m_nRowsDrawn;
-        }
-    }
-    if (withTotals)
+        m_total = summary.Total();
+        m_purchasedTotal = summary.PurchasedTotal();
         m_bTotalsFresh = true;
+    }
+    // The count covers every row from the first index on; the page takes the first of
+    // them.
+    const std::vector<DWORD>& rows = summary.Rows();
+    auto row = std::lower_bound(rows.begin(), rows.end(), m_nFirstIndex);
+    m_nCount += static_cast<UINT>(rows.end() - row);
+    for (; row != rows.end() && m_nRowsDrawn < rowsPerPage; ++row, ++m_nRowsDrawn)
+        m_displayed.push_back(purchases[*row]);
     m_bRowsStale = false;
 }
 
@@ -120,7 +110,7 @@ void CListoraView::DrawRow(QPainter& dc, const Purchase& purchase, int row) {
             break;
         }
         case KindPrice: {
-            const double price = LinePrice(purchase, taxRate);
+            const double price = ListSummary::LinePrice(purchase, taxRate);
             if (price != 0 && std::isfinite(price)) {
                 CString text;
                 text.Format(u"%.2f", price);
