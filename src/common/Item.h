@@ -84,7 +84,9 @@ private:
     std::u16string m_name;
     std::u16string m_unit;
     std::optional<std::u16string> m_location;
+    rep::string_list m_categories;
+    // Last, next to a line's quantity and flags: a pass over many lines for their
+    // totals then reads one part of each from memory, not two.
     float m_price = 0.0f;
     bool m_taxable = false;
-    rep::string_list m_categories;
 };
