@@ -75,53 +75,31 @@ struct Fixture {
     }
 };
 
-void BM_PaintListPage(benchmark::State& state) {
+// A page of the list painted again and again: in the middle of the list, or from the
+// top under a restriction (the shop of a third of the lines, purchased ones hidden).
+// afterAChange tells the document of a change before each paint.
+void PaintListPage(benchmark::State& state, bool restricted, bool afterAChange) {
     Fixture<CListoraView> fixture;
-    // A page in the middle of the list.
-    fixture.view->SetFirstIndex(kListLines / 2);
+    if (restricted) {
+        fixture.doc.SetLocationRestriction(u"market");
+        fixture.doc.OnRemovePurchased();
+    } else {
+        fixture.view->SetFirstIndex(kListLines / 2);
+    }
     for (auto _ : state) {
+        if (afterAChange)
+            fixture.doc.UpdateAllViews(nullptr);
         QImage image = fixture.view->RenderToImage();
         benchmark::DoNotOptimize(image);
     }
     state.counters["rows"] = fixture.view->GetRowsDrawn();
 }
+void BM_PaintListPage(benchmark::State& state) { PaintListPage(state, false, false); }
+void BM_PaintListPageRestricted(benchmark::State& state) { PaintListPage(state, true, false); }
+void BM_PaintListPageAfterAChange(benchmark::State& state) { PaintListPage(state, false, true); }
+void BM_PaintListPageRestrictedAfterAChange(benchmark::State& state) { PaintListPage(state, true, true); }
 
-void BM_PaintListPageRestricted(benchmark::State& state) {
-    Fixture<CListoraView> fixture;
-    fixture.doc.SetLocationRestriction(u"market");
-    fixture.doc.OnRemovePurchased();
-    for (auto _ : state) {
-        QImage image = fixture.view->RenderToImage();
-        benchmark::DoNotOptimize(image);
-    }
-    state.counters["rows"] = fixture.view->GetRowsDrawn();
-}
-
-// Every paint follows a change of the document, so each one passes over every line.
-void BM_PaintListPageAfterAChange(benchmark::State& state) {
-    Fixture<CListoraView> fixture;
-    fixture.view->SetFirstIndex(kListLines / 2);
-    for (auto _ : state) {
-        fixture.doc.UpdateAllViews(nullptr);
-        QImage image = fixture.view->RenderToImage();
-        benchmark::DoNotOptimize(image);
-    }
-    state.counters["rows"] = fixture.view->GetRowsDrawn();
-}
-
-void BM_PaintListPageRestrictedAfterAChange(benchmark::State& state) {
-    Fixture<CListoraView> fixture;
-    fixture.doc.SetLocationRestriction(u"market");
-    fixture.doc.OnRemovePurchased();
-    for (auto _ : state) {
-        fixture.doc.UpdateAllViews(nullptr);
-        QImage image = fixture.view->RenderToImage();
-        benchmark::DoNotOptimize(image);
-    }
-    state.counters["rows"] = fixture.view->GetRowsDrawn();
-}
-
-// Pages far apart under a restriction, by turns.
+// Pages far apart under the restriction, by turns.
 void BM_TurnPageRestricted(benchmark::State& state) {
     Fixture<CListoraView> fixture;
     fixture.doc.SetLocationRestriction(u"market");

@@ -34,22 +34,7 @@ void CListoraChoiceView::Reset() {
 }
 
 bool CListoraChoiceView::PassesFilter(const Item& item) const {
-    const CListoraDoc* doc = GetDocument();
-    if (!doc)
-        return true;
-    if (const TCHAR* location = doc->GetLocationRestriction()) {
-        const TCHAR* own = item.GetLocation();
-        if (!own || _wcsicmp(own, location) != 0)
-            return false;
-    }
-    if (const TCHAR* category = doc->GetCategoryRestriction()) {
-        const std::u16string_view wanted(category);
-        for (const TCHAR* c : item.GetCategories())
-            if (c && wanted == c)
-                return true;
-        return false;
-    }
-    return true;
+    return MakeRowFilter().PassesRestrictions(item);
 }
 
 void CListoraChoiceView::BuildRows() {

@@ -5,16 +5,18 @@
 #include <cmath>
 
 bool RowFilter::Passes(const Purchase& purchase) const {
-    if (hidePurchased && purchase.IsPurchased())
-        return false;
+    return !(hidePurchased && purchase.IsPurchased()) && PassesRestrictions(purchase);
+}
+
+bool RowFilter::PassesRestrictions(const Item& item) const {
     if (location) {
-        const TCHAR* own = purchase.GetLocation();
+        const TCHAR* own = item.GetLocation();
         if (!own || !EqualsNoCase(own, location))
             return false;
     }
     if (category) {
         const std::u16string_view wanted(category);
-        for (const TCHAR* c : purchase.GetCategories())
+        for (const TCHAR* c : item.GetCategories())
             if (c && wanted == c)
                 return true;
         return false;

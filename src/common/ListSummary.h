@@ -15,6 +15,8 @@ struct RowFilter {
     const TCHAR* location = nullptr;
     const TCHAR* category = nullptr;
     bool Passes(const Purchase& purchase) const;
+    // The location and category restrictions alone (what the catalogue is shown under).
+    bool PassesRestrictions(const Item& item) const;
 };
 
 class ListSummary {
