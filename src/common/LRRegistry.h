@@ -83,6 +83,8 @@ public:
     void SaveItemsSoon(const rep::vector<Item*>& items);
     // Waits until the items SaveItemsSoon gave to its thread are written.
     void FinishSavingItems();
+    // Whether FinishSavingItems would wait.
+    bool IsSavingItems() const { return m_itemsSave.Busy(); }
 
     bool SaveTemplate(const CImportExportTemplate& importExportTemplate);
     bool DeleteTemplate(const CImportExportTemplate& importExportTemplate);

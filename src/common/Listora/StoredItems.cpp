@@ -1,5 +1,6 @@
 #include "StoredItems.h"
 
+#include "CWaitCursor.h"
 #include "Catalogue.h"
 #include "LRRegistry.h"
 #include "MergeItems.h"
@@ -17,7 +18,7 @@ bool StoredItems::Read(LRRegistry& registry, rep::vector<Item*>& items) {
     // the document's lists on this thread.
     rep::vector<Item*> read;
     bool ok = false;
-    registry.FinishSavingItems();  // here, not on the worker
+    FinishSaving(registry);  // here, not on the worker
     {
         CProgressSinkDlg progress;
         progress.SetTitle(LoadString(IDS_APP_NAME));
@@ -28,6 +29,13 @@ bool StoredItems::Read(LRRegistry& registry, rep::vector<Item*>& items) {
     for (Item* item : read)
         items.push_back(item);
     return ok;
+}
+
+void StoredItems::FinishSaving(LRRegistry& registry) {
+    if (!registry.IsSavingItems())
+        return;
+    CWaitCursor wait;
+    registry.FinishSavingItems();
 }
 
 void StoredItems::ReadInto(LRRegistry& registry, Catalogue& catalogue) {

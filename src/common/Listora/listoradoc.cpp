@@ -414,6 +414,7 @@ bool CListoraDoc::AddCatalogueItem(Item* item, bool listOnly) {
         return m_import->AddCatalogueItem(item, listOnly);
     if (!Loaded().m_catalogue.Add(item))
         return false;
+    StoredItems::FinishSaving(TheRegistry());
     if (!listOnly && !TheRegistry().InsertItem(*item))
         Trace::WriteFormattedLineT(u"error", u"%s", u"Cannot add item to registry");
     return true;
@@ -423,6 +424,7 @@ void CListoraDoc::RemoveCatalogueItem(Item* item) {
     if (!item)
         return;
     EnsureCatalogue();
+    StoredItems::FinishSaving(TheRegistry());
     if (!TheRegistry().RemoveItem(*item)) {
         Trace::WriteFormattedLineT(u"error", u"Failed to remove item '%s'", item->GetName());
         AfxMessageBox(IDS_CANNOT_REMOVE_ITEM, MB_OK);

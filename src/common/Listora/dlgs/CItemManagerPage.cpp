@@ -7,6 +7,7 @@
 #include "Item.h"
 #include "LRRegistry.h"
 #include "ListoraStrings.h"
+#include "StoredItems.h"
 #include "WideString.h"
 #include "listoradoc.h"
 
@@ -146,8 +147,10 @@ void CItemManagerPage::OnEdit() {
     if (!item)
         return;
     CNewItemDlg dialog(m_doc, item, this);
-    if (dialog.DoModal() == IDOK)
+    if (dialog.DoModal() == IDOK) {
+        StoredItems::FinishSaving(TheRegistry());
         TheRegistry().AddItem(*item);
+    }
 }
 
 void CItemManagerPage::OnDelete() {
