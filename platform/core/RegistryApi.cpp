@@ -14,6 +14,7 @@
 // and the newest good backup (taken at a clean exit) takes its place.
 #include "RegistryApi.h"
 
+#include "BackgroundJob.h"
 #include "RegistryFiles.h"
 #include "RegistryTreeCache.h"
 #include "DevicePath.h"
@@ -214,8 +215,10 @@ public:
                 return false;
             opened = OpenChecked(true);
         } else if (opened == Opened::Ok && inBackground) {
-            // Its own read-only connection: SQLite lets it read beside this one.
-            m_checker = std::thread([this, path = m_path] { m_provedWhole = CheckedOnItsOwn(path); });
+            // Its own read-only connection: SQLite lets it read beside this one. With no
+            // thread to be had, the check is done here.
+            if (!m_checker.Start([this, path = m_path] { m_provedWhole = CheckedOnItsOwn(path); }))
+                m_provedWhole = CheckedOnItsOwn(m_path);
         }
         return opened == Opened::Ok;
     }
@@ -223,8 +226,7 @@ public:
     // Waits for the check running in the background, if any; false when it did not
     // find the store whole.
     bool JoinCheck() {
-        if (m_checker.joinable())
-            m_checker.join();
+        m_checker.Finish();
         return m_provedWhole;
     }
 
@@ -607,7 +609,7 @@ private:
     bool m_writing = false;
     bool m_batch = false;
     bool m_changed = false;  // a write was committed since the store opened
-    std::thread m_checker;     // the check of an opening left to the background
+    BackgroundJob m_checker;   // the check of an opening left to the background
     bool m_provedWhole = true;  // its finding, read after the join
     std::uintptr_t m_batchFirstHandle = 0;
     Clock::time_point m_transactionStart;

@@ -434,10 +434,10 @@ int CListoraApp::ExitInstance() {
     InstanceWindows::SetOpenHandler(nullptr);
     // Qt objects must go while the Qt application is still there.
     m_signalNotifier.reset();
-    // A list opened and left unchanged is not saved, yet it is the list the next
-    // start must reopen: its name reaches the store here.
     // New items of a big list may still be on their way to the store.
     TheRegistry().FinishSavingItems();
+    // A list opened and left unchanged is not saved, yet it is the list the next
+    // start must reopen: its name reaches the store here.
     Options& options = TheOptions();
     if (options.IsChanged() && TheRegistry().init() && !options.Save(TheRegistry()))
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot save options", kSourceFile, __LINE__);

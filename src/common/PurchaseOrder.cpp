@@ -37,15 +37,13 @@ bool PurchaseOrder::Before(const Purchase& a, const Purchase& b) const {
     case KindQty:
         return up ? FloatLess(b.GetQty(), a.GetQty()) : FloatLess(a.GetQty(), b.GetQty());
     case KindName:
-        return byText(a.Name(), b.Name());
+    case KindLocation:
+    case KindNote:
+        return byText(SortText(a), SortText(b));
     case KindPrice:
         return up ? FloatLess(a.GetPrice(), b.GetPrice()) : FloatLess(b.GetPrice(), a.GetPrice());
     case KindCoupon:
         return up ? (a.HasCoupon() && !b.HasCoupon()) : (!a.HasCoupon() && b.HasCoupon());
-    case KindLocation:
-        return byText(TextOf(a.GetLocation()), TextOf(b.GetLocation()));
-    case KindNote:
-        return byText(TextOf(a.GetNote()), TextOf(b.GetNote()));
     default:
         return false;
     }

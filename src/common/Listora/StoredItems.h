@@ -16,11 +16,11 @@ public:
     // Fills an empty catalogue with the stored items, or merges them into one that
     // has items (a failed read then leaves it as it was).
     static void ReadInto(LRRegistry& registry, Catalogue& catalogue);
-    // The three stored name lists, appended and freed of duplicates (a failed read
-    // leaves a trace line).
     // Waits, with the wait cursor, for new items still on their way to the store
     // (a big list just opened); call it before a command reads or writes stored items.
     static void FinishSaving(LRRegistry& registry);
+    // The three stored name lists, appended and freed of duplicates (a failed read
+    // leaves a trace line).
     static void ReadNames(LRRegistry& registry, rep::vector<TCHAR*>& categories, rep::vector<TCHAR*>& locations,
                           rep::vector<TCHAR*>& units);
 };
