@@ -36,7 +36,7 @@ void Check(bool condition) {
 }
 
 std::u16string Texts(const Purchase& purchase) {
-    std::u16string all = purchase.Name() + u'|' + purchase.Unit() + u'|';
+    std::u16string all = std::u16string(purchase.Name()) + u'|' + std::u16string(purchase.Unit()) + u'|';
     all += purchase.HasLocation() ? std::u16string(purchase.GetLocation()) : u"(none)";
     all += u'|';
     all += purchase.HasNote() ? std::u16string(purchase.GetNote()) : u"(none)";

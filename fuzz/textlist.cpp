@@ -41,14 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::unordered_set<std::u16string> names;
     for (const Item* item : items) {
-        if (item->Name().empty() || !names.insert(item->Name()).second)
+        if (item->Name().empty() || !names.emplace(item->Name()).second)
             std::abort();
         if (item->GetLocation() && *item->GetLocation() == 0)
             std::abort();
     }
     std::unordered_set<std::u16string> lines;
     for (const Purchase* purchase : purchases)
-        if (!names.count(purchase->Name()) || !lines.insert(purchase->Name()).second ||
+        if (!names.count(std::u16string(purchase->Name())) || !lines.emplace(purchase->Name()).second ||
             purchase->GetQty() == 0.0f)
             std::abort();
     return 0;

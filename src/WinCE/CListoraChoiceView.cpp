@@ -182,7 +182,7 @@ void CListoraChoiceView::OnChar(UINT nChar, UINT repeat, UINT flags) {
     BuildRows();
     const WCHAR wanted = towlower16(static_cast<WCHAR>(nChar));
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const std::u16string& name = m_rows[i]->Name();
+        const std::u16string_view name = m_rows[i]->Name();
         if (!name.empty() && towlower16(name[0]) == wanted) {
             SetFirstIndex(static_cast<UINT>(i));
             Invalidate();

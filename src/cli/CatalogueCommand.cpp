@@ -54,15 +54,16 @@ Item* FindItem(const rep::vector<Item*>& items, const std::u16string& name) {
 }
 
 // Adds the name to the stored list unless it is there (ignoring case).
-bool AddToStoredList(const NameListKind& kind, const std::u16string& name) {
+bool AddToStoredList(const NameListKind& kind, std::u16string_view name) {
     if (name.empty())
         return true;
     LRRegistry& registry = TheRegistry();
     rep::string_list list;
     (registry.*kind.get)(list);
-    if (ListContains(list, name.c_str()))
+    const std::u16string text(name);
+    if (ListContains(list, text.c_str()))
         return true;
-    list.push_back(Util::tcsdup(name.c_str()));
+    list.push_back(Util::tcsdup(text.c_str()));
     return (registry.*kind.save)(list);
 }
 

@@ -98,12 +98,12 @@ void TableWriter::Flag(bool value) {
     m_cells.push_back(Cell{{}, value ? 1.0f : 0.0f, false});
 }
 
-void TableWriter::List(const rep::vector<TCHAR*>& texts) {
+void TableWriter::List(ItemTexts::Categories texts) {
     Cell cell;
-    for (DWORD i = 0; i < texts.size(); ++i) {
-        if (i > 0)
+    for (const TCHAR* text : texts) {
+        if (text != *texts.begin())
             cell.text += kListSeparator;
-        cell.text += ToUtf8(texts[i] ? texts[i] : u"");
+        cell.text += ToUtf8(text);
     }
     m_cells.push_back(std::move(cell));
 }

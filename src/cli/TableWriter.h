@@ -3,7 +3,7 @@
 #pragma once
 #include "windows.h"
 
-#include "Registry/RepVector.h"
+#include "ItemTexts.h"
 
 #include <cstddef>
 #include <string>
@@ -37,7 +37,7 @@ public:
     void Text(const std::string& utf8);
     void Number(float value);
     void Flag(bool value);
-    void List(const rep::vector<TCHAR*>& texts);
+    void List(ItemTexts::Categories texts);
 
     std::size_t RowCount() const { return m_rows; }
     // The whole output, ending with a line break (JSON: an array of objects).

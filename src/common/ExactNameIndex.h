@@ -43,7 +43,10 @@ public:
     void Add(T* element) {
         if (m_stale)
             return;  // the next look-up rebuilds it with this one
-        Entry& entry = m_entries[element->Name()];
+        auto it = m_entries.find(element->Name());
+        if (it == m_entries.end())
+            it = m_entries.emplace(std::u16string(element->Name()), Entry{}).first;
+        Entry& entry = it->second;
         if (entry.count++ == 0)
             entry.element = element;
     }

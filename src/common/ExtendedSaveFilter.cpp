@@ -6,7 +6,7 @@ bool MatchesExtendedSave(const ExtendedSaveFilter& filter, const Purchase& purch
     if (!(purchase.IsPurchased() ? filter.includePurchased : filter.includeNotPurchased))
         return false;
     if (!filter.allCategories) {
-        const rep::vector<TCHAR*>& categories = purchase.GetCategories();
+        const ItemTexts::Categories categories = purchase.GetCategories();
         if (categories.empty()) {
             if (!filter.includeWithoutCategory)
                 return false;

@@ -196,13 +196,13 @@ void ImportExportEngine::PurchaseToCells(const Purchase& purchase, std::vector<s
         put(Slot::LOCATION, purchase.GetLocation(), true);
     if (purchase.HasNote())
         put(Slot::NOTE, purchase.GetNote(), true);
-    const rep::vector<TCHAR*>& categories = purchase.GetCategories();
+    const ItemTexts::Categories categories = purchase.GetCategories();
     if (!categories.empty()) {
         std::u16string joined;
-        for (DWORD i = 0; i < categories.size(); ++i) {
-            if (i > 0)
+        for (const TCHAR* category : categories) {
+            if (category != *categories.begin())
                 joined += CategoryDelimiterOf(m_template);
-            AppendWritable(joined, categories[i] ? categories[i] : u"");
+            AppendWritable(joined, category);
         }
         put(Slot::CATEGORIES, joined, false);
     }

@@ -4,74 +4,102 @@
 
 namespace {
 
-std::u16string TextOrEmpty(const TCHAR* text) {
-    return text ? std::u16string(text) : std::u16string();
+std::u16string_view TextOrEmpty(const TCHAR* text) {
+    return text ? std::u16string_view(text) : std::u16string_view();
+}
+
+// A location as the item keeps it: null and "" are none.
+std::optional<std::u16string_view> LocationOf(const TCHAR* location) {
+    if (location && *location)
+        return std::u16string_view(location);
+    return std::nullopt;
 }
 
 }  // namespace
 
-Item::Item(const TCHAR* name) : m_name(TextOrEmpty(name)) {}
+Item::Item(const TCHAR* name) {
+    if (name && *name)
+        SetParts({name, u"", std::nullopt, std::nullopt, {}});
+}
 
-Item::Item(const Item& other)
-    : m_name(other.m_name),
-      m_unit(other.m_unit),
-      m_location(other.m_location),
-      m_price(other.m_price),
-      m_taxable(other.m_taxable) {
-    SetCategories(other.m_categories);
+Item::Item(const Item& other, WithNote) : m_texts(other.m_texts), m_price(other.m_price), m_taxable(other.m_taxable) {}
+
+Item::Item(const Item& other) : Item(other, WithNote{}) {
+    if (m_texts.Note()) {
+        ItemTexts::Parts parts = m_texts.ToParts();
+        parts.note.reset();
+        SetParts(parts);
+    }
 }
 
 Item& Item::operator=(const Item& other) {
-    if (this != &other) {
-        m_name = other.m_name;
-        m_unit = other.m_unit;
-        m_location = other.m_location;
-        m_price = other.m_price;
-        m_taxable = other.m_taxable;
-        SetCategories(other.m_categories);
+    if (this == &other)
+        return *this;
+    // This item's note (a purchase's) stays as it was.
+    if (!m_texts.Note() && !other.m_texts.Note()) {
+        m_texts = other.m_texts;
+    } else {
+        ItemTexts::Parts parts = other.m_texts.ToParts();
+        parts.note = m_texts.ToParts().note;
+        SetParts(parts);
     }
+    m_price = other.m_price;
+    m_taxable = other.m_taxable;
     return *this;
+}
+
+void Item::AssignWithNote(const Item& other) {
+    m_texts = other.m_texts;
+    m_price = other.m_price;
+    m_taxable = other.m_taxable;
 }
 
 Item::~Item() = default;
 
-void Item::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable,
-               float price, const rep::vector<TCHAR*>& categories) {
-    // Copy the texts first: a caller may pass pointers into this item's own fields.
-    std::u16string newName = TextOrEmpty(name);
-    std::u16string newUnit = TextOrEmpty(unit);
-    std::optional<std::u16string> newLocation;
-    if (location && *location)
-        newLocation.emplace(location);
-    m_name = std::move(newName);
-    m_unit = std::move(newUnit);
-    m_location = std::move(newLocation);
+void Item::SetAll(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
+                  std::u16string_view packedCategories) {
+    // The new block is made before the old one goes: the texts may point into it.
+    ItemTexts::Parts parts = m_texts.ToParts();
+    parts.name = TextOrEmpty(name);
+    parts.unit = TextOrEmpty(unit);
+    parts.location = LocationOf(location);
+    parts.categories = packedCategories;
+    SetParts(parts);
     m_taxable = taxable;
     m_price = price;
-    SetCategories(categories);
+}
+
+void Item::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
+               const rep::vector<TCHAR*>& categories) {
+    SetAll(name, unit, location, taxable, price, ItemTexts::Pack(categories));
+}
+
+void Item::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
+               ItemTexts::Categories categories) {
+    SetAll(name, unit, location, taxable, price, categories.Packed());
 }
 
 bool Item::Equals(const Item& other) const {
-    if (_tcsicmp(m_name.c_str(), other.m_name.c_str()) != 0)
+    if (_tcsicmp(GetName(), other.GetName()) != 0)
         return false;
-    if (_tcsicmp(m_unit.c_str(), other.m_unit.c_str()) != 0)
+    if (_tcsicmp(GetUnit(), other.GetUnit()) != 0)
         return false;
     if (m_taxable != other.m_taxable || m_price != other.m_price)
         return false;
-    if (m_location != other.m_location)
+    const TCHAR* location = GetLocation();
+    const TCHAR* otherLocation = other.GetLocation();
+    if ((location == nullptr) != (otherLocation == nullptr) || (location && _tcscmp(location, otherLocation) != 0))
         return false;
-    if (m_categories.size() != other.m_categories.size())
-        return false;
-    for (DWORD i = 0; i < m_categories.size(); ++i)
-        if (_tcscmp(m_categories[i], other.m_categories[i]) != 0)
-            return false;
-    return true;
+    // Each category ends in a NUL, so equal packed texts are equal lists.
+    const ItemTexts::Categories categories = GetCategories();
+    const ItemTexts::Categories otherCategories = other.GetCategories();
+    return categories.size() == otherCategories.size() && categories.Packed() == otherCategories.Packed();
 }
 
 bool Item::HasCategory(const TCHAR* name) const {
     if (!name)
         return false;
-    for (const TCHAR* category : m_categories)
+    for (const TCHAR* category : GetCategories())
         if (_tcsicmp(category, name) == 0)
             return true;
     return false;
@@ -80,10 +108,17 @@ bool Item::HasCategory(const TCHAR* name) const {
 bool Item::RemoveCategory(const TCHAR* name) {
     if (!name)
         return false;
-    for (DWORD i = 0; i < m_categories.size(); ++i) {
-        if (_tcsicmp(m_categories[i], name) == 0) {
-            delete[] m_categories[i];
-            m_categories.erase(i);
+    const ItemTexts::Categories categories = GetCategories();
+    for (const TCHAR* category : categories) {
+        if (_tcsicmp(category, name) == 0) {
+            const std::u16string_view packed = categories.Packed();
+            const std::size_t at = static_cast<std::size_t>(category - packed.data());
+            const std::size_t length = std::char_traits<char16_t>::length(category) + 1;
+            std::u16string rest(packed.substr(0, at));
+            rest += packed.substr(at + length);
+            ItemTexts::Parts parts = m_texts.ToParts();
+            parts.categories = rest;
+            SetParts(parts);
             return true;
         }
     }
@@ -91,69 +126,62 @@ bool Item::RemoveCategory(const TCHAR* name) {
 }
 
 bool Item::ClearLocation(const TCHAR* name) {
-    if (!name || !m_location || _tcsicmp(m_location->c_str(), name) != 0)
+    const TCHAR* location = GetLocation();
+    if (!name || !location || _tcsicmp(location, name) != 0)
         return false;
-    m_location.reset();
+    SetLocation(nullptr);
     return true;
 }
 
 bool Item::ClearUnit(const TCHAR* name) {
-    if (!name || _tcsicmp(m_unit.c_str(), name) != 0)
+    if (!name || _tcsicmp(GetUnit(), name) != 0)
         return false;
-    m_unit.clear();
+    SetUnit(nullptr);
     return true;
 }
 
 void Item::Clear() {
-    m_name.clear();
-    m_unit.clear();
-    m_location.reset();
-    m_categories.clear_and_free();
+    // A purchase keeps its note.
+    ItemTexts::Parts parts;
+    parts.note = m_texts.ToParts().note;
+    if (parts.note)
+        SetParts(parts);
+    else
+        m_texts = ItemTexts();
 }
 
 void Item::SetName(const TCHAR* name) {
-    m_name = TextOrEmpty(name);
+    ItemTexts::Parts parts = m_texts.ToParts();
+    parts.name = TextOrEmpty(name);
+    SetParts(parts);
 }
 
 void Item::SetUnit(const TCHAR* unit) {
-    m_unit = TextOrEmpty(unit);
+    ItemTexts::Parts parts = m_texts.ToParts();
+    parts.unit = TextOrEmpty(unit);
+    SetParts(parts);
 }
 
 void Item::SetLocation(const TCHAR* location) {
-    if (location && *location)
-        m_location.emplace(location);
-    else
-        m_location.reset();
+    ItemTexts::Parts parts = m_texts.ToParts();
+    parts.location = LocationOf(location);
+    SetParts(parts);
 }
 
 void Item::AddCategory(const TCHAR* name) {
-    if (name)
-        m_categories.push_back(Util::tcsdup(name));
-}
-
-void Item::Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& location, bool taxable,
-                 float price, rep::vector<TCHAR*>& categories) {
-    m_name = std::move(name);
-    m_unit = std::move(unit);
-    if (location.empty())
-        m_location.reset();
-    else
-        m_location = std::move(location);
-    m_taxable = taxable;
-    m_price = price;
-    m_categories.clear_and_free();
-    m_categories.swap(categories);
+    if (!name)
+        return;
+    ItemTexts::Parts parts = m_texts.ToParts();
+    std::u16string categories(parts.categories);
+    categories += name;
+    categories += u'\0';
+    parts.categories = categories;
+    SetParts(parts);
 }
 
 void Item::SetCategories(const rep::vector<TCHAR*>& categories) {
-    if (&categories == &m_categories)
-        return;
-    // Build the copies before freeing the old texts: the given list may point at them.
-    rep::vector<TCHAR*> copies;
-    copies.reserve(categories.size());
-    for (const TCHAR* category : categories)
-        if (category)
-            copies.push_back(Util::tcsdup(category));
-    m_categories.clear_and_free();
-    m_categories.swap(copies);
+    const std::u16string packed = ItemTexts::Pack(categories);
+    ItemTexts::Parts parts = m_texts.ToParts();
+    parts.categories = packed;
+    SetParts(parts);
 }

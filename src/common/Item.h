@@ -1,21 +1,23 @@
 // Item: one entry of the catalogue. The name is the item's identity (and the name of
 // its key in the store); the unit is never null ("" when the item has none); the
 // location is null when the item has none (an empty location is always stored as
-// null); the categories are owned texts in the user's order.
+// null); the categories are texts in the user's order. The texts live in one shared
+// block (ItemTexts).
 #pragma once
 #include "windows.h"
 
+#include "ItemTexts.h"
 #include "Registry/RepVector.h"
 
-#include <optional>
-#include <string>
+#include <string_view>
 
 class Item {
 public:
     // name copied (null reads as ""); unit "", no location, price 0, not taxable,
     // no categories.
     explicit Item(const TCHAR* name);
-    // Deep copy: every text and category is copied.
+    // The copy shares the texts, which never change in place: a change to either item
+    // gives it texts of its own. A purchase's note is not part of its item.
     Item(const Item& other);
     Item& operator=(const Item& other);
     virtual ~Item();
@@ -25,6 +27,8 @@ public:
     // given list's texts (null entries skipped); passing the item's own list keeps it.
     void Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable,
              float price, const rep::vector<TCHAR*>& categories);
+    void Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable,
+             float price, ItemTexts::Categories categories);
 
     // Catalogue equality: names and units equal ignoring case, same taxable flag,
     // exactly the same price, locations both null or equal (case-sensitive), and the
@@ -43,19 +47,19 @@ public:
     // Empties every text field and the categories (name "" , unit "", no location).
     void Clear();
 
-    // Never null.
-    const TCHAR* GetName() const { return m_name.c_str(); }
-    const std::u16string& Name() const { return m_name; }
+    // Never null. Pointers and views into an item's texts last until it changes.
+    const TCHAR* GetName() const { return m_texts.Name().data(); }
+    std::u16string_view Name() const { return m_texts.Name(); }
     void SetName(const TCHAR* name);
 
     // Never null; "" when the item has no unit.
-    const TCHAR* GetUnit() const { return m_unit.c_str(); }
-    const std::u16string& Unit() const { return m_unit; }
+    const TCHAR* GetUnit() const { return m_texts.Unit().data(); }
+    std::u16string_view Unit() const { return m_texts.Unit(); }
     void SetUnit(const TCHAR* unit);
 
     // Null when the item has no location.
-    const TCHAR* GetLocation() const { return m_location ? m_location->c_str() : nullptr; }
-    bool HasLocation() const { return m_location.has_value(); }
+    const TCHAR* GetLocation() const { return m_texts.Location(); }
+    bool HasLocation() const { return m_texts.Location() != nullptr; }
     // Null or "" clears it.
     void SetLocation(const TCHAR* location);
 
@@ -65,26 +69,28 @@ public:
     bool IsTaxable() const { return m_taxable; }
     void SetTaxable(bool taxable) { m_taxable = taxable; }
 
-    // The item's own list of new[] texts: the item frees them. Add with AddCategory
-    // (which copies) or push a new[] copy yourself.
-    rep::vector<TCHAR*>& GetCategories() { return m_categories; }
-    const rep::vector<TCHAR*>& GetCategories() const { return m_categories; }
+    // The categories in the user's order.
+    ItemTexts::Categories GetCategories() const { return m_texts.GetCategories(); }
     // Appends a copy of name (null ignored).
     void AddCategory(const TCHAR* name);
-    // Replaces the categories by copies of the given texts (own list: no change).
+    // Replaces the categories by copies of the given texts (null entries skipped).
     void SetCategories(const rep::vector<TCHAR*>& categories);
 
 protected:
-    // As Set, taking the texts over instead of copying them (a reader's own copies);
-    // categories hands over its new[] texts and ends empty.
-    void Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& location, bool taxable,
-               float price, rep::vector<TCHAR*>& categories);
+    struct WithNote {};
+    // A copy of every text, a purchase's note too.
+    Item(const Item& other, WithNote);
+    void AssignWithNote(const Item& other);
+
+    const ItemTexts& Texts() const { return m_texts; }
+    void SetTexts(ItemTexts texts) { m_texts = std::move(texts); }
+    void SetParts(const ItemTexts::Parts& parts) { m_texts = ItemTexts::Make(parts); }
 
 private:
-    std::u16string m_name;
-    std::u16string m_unit;
-    std::optional<std::u16string> m_location;
-    rep::string_list m_categories;
+    void SetAll(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
+                std::u16string_view packedCategories);
+
+    ItemTexts m_texts;
     // Last, next to a line's quantity and flags: a pass over many lines for their
     // totals then reads one part of each from memory, not two.
     float m_price = 0.0f;

@@ -407,7 +407,9 @@ bool LRRegistry::SaveItem(IRegistryKey& itemsKey, const Item& item) {
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot save location", kSourceFile, __LINE__);
         return false;
     }
-    if (!key->SetMultiString(u"Categories", item.GetCategories())) {
+    rep::string_list categories;
+    item.GetCategories().CopyTo(categories);
+    if (!key->SetMultiString(u"Categories", categories)) {
         Trace::WriteFormattedLineT(u"error", u"%s(%d) - Cannot save categories", kSourceFile, __LINE__);
         return false;
     }
@@ -513,21 +515,22 @@ bool LRRegistry::GetItems(rep::vector<Item*>& items, ProgressSink* progress) {
         if (!key)
             return false;
 
-        auto item = std::make_unique<Item>(NameOfKey(keyName).c_str());
         TCHAR* raw = nullptr;
         key->GetString(u"Unit", raw);
-        item->SetUnit(std::unique_ptr<TCHAR[]>(raw).get());
+        const std::unique_ptr<TCHAR[]> unit(raw);
         raw = nullptr;
         key->GetString(u"Location", raw);
-        item->SetLocation(std::unique_ptr<TCHAR[]>(raw).get());  // empty or missing: none
-        // Read straight into the item's own list, which owns the texts.
-        key->GetMultiString(u"Categories", item->GetCategories());
+        const std::unique_ptr<TCHAR[]> location(raw);
+        rep::string_list categories;
+        key->GetMultiString(u"Categories", categories);
         DWORD price = 0;
         key->GetDWORD(u"Price", price);
-        item->SetPrice(HundredthsToPrice(price));
         DWORD taxable = 0;
         key->GetDWORD(u"Taxable", taxable);
-        item->SetTaxable(taxable == 1);
+        // One set, so the item's texts are made once; an empty or missing location is none.
+        auto item = std::make_unique<Item>(nullptr);
+        item->Set(NameOfKey(keyName).c_str(), unit.get(), location.get(), taxable == 1, HundredthsToPrice(price),
+                  categories);
         items.push_back(item.release());
 
         if (progress) {

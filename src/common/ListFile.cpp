@@ -5,7 +5,6 @@
 #include "System/Diagnostics/Trace.h"
 #include "System/IO/BinaryReader.h"
 #include "System/IO/BinaryWriter.h"
-#include "System/IO/BufferedStream.h"
 #include "System/IO/FileStream.h"
 
 #include <new>
@@ -14,14 +13,30 @@ using Diagnostics::Trace;
 
 namespace {
 
+// A record's values between its texts and its categories.
+struct RecordValues {
+    float qty = 0.0f;
+    float price = 0.0f;
+    bool coupon = false;
+    bool once = false;
+    bool taxable = false;
+    bool purchased = false;
+    unsigned int categoryCount = 0;
+};
+constexpr std::size_t kRecordValueBytes = 4 + 4 + 4 * 1 + 4;
+
+// One at a time, so a cut file fails at the value it fails at, with its trace line.
+template <class Source>
+bool ReadEachValue(Source& reader, RecordValues& values) {
+    return reader.Read(values.qty) && reader.Read(values.price) && reader.Read(values.coupon) &&
+           reader.Read(values.once) && reader.Read(values.taxable) && reader.Read(values.purchased) &&
+           reader.Read(values.categoryCount);
+}
+
 constexpr unsigned kBufferSize = 100000;
-// A list file up to this size is read whole into memory; a longer one is read as a stream.
-constexpr int kInMemoryMax = 64 << 20;
 
 // The smallest record: four empty strings, two floats, four flags, a category count.
 constexpr DWORD kMinRecordBytes = 4 * 2 + 2 * 4 + 4 * 1 + 4;
-// The smallest category: an empty string.
-constexpr DWORD kMinCategoryBytes = 2;
 
 bool EndsWith(const std::u16string& text, const TCHAR* tail, bool ignoreCase) {
     const std::size_t length = _tcslen(tail);
@@ -77,7 +92,7 @@ bool WriteRecord(IO::BinaryWriter& writer, const Purchase& purchase) {
         Trace::WriteLine(u"Cannot write purchase item is purchase!");
         return false;
     }
-    const rep::vector<TCHAR*>& categories = purchase.GetCategories();
+    const ItemTexts::Categories categories = purchase.GetCategories();
     if (!writer.Write(static_cast<unsigned int>(categories.size()))) {
         Trace::WriteLine(u"Cannot write purchase items categories count!");
         return false;
@@ -91,13 +106,17 @@ bool WriteRecord(IO::BinaryWriter& writer, const Purchase& purchase) {
     return true;
 }
 
-using Text = std::unique_ptr<TCHAR[]>;
-
-// A list file's bytes in memory, read the way BinaryReader reads a stream (the same
-// trace lines, the same failures), without a call through two streams per value.
+// A list file's bytes read through a window refilled from the stream, and taken apart
+// the way BinaryReader reads a stream (the same trace lines, the same failures) without
+// a call through two streams per value. The window is small and reused, so a long list
+// never needs a buffer of its whole size, which would be new memory to fault in on
+// every open.
 class ListBytes {
 public:
-    ListBytes(const BYTE* data, std::size_t size) : m_next(data), m_end(data + size) {}
+    explicit ListBytes(IO::Stream& stream)
+        : m_stream(stream), m_window(new (std::nothrow) BYTE[kWindowSize]) {
+        m_next = m_end = m_window.get();
+    }
 
     bool Read(unsigned int& value) { return ReadValue(value, u"unknown"); }
     bool Read(float& value) { return ReadValue(value, u"float"); }
@@ -108,31 +127,64 @@ public:
         value = byte != 0;
         return true;
     }
-    bool ReadWString(std::u16string& text) {
+    bool Read(RecordValues& values) {
+        if (!Have(kRecordValueBytes))
+            return ReadEachValue(*this, values);
+        std::memcpy(&values.qty, m_next, 4);
+        std::memcpy(&values.price, m_next + 4, 4);
+        values.coupon = m_next[8] != 0;
+        values.once = m_next[9] != 0;
+        values.taxable = m_next[10] != 0;
+        values.purchased = m_next[11] != 0;
+        std::memcpy(&values.categoryCount, m_next + 12, 4);
+        m_next += kRecordValueBytes;
+        return true;
+    }
+    // The text lies in the window: the view lasts until the next read.
+    bool ReadText(std::u16string_view& text) {
         const BYTE* chars = Prefixed();
         if (!chars)
             return false;
-        text.assign(reinterpret_cast<const char16_t*>(chars), m_length);
+        text = std::u16string_view(reinterpret_cast<const char16_t*>(chars), m_length);
         return true;
-    }
-    TCHAR* ReadWString() {
-        const BYTE* chars = Prefixed();
-        if (!chars)
-            return nullptr;
-        auto* text = new TCHAR[m_length + 1];
-        std::memcpy(text, chars, 2 * m_length);
-        text[m_length] = 0;
-        return text;
     }
 
 private:
+    // Room for the longest text a record holds (a 16-bit count of UTF-16 units) and more.
+    static constexpr std::size_t kWindowSize = 512 << 10;
+
+    // True when count bytes lie ready, after reading more from the stream if needed.
+    bool Have(std::size_t count) {
+        return static_cast<std::size_t>(m_end - m_next) >= count || Refill(count);
+    }
+    bool Refill(std::size_t count) {
+        if (m_failed || !m_window || count + 1 > kWindowSize)
+            return false;
+        // Every text starts at an even offset in the file (all other fields but the
+        // flags come in even sizes, and the four flags together too). Keeping the bytes
+        // at their offset's parity keeps each text's units aligned in the window.
+        BYTE* const start = m_window.get() + ((m_next - m_window.get()) & 1);
+        const std::size_t kept = static_cast<std::size_t>(m_end - m_next);
+        std::memmove(start, m_next, kept);
+        m_next = start;
+        m_end = start + kept;
+        while (m_end < m_window.get() + kWindowSize) {
+            const int got = m_stream.Read(m_window.get(), static_cast<int>(m_end - m_window.get()),
+                                          static_cast<int>(m_window.get() + kWindowSize - m_end));
+            if (got <= 0)
+                break;
+            m_end += got;
+            if (static_cast<std::size_t>(m_end - m_next) >= count)
+                return true;
+        }
+        return static_cast<std::size_t>(m_end - m_next) >= count;
+    }
     template <typename T>
     bool ReadValue(T& value, const TCHAR* typeName) {
-        if (m_failed || static_cast<std::size_t>(m_end - m_next) < sizeof(T)) {
+        if (!Have(sizeof(T))) {
             if (!m_failed)
                 Trace::WriteFormattedLineT(u"error", u"cannot read %s", typeName);
             m_failed = true;
-            m_next = m_end;
             return false;
         }
         std::memcpy(&value, m_next, sizeof(T));
@@ -142,8 +194,7 @@ private:
     // The characters of a length-prefixed text (m_length of them), or null.
     const BYTE* Prefixed() {
         __int16 length = 0;
-        if (!ReadValue(length, u"__int16") || length < 0 ||
-            static_cast<std::size_t>(m_end - m_next) < 2 * static_cast<std::size_t>(length)) {
+        if (!ReadValue(length, u"__int16") || length < 0 || !Have(2 * static_cast<std::size_t>(length))) {
             m_failed = true;
             return nullptr;
         }
@@ -153,14 +204,38 @@ private:
         return chars;
     }
 
-    const BYTE* m_next;
-    const BYTE* m_end;
+    IO::Stream& m_stream;
+    std::unique_ptr<BYTE[]> m_window;
+    BYTE* m_next;
+    BYTE* m_end;
     std::size_t m_length = 0;
     bool m_failed = false;
 };
 
-// The records of a list from a source read as BinaryReader reads a stream: a stream,
-// or the file's bytes in memory (ListBytes).
+// The records of a list from a source read as BinaryReader reads a stream: a
+// BinaryReader, or ListBytes.
+// A BinaryReader read the way ReadRecords reads ListBytes.
+class ReaderTexts {
+public:
+    explicit ReaderTexts(IO::BinaryReader& reader) : m_reader(reader) {}
+    template <typename T>
+    bool Read(T& value) {
+        return m_reader.Read(value);
+    }
+    bool Read(RecordValues& values) { return ReadEachValue(*this, values); }
+    bool ReadText(std::u16string_view& text) {
+        if (!m_reader.ReadWString(m_text))
+            return false;
+        text = m_text;
+        return true;
+    }
+
+private:
+    IO::BinaryReader& m_reader;
+    std::u16string m_text;
+};
+
+// The records of a list from ListBytes or ReaderTexts.
 template <class Source>
 bool ReadRecords(Source& reader, rep::vector<Purchase*>& purchases, DWORD maxBytes) {
     unsigned int count = 0;
@@ -168,38 +243,37 @@ bool ReadRecords(Source& reader, rep::vector<Purchase*>& purchases, DWORD maxByt
         return false;
     // The count comes from the file: room only for as many records as its bytes can hold.
     MakeRoom(purchases, std::min<DWORD>(count, maxBytes / kMinRecordBytes));
-    // The texts are read straight into the strings the purchase keeps: one allocation
-    // per text instead of a copy of a copy.
-    rep::string_list categories;
-    std::u16string name, unit, note, location;
+    // Each record's texts go straight from the file's bytes into one block, beside the
+    // blocks of the records before it. A text ends at its first NUL, as the program has
+    // always read it.
+    ItemTexts::Packer packer;
+    ItemTexts::Builder texts(packer);
+    std::u16string_view text;
     for (unsigned int i = 0; i < count; ++i) {
-        float qty = 0.0f;
-        float price = 0.0f;
-        bool coupon = false;
-        bool once = false;
-        bool taxable = false;
-        bool purchased = false;
-        unsigned int categoryCount = 0;
-        if (!reader.ReadWString(name) || !reader.ReadWString(unit) || !reader.ReadWString(note) ||
-            !reader.ReadWString(location) || !reader.Read(qty) || !reader.Read(price) || !reader.Read(coupon) ||
-            !reader.Read(once) || !reader.Read(taxable) || !reader.Read(purchased) ||
-            !reader.Read(categoryCount))
+        RecordValues values;
+        if (!reader.ReadText(text))
             return false;
-        categories.clear_and_free();
-        MakeRoom(categories, std::min<DWORD>(categoryCount, maxBytes / kMinCategoryBytes));
-        for (unsigned int c = 0; c < categoryCount; ++c) {
-            TCHAR* category = reader.ReadWString();
-            if (!category)
+        texts.Start(text);
+        if (!reader.ReadText(text))
+            return false;
+        texts.Unit(text);
+        if (!reader.ReadText(text))
+            return false;
+        texts.Note(text);  // a line read always has a note, if an empty one
+        if (!reader.ReadText(text))
+            return false;
+        // An empty location on file means none.
+        texts.Location(text.empty() || text[0] == u'\0' ? std::nullopt : std::optional(text));
+        if (!reader.Read(values))
+            return false;
+        for (unsigned int c = 0; c < values.categoryCount; ++c) {
+            if (!reader.ReadText(text))
                 return false;
-            categories.push_back(category);
+            texts.AddCategory(text);
         }
-        // A text ends at its first NUL, as the program has always read it; an empty
-        // location on file means none.
-        for (std::u16string* text : {&name, &unit, &note, &location})
-            text->resize(std::char_traits<char16_t>::length(text->c_str()));
         auto purchase = std::make_unique<Purchase>(u"");
-        purchase->Adopt(std::move(name), std::move(unit), std::move(note), std::move(location), qty, price, coupon,
-                        taxable, once, purchased, categories);
+        purchase->Adopt(packer.Make(texts), values.qty, values.price, values.coupon, values.taxable, values.once,
+                        values.purchased);
         purchases.push_back(purchase.release());
     }
     return true;
@@ -301,31 +375,19 @@ bool ListFile::Read(const TCHAR* path, rep::vector<Purchase*>& purchases) {
         return false;
     }
     const int length = file.GetLength();
-    const DWORD maxBytes = length > 0 ? static_cast<DWORD>(length) : 0;
-    bool ok;
-    if (length > 0 && length <= kInMemoryMax) {
-        // Most lists are read whole into memory and taken apart there.
-        std::unique_ptr<BYTE[]> bytes(new (std::nothrow) BYTE[static_cast<std::size_t>(length)]);
-        int got = 0;
-        while (bytes && got < length) {
-            const int read = file.Read(bytes.get(), got, length - got);
-            if (read <= 0)
-                break;
-            got += read;
-        }
-        ListBytes source(bytes.get(), bytes ? static_cast<std::size_t>(got) : 0);
-        ok = ReadRecords(source, purchases, maxBytes);
-    } else {
-        IO::BufferedStream buffer(&file, kBufferSize);
-        IO::BinaryReader reader(buffer);
-        ok = ReadList(reader, purchases, maxBytes);
-    }
+    const bool ok = ReadStream(file, purchases, length > 0 ? static_cast<DWORD>(length) : 0);
     file.Close();
     return ok;
 }
 
+bool ListFile::ReadStream(IO::Stream& stream, rep::vector<Purchase*>& purchases, DWORD maxBytes) {
+    ListBytes source(stream);
+    return ReadRecords(source, purchases, maxBytes);
+}
+
 bool ListFile::ReadList(IO::BinaryReader& reader, rep::vector<Purchase*>& purchases, DWORD maxBytes) {
-    return ReadRecords(reader, purchases, maxBytes);
+    ReaderTexts source(reader);
+    return ReadRecords(source, purchases, maxBytes);
 }
 
 int ListFile::Load(const TCHAR* path, rep::vector<Purchase*>& purchases, rep::vector<Item*>& items,

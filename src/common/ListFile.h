@@ -15,6 +15,7 @@
 
 namespace IO {
 class BinaryReader;
+class Stream;
 class BinaryWriter;
 }  // namespace IO
 
@@ -63,6 +64,9 @@ public:
     // maxBytes bounds how much room a record count may claim up front (0: no room).
     static bool ReadList(IO::BinaryReader& reader, rep::vector<Purchase*>& purchases,
                          DWORD maxBytes);
+    // The same from the stream's bytes, as Read takes a file apart (faster than
+    // through a BinaryReader; the same records, trace lines and failures).
+    static bool ReadStream(IO::Stream& stream, rep::vector<Purchase*>& purchases, DWORD maxBytes);
 
     // The temporary file a save of path writes first (SafeSave::TemporaryPathFor).
     static std::u16string TemporaryPathFor(const TCHAR* path);

@@ -4,31 +4,47 @@ Purchase::Purchase(const TCHAR* name) : Item(name) {}
 
 Purchase::Purchase(const Item& item) : Item(item), m_qty(1.0f), m_once(false) {}
 
-Purchase::Purchase(const Purchase& other) = default;
+Purchase::Purchase(const Purchase& other)
+    : Item(other, WithNote{}),
+      m_qty(other.m_qty),
+      m_once(other.m_once),
+      m_coupon(other.m_coupon),
+      m_purchased(other.m_purchased) {}
 
-Purchase& Purchase::operator=(const Purchase& other) = default;
+Purchase& Purchase::operator=(const Purchase& other) {
+    AssignWithNote(other);
+    m_qty = other.m_qty;
+    m_once = other.m_once;
+    m_coupon = other.m_coupon;
+    m_purchased = other.m_purchased;
+    return *this;
+}
 
 Purchase::~Purchase() = default;
 
 void Purchase::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* note,
                    const TCHAR* location, float qty, float price, bool coupon, bool taxable,
                    bool once, bool purchased, const rep::vector<TCHAR*>& categories) {
-    std::optional<std::u16string> newNote;
+    const std::u16string packed = ItemTexts::Pack(categories);
+    ItemTexts::Parts parts{name ? name : u"", unit ? unit : u"", std::nullopt, std::nullopt, packed};
+    if (location && *location)
+        parts.location = location;
     if (note)
-        newNote.emplace(note);
-    Item::Set(name, unit, location, taxable, price, categories);
-    m_note = std::move(newNote);
+        parts.note = note;
+    SetParts(parts);
+    SetTaxable(taxable);
+    SetPrice(price);
     m_qty = qty;
     m_coupon = coupon;
     m_once = once;
     m_purchased = purchased;
 }
 
-void Purchase::Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& note,
-                     std::u16string&& location, float qty, float price, bool coupon, bool taxable, bool once,
-                     bool purchased, rep::vector<TCHAR*>& categories) {
-    Item::Adopt(std::move(name), std::move(unit), std::move(location), taxable, price, categories);
-    m_note = std::move(note);
+void Purchase::Adopt(ItemTexts texts, float qty, float price, bool coupon, bool taxable, bool once,
+                     bool purchased) {
+    SetTexts(std::move(texts));
+    SetTaxable(taxable);
+    SetPrice(price);
     m_qty = qty;
     m_coupon = coupon;
     m_once = once;
@@ -36,8 +52,10 @@ void Purchase::Adopt(std::u16string&& name, std::u16string&& unit, std::u16strin
 }
 
 void Purchase::SetNote(const TCHAR* note) {
+    ItemTexts::Parts parts = Texts().ToParts();
     if (note)
-        m_note.emplace(note);
+        parts.note = note;
     else
-        m_note.reset();
+        parts.note.reset();
+    SetParts(parts);
 }

@@ -9,10 +9,10 @@ public:
     // A blank line: as Item(name), then qty 0, once true, no coupon, not purchased,
     // no note.
     explicit Purchase(const TCHAR* name);
-    // A line made from a catalogue item: a deep copy of the item, then qty 1, once
-    // false, no coupon, not purchased, no note.
+    // A line made from a catalogue item: a copy of the item, then qty 1, once false, no
+    // coupon, not purchased, no note.
     explicit Purchase(const Item& item);
-    // Deep copy of a whole line.
+    // A copy of a whole line.
     Purchase(const Purchase& other);
     Purchase& operator=(const Purchase& other);
     ~Purchase() override;
@@ -23,11 +23,8 @@ public:
              float qty, float price, bool coupon, bool taxable, bool once, bool purchased,
              const rep::vector<TCHAR*>& categories);
 
-    // As Set, taking the texts over (a list reader's own copies); the note is always
-    // present, the location none when empty; categories ends empty.
-    void Adopt(std::u16string&& name, std::u16string&& unit, std::u16string&& note, std::u16string&& location,
-               float qty, float price, bool coupon, bool taxable, bool once, bool purchased,
-               rep::vector<TCHAR*>& categories);
+    // As Set, with texts made already (a list reader's, packed beside other lines').
+    void Adopt(ItemTexts texts, float qty, float price, bool coupon, bool taxable, bool once, bool purchased);
 
     void Increment() { m_qty += 1.0f; }
     void Decrement() { m_qty -= 1.0f; }
@@ -45,8 +42,8 @@ public:
     void SetPurchased(bool purchased) { m_purchased = purchased; }
 
     // Null when the line has no note.
-    const TCHAR* GetNote() const { return m_note ? m_note->c_str() : nullptr; }
-    bool HasNote() const { return m_note.has_value(); }
+    const TCHAR* GetNote() const { return Texts().Note(); }
+    bool HasNote() const { return Texts().Note() != nullptr; }
     // Null means no note; "" is an empty note.
     void SetNote(const TCHAR* note);
 
@@ -55,5 +52,4 @@ private:
     bool m_once = true;
     bool m_coupon = false;
     bool m_purchased = false;
-    std::optional<std::u16string> m_note;
 };

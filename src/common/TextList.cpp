@@ -122,10 +122,10 @@ int ParseTextList(const TCHAR* text, rep::vector<Item*>& items, rep::vector<Purc
     // large file from costing the square of its length.
     std::unordered_set<std::u16string> itemNames;
     for (const Item* item : items)
-        itemNames.insert(item->Name());
+        itemNames.emplace(item->Name());
     std::unordered_set<std::u16string> purchaseNames;
     for (const Purchase* purchase : purchases)
-        purchaseNames.insert(purchase->Name());
+        purchaseNames.emplace(purchase->Name());
 
     const int expected = fields.countTokens() / kFieldsPerRecord;
     MakeRoom(items, static_cast<DWORD>(expected));

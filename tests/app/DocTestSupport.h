@@ -77,7 +77,7 @@ template <class List>
 Names NamesOf(const List& things) {
     Names names;
     for (const auto* thing : things)
-        names.push_back(thing->Name());
+        names.emplace_back(thing->Name());
     return names;
 }
 
@@ -98,7 +98,10 @@ inline Names ListFileNames(const char16_t* path) {
     return names;
 }
 
-inline Names TextsOf(const rep::vector<TCHAR*>& list) { return Names(list.begin(), list.end()); }
+template <class Texts>
+Names TextsOf(const Texts& list) {
+    return Names(list.begin(), list.end());
+}
 
 using Entries = std::vector<std::pair<std::u16string, UINT>>;
 

@@ -26,7 +26,7 @@ TEST(CatalogueTest, LinesJoinInNameOrderWhateverTheirOrder) {
         EXPECT_EQ(added.size(), 5u);
         std::vector<std::u16string> names;
         for (const Item* item : catalogue.Items())
-            names.push_back(item->Name());
+            names.emplace_back(item->Name());
         EXPECT_EQ(names, (std::vector<std::u16string>{u"apple", u"Bread", u"Dates", u"eggs", u"Figs", u"Milk"}))
             << inNameOrder;
         EXPECT_EQ(catalogue.Find(u"Figs"), catalogue.Items()[4]);

@@ -21,7 +21,7 @@ protected:
         FilterExtendedSave(filter, purchases, matching);
         std::vector<std::u16string> names;
         for (const Purchase* purchase : matching)
-            names.push_back(purchase->Name());
+            names.emplace_back(purchase->Name());
         return names;
     }
 

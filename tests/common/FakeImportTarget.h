@@ -64,12 +64,12 @@ public:
         if (index < 0)
             return;
         purchases.erase(static_cast<DWORD>(index));
-        --m_purchaseCounts[purchase->Name()];
+        --m_purchaseCounts[std::u16string(purchase->Name())];
         delete purchase;
     }
     void AddPurchase(Purchase* purchase) override {
         purchases.push_back(purchase);
-        ++m_purchaseCounts[purchase->Name()];
+        ++m_purchaseCounts[std::u16string(purchase->Name())];
     }
 
     bool LoadList(LPCTSTR path, bool onDevice, bool asDocument) override {

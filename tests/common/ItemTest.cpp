@@ -16,7 +16,7 @@ TEST(ItemTest, SetCopiesItsTextsEvenFromTheItemItself) {
     ASSERT_EQ(item.GetCategories().size(), 2u);
     // Pointers into the item's own fields and categories survive the replacement.
     rep::vector<TCHAR*> same;
-    same.push_back(item.GetCategories()[1]);
+    same.push_back(const_cast<TCHAR*>(item.GetCategories()[1]));
     item.Set(item.GetName(), item.GetUnit(), item.GetLocation(), true, 3.5f, same);
     EXPECT_EQ(item.Name(), u"Milk");
     EXPECT_EQ(item.Unit(), u"l");
@@ -96,4 +96,17 @@ TEST(PurchaseTest, SetKeepsNoNoteApartFromAnEmptyNote) {
     EXPECT_EQ(purchase.GetNote(), nullptr);
     EXPECT_EQ(Text(copy.GetNote()), u"ripe");
     EXPECT_TRUE(copy.IsOnce());
+
+    // A line's note belongs to the line: its item, a line made of that, and a line
+    // given another's item part leave it as it was.
+    Purchase assigned = copy;
+    EXPECT_EQ(Text(assigned.GetNote()), u"ripe");
+    const Item item(copy);
+    EXPECT_EQ(Purchase(item).GetNote(), nullptr);
+    EXPECT_EQ(Purchase(static_cast<const Item&>(copy)).GetNote(), nullptr);
+    static_cast<Item&>(purchase) = copy;
+    EXPECT_EQ(purchase.GetNote(), nullptr);
+    static_cast<Item&>(assigned) = item;
+    EXPECT_EQ(Text(assigned.GetNote()), u"ripe");
+    EXPECT_TRUE(assigned.Equals(item));
 }

@@ -202,7 +202,7 @@ TEST_F(LRRegistryTest, PricesAreStoredInHundredths) {
     ASSERT_TRUE(store.GetItems(back));
     ASSERT_EQ(back.size(), 4u);
     for (DWORD i = 0; i < 4; ++i) {
-        EXPECT_EQ(RawDword(kItemsKey + u"\\" + items[i]->Name(), u"Price"), prices[i].second);
+        EXPECT_EQ(RawDword(kItemsKey + u"\\" + std::u16string(items[i]->Name()), u"Price"), prices[i].second);
         EXPECT_EQ(back[i]->GetPrice(), prices[i].first);
     }
     // Out of range prices store bounded values; the nearest hundredth, not one cut off.

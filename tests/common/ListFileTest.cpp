@@ -3,9 +3,14 @@
 #include "ListTestSupport.h"
 #include "TestRoot.h"
 
+#include "System/IO/BinaryReader.h"
+#include "System/IO/BufferedStream.h"
 #include "System/IO/FileStream.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -21,6 +26,41 @@ protected:
     TraceLines trace;
     ListFile file;
 };
+
+// A text as the file holds it: a 16-bit count of UTF-16 units, then the units.
+std::string FileText(const std::u16string& text) {
+    const auto count = static_cast<std::uint16_t>(text.size());
+    std::string bytes{static_cast<char>(count & 0xFF), static_cast<char>(count >> 8)};
+    return bytes + Utf16Bytes(text);
+}
+
+std::u16string Numbered(std::u16string text, int number) {
+    for (const char digit : std::to_string(number))
+        text += static_cast<char16_t>(digit);
+    return text;
+}
+
+// A long list as another writer might make it: texts with a NUL inside, texts of the
+// longest length, many categories. Records cross the reader's window at every kind of
+// place.
+std::string VariedList(int count) {
+    std::string bytes = HexBytes("00 00 00 00");
+    std::memcpy(bytes.data(), &count, 4);
+    const std::u16string longest(32767, u'x');
+    for (int i = 0; i < count; ++i) {
+        std::u16string name = Numbered(u"Item ", i);
+        if (i % 50 == 0)
+            name += std::u16string(u"\0after the NUL", 15);
+        bytes += FileText(i % 501 == 7 ? longest : name) + FileText(i % 3 ? u"kg" : u"") +
+                 FileText(i % 5 ? u"" : u"ripe") + FileText(i % 2 ? u"walmart" : u"");
+        bytes += HexBytes("00 00 80 3F, 00 00 20 40") + std::string{char(i % 2), char(i % 3 == 0), 0, char(i % 7)};
+        const std::uint32_t categories = static_cast<std::uint32_t>(i % 4 + (i % 97 == 3 ? 40 : 0));
+        bytes.append(reinterpret_cast<const char*>(&categories), 4);
+        for (std::uint32_t c = 0; c < categories; ++c)
+            bytes += FileText(c == 1 && i % 97 == 3 ? longest : Numbered(u"Category ", static_cast<int>(c)));
+    }
+    return bytes;
+}
 
 const std::string kMilkRecord =
     "04 00 4D 00 69 00 6C 00 6B 00, 01 00 6C 00, 00 00, 00 00, 00 00 00 40, 00 00 C0 3F,"
@@ -165,6 +205,48 @@ TEST_F(ListFileTest, DamagedFileKeepsTheRecordsBeforeTheDamage) {
 
     WriteHostFile(root.file("nothing.lsr"), HexBytes("01 00"));
     EXPECT_FALSE(file.Read(Path("nothing.lsr").c_str(), none));
+}
+
+// A load takes the file apart in a window of its own; callers with a stream read it
+// through a BinaryReader. Both must read the same lines, whole or cut anywhere.
+TEST_F(ListFileTest, ALongListReadsAsTheStreamReaderReadsIt) {
+    const std::string bytes = VariedList(3000);
+    auto readBoth = [&](const std::string& content, Purchases& windowed, Purchases& streamed) {
+        WriteHostFile(root.file("long.lsr"), content);
+        const bool ok = file.Read(Path("long.lsr").c_str(), windowed);
+        IO::FileStream stream;
+        EXPECT_EQ(stream.Init(Path("long.lsr").c_str(), IO::FileMode::Open, IO::FileAccess::Read),
+                  IO::OpenResult::Opened);
+        IO::BufferedStream buffer(&stream, 4096);
+        IO::BinaryReader reader(buffer);
+        EXPECT_EQ(ListFile::ReadList(reader, streamed, static_cast<DWORD>(content.size())), ok);
+        stream.Close();
+        return ok;
+    };
+    auto saved = [&](const Purchases& list) {
+        EXPECT_TRUE(file.Write(Path("saved.lsr").c_str(), list));
+        return ReadHostFile(root.file("saved.lsr"));
+    };
+
+    Purchases windowed, streamed;
+    ASSERT_TRUE(readBoth(bytes, windowed, streamed));
+    ASSERT_EQ(windowed.size(), 3000u);
+    EXPECT_EQ(saved(windowed), saved(streamed));
+    EXPECT_EQ(windowed[0]->Name(), u"Item 0");  // a text ends at its first NUL
+    EXPECT_EQ(windowed[7]->Name().size(), 32767u);
+    EXPECT_EQ(windowed[3]->GetCategories().size(), 43u);
+    EXPECT_EQ(std::u16string_view(windowed[3]->GetCategories()[1]).size(), 32767u);
+    EXPECT_EQ(Text(windowed[2]->GetLocation()), u"(null)");
+    EXPECT_EQ(Text(windowed[5]->GetNote()), u"ripe");
+    EXPECT_TRUE(windowed[13]->IsPurchased() && windowed[13]->HasCoupon() && !windowed[13]->IsTaxable());
+
+    for (const std::size_t cut : {bytes.size() / 3 + 1, bytes.size() / 2, bytes.size() - 3}) {
+        SCOPED_TRACE(cut);
+        Purchases cutWindowed, cutStreamed;
+        EXPECT_FALSE(readBoth(bytes.substr(0, cut), cutWindowed, cutStreamed));
+        EXPECT_EQ(cutWindowed.size(), cutStreamed.size());
+        EXPECT_EQ(saved(cutWindowed), saved(cutStreamed));
+    }
 }
 
 TEST_F(ListFileTest, AnyFlagByteOtherThanZeroReadsAsSet) {

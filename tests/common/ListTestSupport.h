@@ -61,8 +61,9 @@ inline Purchase* Make(const Line& line) {
     return purchase;
 }
 
-// The texts of a list, "(null)" for a null entry.
-inline std::vector<std::u16string> ToVector(const rep::vector<TCHAR*>& list) {
+// The texts of a list (or an item's categories), "(null)" for a null entry.
+template <class Texts>
+std::vector<std::u16string> ToVector(const Texts& list) {
     std::vector<std::u16string> result;
     for (const TCHAR* text : list)
         result.emplace_back(text ? text : u"(null)");

@@ -146,7 +146,7 @@ TEST_F(TextListTest, DefaultItemsFileIsAGoodStarterCatalogue) {
     std::set<std::u16string, decltype(ignoringCase)> names(ignoringCase);
     for (const Item* item : items) {
         SCOPED_TRACE(ToUtf8(item->GetName()));
-        EXPECT_TRUE(names.insert(item->Name()).second) << "duplicate name";
+        EXPECT_TRUE(names.emplace(item->Name()).second) << "duplicate name";
         EXPECT_LE(item->Name().size(), 255u);
         EXPECT_EQ(item->Name().find(u'\\'), std::u16string::npos);
     }

@@ -59,9 +59,9 @@ bool HasMinusSign(const CString& text) {
     return false;
 }
 
-bool SameTexts(const rep::vector<TCHAR*>& a, const rep::vector<TCHAR*>& b) {
+bool SameTexts(ItemTexts::Categories a, const rep::vector<TCHAR*>& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const TCHAR* x, const TCHAR* y) {
-               return std::u16string_view(x ? x : u"") == std::u16string_view(y ? y : u"");
+               return std::u16string_view(x) == std::u16string_view(y ? y : u"");
            });
 }
 
@@ -248,7 +248,9 @@ void CAddItemDialog::ShowRecord(const Item& record, const Purchase* purchase) {
     SelectInCombo(IDC_LOCATION, record.GetLocation());
     if (!SelectInCombo(IDC_UNIT, record.Unit().empty() ? nullptr : record.GetUnit()))
         Trace::WriteFormattedLine(u"Cannot found unit '%s'", record.GetUnit());
-    SetSelectedCategories(record.GetCategories());
+    rep::string_list categories;
+    record.GetCategories().CopyTo(categories);
+    SetSelectedCategories(categories);
 }
 
 void CAddItemDialog::ShowDefaults() {

@@ -1,0 +1,343 @@
+#include "ItemTexts.h"
+
+#include "Text/Util.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// An allocation holding one or more blocks; it counts the texts (and the packer) that
+// use it.
+struct ItemTexts::Chunk {
+    explicit Chunk(std::uint32_t count) : refs(count) {}
+    std::atomic<std::uint32_t> refs;
+};
+
+// A block: where each text starts, in UTF-16 units after the header (the name at 0),
+// in the order of a list file's record. Each text ends in a NUL; an absent note or
+// location takes no units at all.
+struct ItemTexts::Header {
+    std::uint32_t unit;
+    std::uint32_t note;
+    std::uint32_t location;
+    std::uint32_t categories;
+    std::uint32_t end;
+    std::uint32_t categoryCount;
+};
+
+namespace {
+
+constexpr std::size_t kChunkHead = 8;
+constexpr std::size_t kLargestPackedChunk = 64 << 10;
+// Far beyond any real item; keeps every offset within 32 bits.
+constexpr std::size_t kMostUnits = 0x3fffffff;
+// A packer's hold on its allocation, large enough that the blocks it hands out and
+// their copies, released early, never bring the count to zero while it still packs.
+constexpr std::uint32_t kPackerHold = 1u << 30;
+
+// Copies the units before the first NUL (or all count of them) and says how many.
+// Units after the NUL may be copied too, never more than count. Every text of every
+// line read passes here, so it takes eight units at a time where it can.
+std::size_t CopyBeforeNul(char16_t* to, const char16_t* from, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 8 <= count; i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), units);
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(units, zero));
+        if (mask != 0)
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    }
+#endif
+    for (; i < count && from[i] != 0; ++i)
+        to[i] = from[i];
+    return i;
+}
+
+std::size_t UnitsBeforeNul(std::u16string_view text) {
+    const std::size_t at = text.find(u'\0');
+    return at == std::u16string_view::npos ? text.size() : at;
+}
+
+std::size_t BlockBytes(std::size_t units) {
+    return (sizeof(std::uint32_t) * 6 + 2 * units + 3) & ~std::size_t{3};
+}
+
+}  // namespace
+
+void ItemTexts::Builder::Append(std::u16string_view text) {
+    if (m_size + text.size() + 1 > m_capacity)
+        Grow(m_size + text.size() + 1);
+    const std::size_t units = CopyBeforeNul(m_text + m_size, text.data(), text.size());
+    m_text[m_size + units] = 0;
+    m_size += units + 1;
+}
+
+void ItemTexts::Builder::Grow(std::size_t size) {
+    if (size > kMostUnits)
+        throw std::bad_alloc();
+    if (m_packer) {
+        m_text = m_packer->MoveTail(m_text, m_size, size, m_capacity);
+        return;
+    }
+    const std::size_t capacity = std::max<std::size_t>(size, 2 * m_capacity + 64);
+    auto grown = std::make_unique<char16_t[]>(capacity);
+    if (m_size > 0)
+        std::memcpy(grown.get(), m_text, 2 * m_size);
+    m_own = std::move(grown);
+    m_text = m_own.get();
+    m_capacity = capacity;
+}
+
+void ItemTexts::Builder::Start(std::u16string_view name) {
+    m_size = 0;
+    if (m_packer)
+        m_text = m_packer->Tail(m_capacity);
+    m_categoryCount = 0;
+    Append(name);
+}
+
+void ItemTexts::Builder::Unit(std::u16string_view unit) {
+    m_unit = static_cast<std::uint32_t>(m_size);
+    Append(unit);
+}
+
+void ItemTexts::Builder::Note(std::optional<std::u16string_view> note) {
+    m_note = static_cast<std::uint32_t>(m_size);
+    if (note)
+        Append(*note);
+}
+
+void ItemTexts::Builder::Location(std::optional<std::u16string_view> location) {
+    m_location = static_cast<std::uint32_t>(m_size);
+    if (location)
+        Append(*location);
+    m_categories = static_cast<std::uint32_t>(m_size);
+}
+
+void ItemTexts::Builder::AddCategory(std::u16string_view category) {
+    Append(category);
+    ++m_categoryCount;
+}
+
+ItemTexts::Categories::iterator& ItemTexts::Categories::iterator::operator++() {
+    m_at += std::char_traits<char16_t>::length(m_at) + 1;
+    return *this;
+}
+
+const TCHAR* ItemTexts::Categories::operator[](DWORD index) const {
+    iterator it = begin();
+    while (index-- > 0)
+        ++it;
+    return *it;
+}
+
+void ItemTexts::Categories::CopyTo(rep::vector<TCHAR*>& list) const {
+    for (const TCHAR* category : *this)
+        list.push_back(Util::tcsdup(category));
+}
+
+ItemTexts::ItemTexts(const ItemTexts& other) noexcept : m_chunk(other.m_chunk), m_header(other.m_header) {
+    if (m_chunk)
+        m_chunk->refs.fetch_add(1, std::memory_order_relaxed);
+}
+
+ItemTexts::ItemTexts(ItemTexts&& other) noexcept : m_chunk(other.m_chunk), m_header(other.m_header) {
+    other.m_chunk = nullptr;
+    other.m_header = nullptr;
+}
+
+ItemTexts& ItemTexts::operator=(const ItemTexts& other) noexcept {
+    if (other.m_chunk)
+        other.m_chunk->refs.fetch_add(1, std::memory_order_relaxed);
+    Release();
+    m_chunk = other.m_chunk;
+    m_header = other.m_header;
+    return *this;
+}
+
+ItemTexts& ItemTexts::operator=(ItemTexts&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_chunk = other.m_chunk;
+        m_header = other.m_header;
+        other.m_chunk = nullptr;
+        other.m_header = nullptr;
+    }
+    return *this;
+}
+
+ItemTexts::~ItemTexts() {
+    Release();
+}
+
+void ItemTexts::Unref(Chunk* chunk) noexcept {
+    if (chunk && chunk->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        chunk->~Chunk();
+        ::operator delete(chunk);
+    }
+}
+
+void ItemTexts::Release() noexcept {
+    Unref(m_chunk);
+    m_chunk = nullptr;
+    m_header = nullptr;
+}
+
+ItemTexts ItemTexts::Place(const Builder& texts, Chunk* chunk, void* at) {
+    auto* header = static_cast<Header*>(at);
+    const std::uint32_t end = static_cast<std::uint32_t>(texts.m_size);
+    header->unit = texts.m_unit;
+    header->note = texts.m_note;
+    header->location = texts.m_location;
+    header->categories = texts.m_categories;
+    header->end = end;
+    header->categoryCount = texts.m_categoryCount;
+    if (end > 0 && texts.m_text != reinterpret_cast<char16_t*>(header + 1))
+        std::memcpy(header + 1, texts.m_text, 2 * static_cast<std::size_t>(end));
+    return ItemTexts(chunk, header);
+}
+
+ItemTexts ItemTexts::Make(const Builder& texts) {
+    void* memory = ::operator new(kChunkHead + BlockBytes(texts.m_size));
+    return Place(texts, new (memory) Chunk(1), static_cast<char*>(memory) + kChunkHead);
+}
+
+ItemTexts ItemTexts::Make(const Parts& parts) {
+    Builder texts;
+    texts.Start(parts.name);
+    texts.Unit(parts.unit);
+    texts.Note(parts.note);
+    texts.Location(parts.location);
+    for (std::size_t at = 0; at < parts.categories.size();) {
+        const std::u16string_view rest = parts.categories.substr(at);
+        const std::size_t units = UnitsBeforeNul(rest);
+        texts.AddCategory(rest.substr(0, units));
+        at += units + 1;
+    }
+    return Make(texts);
+}
+
+ItemTexts::Packer::~Packer() {
+    Release();
+}
+
+void ItemTexts::Packer::Release() noexcept {
+    if (!m_chunk)
+        return;
+    const std::uint32_t hold = kPackerHold - m_handedOut;
+    if (m_chunk->refs.fetch_sub(hold, std::memory_order_acq_rel) == hold) {
+        m_chunk->~Chunk();
+        ::operator delete(m_chunk);
+    }
+    m_chunk = nullptr;
+}
+
+char16_t* ItemTexts::Packer::Tail(std::size_t& capacity) const {
+    const std::size_t head = m_used + sizeof(Header);
+    if (!m_chunk || m_size < head + 2) {
+        capacity = 0;
+        return nullptr;
+    }
+    capacity = (m_size - head) / 2;
+    return reinterpret_cast<char16_t*>(reinterpret_cast<char*>(m_chunk) + head);
+}
+
+char16_t* ItemTexts::Packer::MoveTail(const char16_t* text, std::size_t units, std::size_t size,
+                                      std::size_t& capacity) {
+    // The units built so far stay behind in the old allocation, unused. Room for twice
+    // the units asked for: a block that outgrows its room may go on growing.
+    const std::size_t allocated = std::max(m_nextSize, kChunkHead + BlockBytes(2 * size));
+    void* memory = ::operator new(allocated);
+    char16_t* moved = reinterpret_cast<char16_t*>(static_cast<char*>(memory) + kChunkHead + sizeof(Header));
+    if (units > 0)
+        std::memcpy(moved, text, 2 * units);
+    Release();
+    m_chunk = new (memory) Chunk(kPackerHold);
+    m_handedOut = 0;
+    m_used = kChunkHead;
+    m_size = allocated;
+    m_nextSize = std::min(m_nextSize * 2, kLargestPackedChunk);
+    return Tail(capacity);
+}
+
+ItemTexts ItemTexts::Packer::Make(const Builder& texts) {
+    const std::size_t bytes = BlockBytes(texts.m_size);
+    std::size_t room = 0;
+    if (texts.m_packer == this && texts.m_text && texts.m_text == Tail(room) && m_size - m_used >= bytes) {
+        // Built in place: only the header is left to write.
+        void* at = reinterpret_cast<char*>(m_chunk) + m_used;
+        m_used += bytes;
+        ++m_handedOut;
+        return Place(texts, m_chunk, at);
+    }
+    if (!m_chunk || m_size - m_used < bytes) {
+        const std::size_t size = std::max(m_nextSize, kChunkHead + bytes);
+        void* memory = ::operator new(size);
+        Release();
+        m_chunk = new (memory) Chunk(kPackerHold);
+        m_handedOut = 0;
+        m_used = kChunkHead;
+        m_size = size;
+        m_nextSize = std::min(m_nextSize * 2, kLargestPackedChunk);
+    }
+    void* at = reinterpret_cast<char*>(m_chunk) + m_used;
+    m_used += bytes;
+    ++m_handedOut;
+    return Place(texts, m_chunk, at);
+}
+
+std::u16string ItemTexts::Pack(const rep::vector<TCHAR*>& categories) {
+    std::u16string packed;
+    for (const TCHAR* category : categories)
+        if (category) {
+            packed += category;
+            packed += u'\0';
+        }
+    return packed;
+}
+
+const TCHAR* ItemTexts::Text() const {
+    return reinterpret_cast<const char16_t*>(m_header + 1);
+}
+
+std::u16string_view ItemTexts::Name() const {
+    if (!m_header)
+        return u"";
+    return {Text(), m_header->unit - 1};
+}
+
+std::u16string_view ItemTexts::Unit() const {
+    if (!m_header)
+        return u"";
+    return {Text() + m_header->unit, m_header->note - m_header->unit - 1};
+}
+
+const TCHAR* ItemTexts::Note() const {
+    return m_header && m_header->location > m_header->note ? Text() + m_header->note : nullptr;
+}
+
+const TCHAR* ItemTexts::Location() const {
+    return m_header && m_header->categories > m_header->location ? Text() + m_header->location : nullptr;
+}
+
+ItemTexts::Categories ItemTexts::GetCategories() const {
+    if (!m_header)
+        return Categories(nullptr, nullptr, 0);
+    return Categories(Text() + m_header->categories, Text() + m_header->end, m_header->categoryCount);
+}
+
+ItemTexts::Parts ItemTexts::ToParts() const {
+    Parts parts{Name(), Unit(), std::nullopt, std::nullopt, GetCategories().Packed()};
+    if (const TCHAR* note = Note())
+        parts.note = std::u16string_view(note, m_header->location - m_header->note - 1);
+    if (const TCHAR* location = Location())
+        parts.location = std::u16string_view(location, m_header->categories - m_header->location - 1);
+    return parts;
+}

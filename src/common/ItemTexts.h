@@ -1,0 +1,175 @@
+// ItemTexts: every text of a catalogue item or a list line in one block: name, unit,
+// location, note and categories. A block never changes once made. Copies share it (it
+// counts them, safely across threads) and a change makes a new block, so a copy never
+// sees another's changes.
+//
+// A list reader makes its lines' blocks side by side in larger allocations (Packer):
+// a line then costs one heap block of its own, not one per text, which is what made
+// opening and closing long lists slow.
+#pragma once
+#include "windows.h"
+
+#include "Registry/RepVector.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class ItemTexts {
+    struct Chunk;
+    struct Header;
+
+public:
+    // The texts a block is made from; they may point into the block being replaced.
+    // Each text ends at its first NUL. An absent location or note is none.
+    struct Parts {
+        std::u16string_view name;
+        std::u16string_view unit;
+        std::optional<std::u16string_view> location;
+        std::optional<std::u16string_view> note;
+        // The categories in order, each followed by a NUL.
+        std::u16string_view categories;
+    };
+
+    class Packer;
+
+    // A block's texts built in the order they are kept, for Make: the name, then the
+    // unit, the note, the location (each once, none left out) and then the categories.
+    // Each text ends at its first NUL. A builder may be reused for the next block.
+    class Builder {
+    public:
+        Builder() = default;
+        // Builds straight into the packer's next block, for its Make.
+        explicit Builder(Packer& packer) : m_packer(&packer) {}
+        Builder(const Builder&) = delete;
+        Builder& operator=(const Builder&) = delete;
+
+        void Start(std::u16string_view name);
+        void Unit(std::u16string_view unit);
+        void Note(std::optional<std::u16string_view> note);
+        void Location(std::optional<std::u16string_view> location);
+        void AddCategory(std::u16string_view category);
+
+    private:
+        friend class ItemTexts;
+        void Append(std::u16string_view text);
+        void Grow(std::size_t size);
+        // Grown by hand: appending to a std::u16string cost a fifth of reading a list.
+        Packer* m_packer = nullptr;
+        std::unique_ptr<char16_t[]> m_own;
+        char16_t* m_text = nullptr;
+        std::size_t m_size = 0;
+        std::size_t m_capacity = 0;
+        std::uint32_t m_unit = 0;
+        std::uint32_t m_note = 0;
+        std::uint32_t m_location = 0;
+        std::uint32_t m_categories = 0;
+        std::uint32_t m_categoryCount = 0;
+    };
+
+    // The categories of a block, in order; each is a NUL-terminated text.
+    class Categories {
+    public:
+        class iterator {
+        public:
+            using iterator_category = std::forward_iterator_tag;
+            using value_type = const TCHAR*;
+            using difference_type = std::ptrdiff_t;
+            using pointer = const value_type*;
+            using reference = value_type;
+
+            iterator() = default;
+            explicit iterator(const TCHAR* at) : m_at(at) {}
+            const TCHAR* operator*() const { return m_at; }
+            iterator& operator++();
+            iterator operator++(int) {
+                iterator before = *this;
+                ++*this;
+                return before;
+            }
+            bool operator==(const iterator& other) const { return m_at == other.m_at; }
+
+        private:
+            const TCHAR* m_at = nullptr;
+        };
+
+        Categories(const TCHAR* first, const TCHAR* end, DWORD count) : m_first(first), m_end(end), m_count(count) {}
+        iterator begin() const { return iterator(m_first); }
+        iterator end() const { return iterator(m_end); }
+        DWORD size() const { return m_count; }
+        bool empty() const { return m_count == 0; }
+        // The index-th category (walks from the first; index < size()).
+        const TCHAR* operator[](DWORD index) const;
+        // Appends new[] copies of the texts to list.
+        void CopyTo(rep::vector<TCHAR*>& list) const;
+        // The texts as Parts::categories takes them.
+        std::u16string_view Packed() const { return {m_first, static_cast<std::size_t>(m_end - m_first)}; }
+
+    private:
+        const TCHAR* m_first;
+        const TCHAR* m_end;
+        DWORD m_count;
+    };
+
+    // Makes blocks beside each other in allocations of up to 64 KiB. An allocation is
+    // freed when the packer and the last block in it are gone.
+    class Packer {
+    public:
+        Packer() = default;
+        Packer(const Packer&) = delete;
+        Packer& operator=(const Packer&) = delete;
+        ~Packer();
+        ItemTexts Make(const Builder& texts);
+
+    private:
+        friend class Builder;
+        // Where the next block's texts go, and how many units fit there.
+        char16_t* Tail(std::size_t& capacity) const;
+        // Moves the next block's first units to an allocation with room for size units.
+        char16_t* MoveTail(const char16_t* text, std::size_t units, std::size_t size, std::size_t& capacity);
+        void Release() noexcept;
+        Chunk* m_chunk = nullptr;
+        // Blocks handed out of m_chunk: counted here, added to its count at the end.
+        std::uint32_t m_handedOut = 0;
+        std::size_t m_used = 0;
+        std::size_t m_size = 0;
+        std::size_t m_nextSize = 4096;
+    };
+
+    // Name "", unit "", no location, no note, no categories; allocates nothing.
+    ItemTexts() noexcept = default;
+    ItemTexts(const ItemTexts& other) noexcept;
+    ItemTexts(ItemTexts&& other) noexcept;
+    ItemTexts& operator=(const ItemTexts& other) noexcept;
+    ItemTexts& operator=(ItemTexts&& other) noexcept;
+    ~ItemTexts();
+
+    // A block of its own.
+    static ItemTexts Make(const Parts& parts);
+    static ItemTexts Make(const Builder& texts);
+    // The texts of categories (null entries skipped) as Parts::categories takes them.
+    static std::u16string Pack(const rep::vector<TCHAR*>& categories);
+
+    // Never null; NUL-terminated.
+    std::u16string_view Name() const;
+    std::u16string_view Unit() const;
+    // Null when none.
+    const TCHAR* Location() const;
+    const TCHAR* Note() const;
+    Categories GetCategories() const;
+    Parts ToParts() const;
+
+private:
+    ItemTexts(Chunk* chunk, const Header* header) noexcept : m_chunk(chunk), m_header(header) {}
+    static ItemTexts Place(const Builder& texts, Chunk* chunk, void* at);
+    const TCHAR* Text() const;
+    static void Unref(Chunk* chunk) noexcept;
+    void Release() noexcept;
+
+    Chunk* m_chunk = nullptr;
+    const Header* m_header = nullptr;
+};
