@@ -60,9 +60,15 @@ std::size_t CopyBeforeNul(char16_t* to, const char16_t* from, std::size_t count)
     return i;
 }
 
-std::size_t UnitsBeforeNul(std::u16string_view text) {
-    const std::size_t at = text.find(u'\0');
-    return at == std::u16string_view::npos ? text.size() : at;
+std::u16string_view Cut(std::u16string_view text) {
+    return text.substr(0, text.find(u'\0'));
+}
+
+char16_t* Put(char16_t* at, std::u16string_view text) {
+    if (!text.empty())
+        std::memcpy(at, text.data(), 2 * text.size());
+    at[text.size()] = 0;
+    return at + text.size() + 1;
 }
 
 std::size_t BlockBytes(std::size_t units) {
@@ -204,24 +210,43 @@ ItemTexts ItemTexts::Place(const Builder& texts, Chunk* chunk, void* at) {
     return ItemTexts(chunk, header);
 }
 
-ItemTexts ItemTexts::Make(const Builder& texts) {
-    void* memory = ::operator new(kChunkHead + BlockBytes(texts.m_size));
-    return Place(texts, new (memory) Chunk(1), static_cast<char*>(memory) + kChunkHead);
-}
-
 ItemTexts ItemTexts::Make(const Parts& parts) {
-    Builder texts;
-    texts.Start(parts.name);
-    texts.Unit(parts.unit);
-    texts.Note(parts.note);
-    texts.Location(parts.location);
-    for (std::size_t at = 0; at < parts.categories.size();) {
-        const std::u16string_view rest = parts.categories.substr(at);
-        const std::size_t units = UnitsBeforeNul(rest);
-        texts.AddCategory(rest.substr(0, units));
-        at += units + 1;
-    }
-    return Make(texts);
+    // Written straight into a block of the exact size: every change of an item's text
+    // comes here.
+    const std::u16string_view name = Cut(parts.name);
+    const std::u16string_view unit = Cut(parts.unit);
+    const std::optional<std::u16string_view> note = parts.note ? std::optional(Cut(*parts.note)) : std::nullopt;
+    const std::optional<std::u16string_view> location =
+        parts.location ? std::optional(Cut(*parts.location)) : std::nullopt;
+    const std::u16string_view categories = parts.categories;
+    // Each category ends at its NUL; a last one without its NUL is given one.
+    const bool closeLast = !categories.empty() && categories.back() != u'\0';
+    const std::size_t units = name.size() + 1 + unit.size() + 1 + (note ? note->size() + 1 : 0) +
+                              (location ? location->size() + 1 : 0) + categories.size() + (closeLast ? 1 : 0);
+    if (units > kMostUnits)
+        throw std::bad_alloc();
+    void* memory = ::operator new(kChunkHead + BlockBytes(units));
+    auto* header = reinterpret_cast<Header*>(static_cast<char*>(memory) + kChunkHead);
+    char16_t* const text = reinterpret_cast<char16_t*>(header + 1);
+    char16_t* next = Put(text, name);
+    header->unit = static_cast<std::uint32_t>(next - text);
+    next = Put(next, unit);
+    header->note = static_cast<std::uint32_t>(next - text);
+    if (note)
+        next = Put(next, *note);
+    header->location = static_cast<std::uint32_t>(next - text);
+    if (location)
+        next = Put(next, *location);
+    header->categories = static_cast<std::uint32_t>(next - text);
+    if (!categories.empty())
+        std::memcpy(next, categories.data(), 2 * categories.size());
+    next += categories.size();
+    if (closeLast)
+        *next++ = 0;
+    header->end = static_cast<std::uint32_t>(next - text);
+    header->categoryCount =
+        static_cast<std::uint32_t>(std::count(categories.begin(), categories.end(), u'\0') + (closeLast ? 1 : 0));
+    return ItemTexts(new (memory) Chunk(1), header);
 }
 
 ItemTexts::Packer::~Packer() {

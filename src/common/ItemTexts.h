@@ -37,7 +37,7 @@ public:
 
     class Packer;
 
-    // A block's texts built in the order they are kept, for Make: the name, then the
+    // A block's texts built in the order they are kept, for a Packer: the name, then the
     // unit, the note, the location (each once, none left out) and then the categories.
     // Each text ends at its first NUL. A builder may be reused for the next block.
     class Builder {
@@ -58,8 +58,10 @@ public:
         friend class ItemTexts;
         void Append(std::u16string_view text);
         void Grow(std::size_t size);
-        // Grown by hand: appending to a std::u16string cost a fifth of reading a list.
         Packer* m_packer = nullptr;
+        // The units lie in the packer's allocation when there is a packer, in m_own
+        // otherwise. Grown by hand: appending to a std::u16string cost a fifth of
+        // reading a list.
         std::unique_ptr<char16_t[]> m_own;
         char16_t* m_text = nullptr;
         std::size_t m_size = 0;
@@ -150,7 +152,6 @@ public:
 
     // A block of its own.
     static ItemTexts Make(const Parts& parts);
-    static ItemTexts Make(const Builder& texts);
     // The texts of categories (null entries skipped) as Parts::categories takes them.
     static std::u16string Pack(const rep::vector<TCHAR*>& categories);
 
