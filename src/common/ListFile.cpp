@@ -151,14 +151,15 @@ public:
 
 private:
     // Room for the longest text a record holds (a 16-bit count of UTF-16 units) and more.
-    static constexpr std::size_t kWindowSize = 512 << 10;
+    static constexpr std::size_t kWindowSize = 256 << 10;
 
-    // True when count bytes lie ready, after reading more from the stream if needed.
+    // True when count bytes lie ready, after reading more from the stream if needed;
+    // never again after a read has failed.
     bool Have(std::size_t count) {
-        return static_cast<std::size_t>(m_end - m_next) >= count || Refill(count);
+        return !m_failed && (static_cast<std::size_t>(m_end - m_next) >= count || Refill(count));
     }
     bool Refill(std::size_t count) {
-        if (m_failed || !m_window || count + 1 > kWindowSize)
+        if (!m_window || count + 1 > kWindowSize)
             return false;
         // Every text starts at an even offset in the file (all other fields but the
         // flags come in even sizes, and the four flags together too). Keeping the bytes
@@ -212,8 +213,6 @@ private:
     bool m_failed = false;
 };
 
-// The records of a list from a source read as BinaryReader reads a stream: a
-// BinaryReader, or ListBytes.
 // A BinaryReader read the way ReadRecords reads ListBytes.
 class ReaderTexts {
 public:
