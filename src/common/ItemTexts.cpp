@@ -278,40 +278,36 @@ char16_t* ItemTexts::Packer::MoveTail(const char16_t* text, std::size_t units, s
                                       std::size_t& capacity) {
     // The units built so far stay behind in the old allocation, unused. Room for twice
     // the units asked for: a block that outgrows its room may go on growing.
-    const std::size_t allocated = std::max(m_nextSize, kChunkHead + BlockBytes(2 * size));
-    void* memory = ::operator new(allocated);
+    void* memory = Allocate(kChunkHead + BlockBytes(2 * size));
     char16_t* moved = reinterpret_cast<char16_t*>(static_cast<char*>(memory) + kChunkHead + sizeof(Header));
     if (units > 0)
         std::memcpy(moved, text, 2 * units);
+    Switch(memory);
+    return Tail(capacity);
+}
+
+void* ItemTexts::Packer::Allocate(std::size_t bytes) {
+    m_nextAllocation = std::max(m_nextSize, bytes);
+    return ::operator new(m_nextAllocation);
+}
+
+void ItemTexts::Packer::Switch(void* memory) {
     Release();
     m_chunk = new (memory) Chunk(kPackerHold);
     m_handedOut = 0;
     m_used = kChunkHead;
-    m_size = allocated;
+    m_size = m_nextAllocation;
     m_nextSize = std::min(m_nextSize * 2, kLargestPackedChunk);
-    return Tail(capacity);
 }
 
 ItemTexts ItemTexts::Packer::Make(const Builder& texts) {
     const std::size_t bytes = BlockBytes(texts.m_size);
     std::size_t room = 0;
-    if (texts.m_packer == this && texts.m_text && texts.m_text == Tail(room) && m_size - m_used >= bytes) {
-        // Built in place: only the header is left to write.
-        void* at = reinterpret_cast<char*>(m_chunk) + m_used;
-        m_used += bytes;
-        ++m_handedOut;
-        return Place(texts, m_chunk, at);
-    }
-    if (!m_chunk || m_size - m_used < bytes) {
-        const std::size_t size = std::max(m_nextSize, kChunkHead + bytes);
-        void* memory = ::operator new(size);
-        Release();
-        m_chunk = new (memory) Chunk(kPackerHold);
-        m_handedOut = 0;
-        m_used = kChunkHead;
-        m_size = size;
-        m_nextSize = std::min(m_nextSize * 2, kLargestPackedChunk);
-    }
+    // Built in place, a block always fits (its room and every size here are whole
+    // multiples of four bytes): only the header is left to write.
+    const bool inPlace = texts.m_packer == this && texts.m_text && texts.m_text == Tail(room);
+    if (!inPlace && (!m_chunk || m_size - m_used < bytes))
+        Switch(Allocate(kChunkHead + bytes));
     void* at = reinterpret_cast<char*>(m_chunk) + m_used;
     m_used += bytes;
     ++m_handedOut;

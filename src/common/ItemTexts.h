@@ -133,6 +133,9 @@ public:
         char16_t* Tail(std::size_t& capacity) const;
         // Moves the next block's first units to an allocation with room for size units.
         char16_t* MoveTail(const char16_t* text, std::size_t units, std::size_t size, std::size_t& capacity);
+        // A new allocation of at least bytes; Switch then packs into it instead.
+        void* Allocate(std::size_t bytes);
+        void Switch(void* memory);
         void Release() noexcept;
         Chunk* m_chunk = nullptr;
         // Blocks handed out of m_chunk: counted here, added to its count at the end.
@@ -140,6 +143,7 @@ public:
         std::size_t m_used = 0;
         std::size_t m_size = 0;
         std::size_t m_nextSize = 4096;
+        std::size_t m_nextAllocation = 0;
     };
 
     // Name "", unit "", no location, no note, no categories; allocates nothing.
