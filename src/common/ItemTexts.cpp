@@ -7,9 +7,6 @@
 #include <cstring>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 // An allocation holding one or more blocks; it counts the texts (and the packer) that
 // use it.
@@ -40,26 +37,6 @@ constexpr std::size_t kMostUnits = 0x3fffffff;
 // their copies, released early, never bring the count to zero while it still packs.
 constexpr std::uint32_t kPackerHold = 1u << 30;
 
-// Copies the units before the first NUL (or all count of them) and says how many.
-// Units after the NUL may be copied too, never more than count. Every text of every
-// line read passes here, so it takes eight units at a time where it can.
-std::size_t CopyBeforeNul(char16_t* to, const char16_t* from, std::size_t count) {
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 8 <= count; i += 8) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), units);
-        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(units, zero));
-        if (mask != 0)
-            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
-    }
-#endif
-    for (; i < count && from[i] != 0; ++i)
-        to[i] = from[i];
-    return i;
-}
-
 std::u16string_view Cut(std::u16string_view text) {
     return text.substr(0, text.find(u'\0'));
 }
@@ -77,14 +54,6 @@ std::size_t BlockBytes(std::size_t units) {
 
 }  // namespace
 
-void ItemTexts::Builder::Append(std::u16string_view text) {
-    if (m_size + text.size() + 1 > m_capacity)
-        Grow(m_size + text.size() + 1);
-    const std::size_t units = CopyBeforeNul(m_text + m_size, text.data(), text.size());
-    m_text[m_size + units] = 0;
-    m_size += units + 1;
-}
-
 void ItemTexts::Builder::Grow(std::size_t size) {
     if (size > kMostUnits)
         throw std::bad_alloc();
@@ -99,37 +68,6 @@ void ItemTexts::Builder::Grow(std::size_t size) {
     m_own = std::move(grown);
     m_text = m_own.get();
     m_capacity = capacity;
-}
-
-void ItemTexts::Builder::Start(std::u16string_view name) {
-    m_size = 0;
-    if (m_packer)
-        m_text = m_packer->Tail(m_capacity);
-    m_categoryCount = 0;
-    Append(name);
-}
-
-void ItemTexts::Builder::Unit(std::u16string_view unit) {
-    m_unit = static_cast<std::uint32_t>(m_size);
-    Append(unit);
-}
-
-void ItemTexts::Builder::Note(std::optional<std::u16string_view> note) {
-    m_note = static_cast<std::uint32_t>(m_size);
-    if (note)
-        Append(*note);
-}
-
-void ItemTexts::Builder::Location(std::optional<std::u16string_view> location) {
-    m_location = static_cast<std::uint32_t>(m_size);
-    if (location)
-        Append(*location);
-    m_categories = static_cast<std::uint32_t>(m_size);
-}
-
-void ItemTexts::Builder::AddCategory(std::u16string_view category) {
-    Append(category);
-    ++m_categoryCount;
 }
 
 ItemTexts::Categories::iterator& ItemTexts::Categories::iterator::operator++() {

@@ -13,11 +13,50 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace item_texts_detail {
+
+// Copies the units before the first NUL (or all count of them) and says how many.
+// Units after the NUL may be copied too, never more than count. Every text of every
+// line read passes here, so it takes eight units at a time where it can.
+inline std::size_t CopyBeforeNul(char16_t* to, const char16_t* from, std::size_t count) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 8 <= count; i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i), units);
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(units, zero));
+        if (mask != 0)
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    }
+#endif
+    // Four at a time in a 64-bit word: most units, shops and notes are short.
+    constexpr std::uint64_t kLow = 0x0001000100010001;
+    constexpr std::uint64_t kHigh = 0x8000800080008000;
+    for (; i + 4 <= count; i += 4) {
+        std::uint64_t units = 0;
+        std::memcpy(&units, from + i, 8);
+        if (((units - kLow) & ~units & kHigh) != 0)
+            break;  // a NUL among these four
+        std::memcpy(to + i, &units, 8);
+    }
+    for (; i < count && from[i] != 0; ++i)
+        to[i] = from[i];
+    return i;
+}
+
+}  // namespace item_texts_detail
 
 class ItemTexts {
     struct Chunk;
@@ -178,3 +217,43 @@ private:
     Chunk* m_chunk = nullptr;
     const Header* m_header = nullptr;
 };
+
+// The builder's steps are inline: a list read takes five or six of them a line.
+inline void ItemTexts::Builder::Append(std::u16string_view text) {
+    if (m_size + text.size() + 1 > m_capacity)
+        Grow(m_size + text.size() + 1);
+    const std::size_t units = item_texts_detail::CopyBeforeNul(m_text + m_size, text.data(), text.size());
+    m_text[m_size + units] = 0;
+    m_size += units + 1;
+}
+
+inline void ItemTexts::Builder::Start(std::u16string_view name) {
+    m_size = 0;
+    if (m_packer)
+        m_text = m_packer->Tail(m_capacity);
+    m_categoryCount = 0;
+    Append(name);
+}
+
+inline void ItemTexts::Builder::Unit(std::u16string_view unit) {
+    m_unit = static_cast<std::uint32_t>(m_size);
+    Append(unit);
+}
+
+inline void ItemTexts::Builder::Note(std::optional<std::u16string_view> note) {
+    m_note = static_cast<std::uint32_t>(m_size);
+    if (note)
+        Append(*note);
+}
+
+inline void ItemTexts::Builder::Location(std::optional<std::u16string_view> location) {
+    m_location = static_cast<std::uint32_t>(m_size);
+    if (location)
+        Append(*location);
+    m_categories = static_cast<std::uint32_t>(m_size);
+}
+
+inline void ItemTexts::Builder::AddCategory(std::u16string_view category) {
+    Append(category);
+    ++m_categoryCount;
+}
