@@ -24,7 +24,7 @@ public:
 
     // Replaces every field by copies of the given values. A null or empty location
     // means none; a null unit means "". The categories are replaced by copies of the
-    // given list's texts (null entries skipped); passing the item's own list keeps it.
+    // given texts (null entries skipped); they may be the item's own.
     void Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable,
              float price, const rep::vector<TCHAR*>& categories);
     void Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable,
