@@ -57,26 +57,21 @@ void Item::AssignWithNote(const Item& other) {
 Item::~Item() = default;
 
 void Item::SetAll(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
-                  std::u16string_view packedCategories) {
+                  std::u16string_view packedCategories, std::optional<std::u16string_view> note) {
     // The new block is made before the old one goes: the texts may point into it.
-    ItemTexts::Parts parts = m_texts.ToParts();
-    parts.name = TextOrEmpty(name);
-    parts.unit = TextOrEmpty(unit);
-    parts.location = LocationOf(location);
-    parts.categories = packedCategories;
-    SetParts(parts);
+    SetParts({TextOrEmpty(name), TextOrEmpty(unit), LocationOf(location), note, packedCategories});
     m_taxable = taxable;
     m_price = price;
 }
 
 void Item::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
                const rep::vector<TCHAR*>& categories) {
-    SetAll(name, unit, location, taxable, price, ItemTexts::Pack(categories));
+    SetAll(name, unit, location, taxable, price, ItemTexts::Pack(categories), m_texts.ToParts().note);
 }
 
 void Item::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
                ItemTexts::Categories categories) {
-    SetAll(name, unit, location, taxable, price, categories.Packed());
+    SetAll(name, unit, location, taxable, price, categories.Packed(), m_texts.ToParts().note);
 }
 
 bool Item::Equals(const Item& other) const {

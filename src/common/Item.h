@@ -86,9 +86,11 @@ protected:
     void SetTexts(ItemTexts texts) { m_texts = std::move(texts); }
     void SetParts(const ItemTexts::Parts& parts) { m_texts = ItemTexts::Make(parts); }
 
-private:
+    // Set's work, with the note a purchase's texts carry (none for an item).
     void SetAll(const TCHAR* name, const TCHAR* unit, const TCHAR* location, bool taxable, float price,
-                std::u16string_view packedCategories);
+                std::u16string_view packedCategories, std::optional<std::u16string_view> note);
+
+private:
 
     ItemTexts m_texts;
     // Last, next to a line's quantity and flags: a pass over many lines for their

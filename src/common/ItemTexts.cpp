@@ -57,17 +57,7 @@ std::size_t BlockBytes(std::size_t units) {
 void ItemTexts::Builder::Grow(std::size_t size) {
     if (size > kMostUnits)
         throw std::bad_alloc();
-    if (m_packer) {
-        m_text = m_packer->MoveTail(m_text, m_size, size, m_capacity);
-        return;
-    }
-    const std::size_t capacity = std::max<std::size_t>(size, 2 * m_capacity + 64);
-    auto grown = std::make_unique<char16_t[]>(capacity);
-    if (m_size > 0)
-        std::memcpy(grown.get(), m_text, 2 * m_size);
-    m_own = std::move(grown);
-    m_text = m_own.get();
-    m_capacity = capacity;
+    m_text = m_packer->MoveTail(m_text, m_size, size, m_capacity);
 }
 
 ItemTexts::Categories::iterator& ItemTexts::Categories::iterator::operator++() {
@@ -121,8 +111,8 @@ ItemTexts::~ItemTexts() {
     Release();
 }
 
-void ItemTexts::Unref(Chunk* chunk) noexcept {
-    if (chunk && chunk->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+void ItemTexts::Unref(Chunk* chunk, std::uint32_t count) noexcept {
+    if (chunk && chunk->refs.fetch_sub(count, std::memory_order_acq_rel) == count) {
         chunk->~Chunk();
         ::operator delete(chunk);
     }
@@ -134,20 +124,6 @@ void ItemTexts::Release() noexcept {
     m_header = nullptr;
 }
 
-ItemTexts ItemTexts::Place(const Builder& texts, Chunk* chunk, void* at) {
-    auto* header = static_cast<Header*>(at);
-    const std::uint32_t end = static_cast<std::uint32_t>(texts.m_size);
-    header->unit = texts.m_unit;
-    header->note = texts.m_note;
-    header->location = texts.m_location;
-    header->categories = texts.m_categories;
-    header->end = end;
-    header->categoryCount = texts.m_categoryCount;
-    if (end > 0 && texts.m_text != reinterpret_cast<char16_t*>(header + 1))
-        std::memcpy(header + 1, texts.m_text, 2 * static_cast<std::size_t>(end));
-    return ItemTexts(chunk, header);
-}
-
 ItemTexts ItemTexts::Make(const Parts& parts) {
     // Written straight into a block of the exact size: every change of an item's text
     // comes here.
@@ -157,10 +133,8 @@ ItemTexts ItemTexts::Make(const Parts& parts) {
     const std::optional<std::u16string_view> location =
         parts.location ? std::optional(Cut(*parts.location)) : std::nullopt;
     const std::u16string_view categories = parts.categories;
-    // Each category ends at its NUL; a last one without its NUL is given one.
-    const bool closeLast = !categories.empty() && categories.back() != u'\0';
     const std::size_t units = name.size() + 1 + unit.size() + 1 + (note ? note->size() + 1 : 0) +
-                              (location ? location->size() + 1 : 0) + categories.size() + (closeLast ? 1 : 0);
+                              (location ? location->size() + 1 : 0) + categories.size();
     if (units > kMostUnits)
         throw std::bad_alloc();
     void* memory = ::operator new(kChunkHead + BlockBytes(units));
@@ -179,11 +153,8 @@ ItemTexts ItemTexts::Make(const Parts& parts) {
     if (!categories.empty())
         std::memcpy(next, categories.data(), 2 * categories.size());
     next += categories.size();
-    if (closeLast)
-        *next++ = 0;
     header->end = static_cast<std::uint32_t>(next - text);
-    header->categoryCount =
-        static_cast<std::uint32_t>(std::count(categories.begin(), categories.end(), u'\0') + (closeLast ? 1 : 0));
+    header->categoryCount = static_cast<std::uint32_t>(std::count(categories.begin(), categories.end(), u'\0'));
     return ItemTexts(new (memory) Chunk(1), header);
 }
 
@@ -192,13 +163,7 @@ ItemTexts::Packer::~Packer() {
 }
 
 void ItemTexts::Packer::Release() noexcept {
-    if (!m_chunk)
-        return;
-    const std::uint32_t hold = kPackerHold - m_handedOut;
-    if (m_chunk->refs.fetch_sub(hold, std::memory_order_acq_rel) == hold) {
-        m_chunk->~Chunk();
-        ::operator delete(m_chunk);
-    }
+    Unref(m_chunk, kPackerHold - m_handedOut);
     m_chunk = nullptr;
 }
 
@@ -239,17 +204,18 @@ void ItemTexts::Packer::Switch(void* memory) {
 }
 
 ItemTexts ItemTexts::Packer::Make(const Builder& texts) {
-    const std::size_t bytes = BlockBytes(texts.m_size);
-    std::size_t room = 0;
-    // Built in place, a block always fits (its room and every size here are whole
-    // multiples of four bytes): only the header is left to write.
-    const bool inPlace = texts.m_packer == this && texts.m_text && texts.m_text == Tail(room);
-    if (!inPlace && (!m_chunk || m_size - m_used < bytes))
-        Switch(Allocate(kChunkHead + bytes));
-    void* at = reinterpret_cast<char*>(m_chunk) + m_used;
-    m_used += bytes;
+    // The texts lie in place after room for the header; the block always fits (its
+    // room and every size here are whole multiples of four bytes).
+    auto* header = reinterpret_cast<Header*>(reinterpret_cast<char*>(m_chunk) + m_used);
+    header->unit = texts.m_unit;
+    header->note = texts.m_note;
+    header->location = texts.m_location;
+    header->categories = texts.m_categories;
+    header->end = static_cast<std::uint32_t>(texts.m_size);
+    header->categoryCount = texts.m_categoryCount;
+    m_used += BlockBytes(texts.m_size);
     ++m_handedOut;
-    return Place(texts, m_chunk, at);
+    return ItemTexts(m_chunk, header);
 }
 
 std::u16string ItemTexts::Pack(const rep::vector<TCHAR*>& categories) {

@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,13 +75,12 @@ public:
 
     class Packer;
 
-    // A block's texts built in the order they are kept, for a Packer: the name, then the
-    // unit, the note, the location (each once, none left out) and then the categories.
-    // Each text ends at its first NUL. A builder may be reused for the next block.
+    // A block's texts built straight into the packer's next block, in the order they
+    // are kept: the name, then the unit, the note, the location (each once, none left
+    // out) and then the categories. Each text ends at its first NUL. The packer's Make
+    // hands the block out; then the builder starts the next one.
     class Builder {
     public:
-        Builder() = default;
-        // Builds straight into the packer's next block, for its Make.
         explicit Builder(Packer& packer) : m_packer(&packer) {}
         Builder(const Builder&) = delete;
         Builder& operator=(const Builder&) = delete;
@@ -97,11 +95,8 @@ public:
         friend class ItemTexts;
         void Append(std::u16string_view text);
         void Grow(std::size_t size);
-        Packer* m_packer = nullptr;
-        // The units lie in the packer's allocation when there is a packer, in m_own
-        // otherwise. Grown by hand: appending to a std::u16string cost a fifth of
-        // reading a list.
-        std::unique_ptr<char16_t[]> m_own;
+        Packer* m_packer;
+        // The units, in the packer's allocation.
         char16_t* m_text = nullptr;
         std::size_t m_size = 0;
         std::size_t m_capacity = 0;
@@ -164,11 +159,12 @@ public:
         Packer(const Packer&) = delete;
         Packer& operator=(const Packer&) = delete;
         ~Packer();
+        // Hands out the block this packer's builder has just built.
         ItemTexts Make(const Builder& texts);
 
     private:
         friend class Builder;
-        // Where the next block's texts go, and how many units fit there.
+        // Where the next block's texts go (after its header), and how many units fit.
         char16_t* Tail(std::size_t& capacity) const;
         // Moves the next block's first units to an allocation with room for size units.
         char16_t* MoveTail(const char16_t* text, std::size_t units, std::size_t size, std::size_t& capacity);
@@ -209,9 +205,9 @@ public:
 
 private:
     ItemTexts(Chunk* chunk, const Header* header) noexcept : m_chunk(chunk), m_header(header) {}
-    static ItemTexts Place(const Builder& texts, Chunk* chunk, void* at);
     const TCHAR* Text() const;
-    static void Unref(Chunk* chunk) noexcept;
+    // Gives up count of the chunk's count, freeing it at zero.
+    static void Unref(Chunk* chunk, std::uint32_t count = 1) noexcept;
     void Release() noexcept;
 
     Chunk* m_chunk = nullptr;
@@ -229,8 +225,7 @@ inline void ItemTexts::Builder::Append(std::u16string_view text) {
 
 inline void ItemTexts::Builder::Start(std::u16string_view name) {
     m_size = 0;
-    if (m_packer)
-        m_text = m_packer->Tail(m_capacity);
+    m_text = m_packer->Tail(m_capacity);
     m_categoryCount = 0;
     Append(name);
 }

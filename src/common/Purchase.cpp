@@ -25,15 +25,8 @@ Purchase::~Purchase() = default;
 void Purchase::Set(const TCHAR* name, const TCHAR* unit, const TCHAR* note,
                    const TCHAR* location, float qty, float price, bool coupon, bool taxable,
                    bool once, bool purchased, const rep::vector<TCHAR*>& categories) {
-    const std::u16string packed = ItemTexts::Pack(categories);
-    ItemTexts::Parts parts{name ? name : u"", unit ? unit : u"", std::nullopt, std::nullopt, packed};
-    if (location && *location)
-        parts.location = location;
-    if (note)
-        parts.note = note;
-    SetParts(parts);
-    SetTaxable(taxable);
-    SetPrice(price);
+    SetAll(name, unit, location, taxable, price, ItemTexts::Pack(categories),
+           note ? std::optional<std::u16string_view>(note) : std::nullopt);
     m_qty = qty;
     m_coupon = coupon;
     m_once = once;

@@ -63,10 +63,6 @@ TEST(ItemTextsTest, PackedBlocksLastAsLongAsTheirCopies) {
             if (i % 3 == 0)
                 copies.push_back(lines.back());
         }
-        // A block built apart from the packer goes in beside the others all the same.
-        ItemTexts::Builder apart;
-        Build(apart, 5000);
-        lines.push_back(packer.Make(apart));
     }
     std::vector<int> order(lines.size());
     for (std::size_t i = 0; i < order.size(); ++i)
@@ -78,26 +74,4 @@ TEST(ItemTextsTest, PackedBlocksLastAsLongAsTheirCopies) {
         ExpectLine(lines[static_cast<std::size_t>(order[k])], order[k]);
     for (std::size_t k = 0; k < copies.size(); ++k)
         ExpectLine(copies[k], static_cast<int>(3 * k));
-}
-
-TEST(ItemTextsTest, PartsKeepEmptyApartFromNoneAndEndAtTheFirstNul) {
-    const ItemTexts empty;
-    EXPECT_EQ(empty.Name(), u"");
-    EXPECT_EQ(empty.Note(), nullptr);
-    EXPECT_TRUE(empty.GetCategories().empty());
-
-    const std::u16string cut(u"Milk\0skimmed", 12);
-    const std::u16string categories(u"Dairy\0\0Cold", 11);  // the last one without its NUL
-    const ItemTexts texts = ItemTexts::Make({cut, u"l", u""sv, u""sv, categories});
-    EXPECT_EQ(texts.Name(), u"Milk");
-    EXPECT_EQ(Text(texts.Note()), u"");
-    EXPECT_EQ(Text(texts.Location()), u"");
-    EXPECT_EQ(ToVector(texts.GetCategories()), (std::vector<std::u16string>{u"Dairy", u"", u"Cold"}));
-
-    // Remade from its own parts, a block is the same.
-    ItemTexts same = texts;
-    same = ItemTexts::Make(same.ToParts());
-    EXPECT_EQ(same.Name(), u"Milk");
-    EXPECT_EQ(Text(same.Location()), u"");
-    EXPECT_EQ(same.GetCategories().Packed(), texts.GetCategories().Packed());
 }
